@@ -1,0 +1,44 @@
+#pragma once
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <memory>
+
+#include "monitor/port_io.h"
+#include "monitor/resource_info.h"
+#include "platform/platform.h"
+
+namespace kerumo {
+
+struct MonitorLibraries {
+  std::unique_ptr<ResourceInfo> resinfo;
+  std::unique_ptr<PortIo> ports;
+};
+using LibraryLoader = std::function<MonitorLibraries()>;
+
+// The tick of the meter window's timer: fetches the figures and writes them
+// into the value labels and bars, then reads the temperature and checks for
+// low resources. The libraries are loaded at the first tick.
+class SamplingCycle {
+ public:
+  SamplingCycle(Platform& platform, FormWindow& form, LibraryLoader loader);
+
+  void Timer1_Timer();
+
+  const std::array<uint8_t, 3>& resInfoBytes() const { return resInfoBytes_; }
+  uint8_t cpuUsage() const { return cpuUsage_; }
+
+ private:
+  MonitorLibraries& libraries();
+  void showFigures(ResourceInfo& resinfo);
+
+  Platform& platform_;
+  FormWindow& form_;
+  LibraryLoader loader_;
+  std::optional<MonitorLibraries> libraries_;
+  std::array<uint8_t, 3> resInfoBytes_{};
+  uint8_t cpuUsage_ = 0;
+  bool inTick_ = false;
+};
+
+}  // namespace kerumo

@@ -1,0 +1,112 @@
+#pragma once
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace kerumo {
+
+// Positions and sizes are twips (1/1440 inch), as the forms are designed.
+struct TwipsRect {
+  double left = 0;
+  double top = 0;
+  double width = 0;
+  double height = 0;
+};
+
+// A colour either given explicitly in the window system's 0x00BBGGRR order
+// or taken from the user's system colours by index.
+struct Colour {
+  enum class Kind { Explicit, System };
+  Kind kind = Kind::System;
+  uint32_t value = 0;
+
+  static Colour bgr(uint32_t bbggrr) { return {Kind::Explicit, bbggrr}; }
+  static Colour system(uint32_t index) { return {Kind::System, index}; }
+  bool operator==(const Colour&) const = default;
+};
+
+namespace SystemColour {
+inline constexpr uint32_t WindowText = 8;
+inline constexpr uint32_t ActiveBorder = 10;
+inline constexpr uint32_t ButtonFace = 15;
+inline constexpr uint32_t ButtonText = 18;
+}  // namespace SystemColour
+
+struct FontSpec {
+  std::string family;
+  double points = 9;
+  bool bold = false;
+  bool underline = false;
+  bool operator==(const FontSpec&) const = default;
+};
+
+// Pictures are ours and built into the program; forms refer to them by name.
+enum class Picture { None, Background, Logo, Icon };
+
+enum class ControlKind { Timer, Image, Label, Shape, CheckBox, TextBox, Button };
+enum class Alignment { Left, Right };
+
+struct ControlDesign {
+  std::string name;
+  ControlKind kind = ControlKind::Label;
+  std::string caption;
+  TwipsRect rect;
+  FontSpec font;
+  Colour foreColour = Colour::system(SystemColour::ButtonText);
+  Colour fillColour = Colour::system(SystemColour::ButtonFace);
+  Colour borderColour = Colour::system(SystemColour::WindowText);
+  Alignment alignment = Alignment::Left;
+  bool autoSize = false;
+  std::string toolTip;
+  Picture picture = Picture::None;
+  int timerIntervalMs = 0;
+  int tabIndex = -1;
+  bool enabled = true;
+  bool visible = true;
+};
+
+struct MenuItemDesign {
+  std::string name;
+  std::string caption;  // "-" makes a separator
+  bool checked = false;
+  bool enabled = true;
+  bool visible = true;
+};
+
+struct MenuDesign {
+  std::string name;
+  std::string caption;
+  std::vector<MenuItemDesign> items;
+};
+
+enum class FrameStyle {
+  FixedSingleNoCaption,  // thin fixed frame, no title bar
+  FixedToolWindow,       // small title bar, no buttons, fixed size
+  SizableNoCaption,      // resizable frame, no title bar
+};
+
+enum class StartPosition { Manual, CenterScreen };
+
+struct FormDesign {
+  std::string name;
+  std::string caption;
+  FrameStyle frame = FrameStyle::FixedSingleNoCaption;
+  bool showInTaskbar = true;
+  StartPosition startPosition = StartPosition::Manual;
+  double clientWidth = 0;  // twips
+  double clientHeight = 0;
+  Picture background = Picture::None;
+  Picture icon = Picture::None;
+  Colour backColour = Colour::system(SystemColour::ButtonFace);
+  std::vector<ControlDesign> controls;  // in creation order; earlier ones lie on top
+  std::optional<MenuDesign> menu;
+
+  const ControlDesign* control(const std::string& controlName) const {
+    for (const auto& c : controls)
+      if (c.name == controlName) return &c;
+    return nullptr;
+  }
+};
+
+}  // namespace kerumo

@@ -1,0 +1,28 @@
+#pragma once
+#include <QColor>
+#include <QFont>
+#include <QPixmap>
+#include <QRect>
+#include <QString>
+#include <string>
+
+#include "platform/form_design.h"
+
+namespace kerumo::qt {
+
+// Qt works in device-independent pixels, which are 96-DPI pixels.
+inline constexpr double TwipsPerPixel = 15;
+
+int toPixels(double twips);
+double toTwips(int pixels);
+QRect toPixels(const TwipsRect& rect);
+TwipsRect toTwips(const QRect& rect);
+
+QString toQString(const std::string& utf8);
+QColor toQColor(Colour colour);
+// The design's Japanese gothic where present, else the closest one Debian
+// ships: Qt does not alias these family names by itself.
+QFont toQFont(const FontSpec& font);
+QPixmap toQPixmap(Picture picture);
+
+}  // namespace kerumo::qt

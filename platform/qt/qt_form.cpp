@@ -1,0 +1,342 @@
+#include "platform/qt/qt_form.h"
+
+#include <QCloseEvent>
+#include <QCursor>
+#include <QEventLoop>
+#include <QGuiApplication>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QScreen>
+#include <QWindow>
+
+#include "platform/qt/qt_controls.h"
+#include "platform/qt/qt_convert.h"
+
+namespace kerumo::qt {
+namespace {
+
+Qt::WindowFlags frameFlags(const FormDesign& design) {
+  Qt::WindowFlags flags = Qt::Window;
+  switch (design.frame) {
+    case FrameStyle::FixedSingleNoCaption:
+    case FrameStyle::SizableNoCaption:
+      flags |= Qt::FramelessWindowHint;
+      break;
+    case FrameStyle::FixedToolWindow:
+      flags = Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint;
+      break;
+  }
+  // A tool window stays out of the task bar.
+  if (!design.showInTaskbar) flags |= Qt::Tool;
+  return flags;
+}
+
+// Frames we draw ourselves, in pixels; a tool window gets the window
+// manager's.
+int drawnBorder(FrameStyle frame) {
+  switch (frame) {
+    case FrameStyle::FixedSingleNoCaption: return 1;
+    case FrameStyle::SizableNoCaption: return 3;
+    case FrameStyle::FixedToolWindow: return 0;
+  }
+  return 0;
+}
+
+int buttonBits(Qt::MouseButton button) {
+  switch (button) {
+    case Qt::LeftButton: return MouseButton::Left;
+    case Qt::RightButton: return MouseButton::Right;
+    case Qt::MiddleButton: return MouseButton::Middle;
+    default: return 0;
+  }
+}
+
+}  // namespace
+
+ClientArea::ClientArea(QWidget* parent, const FormDesign& design, FormEvents& events)
+    : QWidget(parent), events_(events), background_(toQPixmap(design.background)), backColour_(toQColor(design.backColour)) {
+  setObjectName("client");
+  setMouseTracking(true);
+  setFixedSize(toPixels(design.clientWidth), toPixels(design.clientHeight));
+}
+
+void ClientArea::followPointerFrom(QPoint globalPress) { dragOffset_ = globalPress - window()->pos(); }
+
+void ClientArea::paintEvent(QPaintEvent*) {
+  QPainter painter(this);
+  painter.fillRect(rect(), backColour_);
+  if (!background_.isNull()) painter.drawPixmap(0, 0, background_);
+}
+
+void ClientArea::mousePressEvent(QMouseEvent* event) {
+  const QPointF p = event->position();
+  events_.onMouseDown("", buttonBits(event->button()), 0, toTwips(1) * p.x(), toTwips(1) * p.y());
+}
+
+void ClientArea::mouseMoveEvent(QMouseEvent* event) {
+  if (dragOffset_ && (event->buttons() & Qt::LeftButton)) {
+    window()->move(event->globalPosition().toPoint() - *dragOffset_);
+    return;
+  }
+  const QPointF p = event->position();
+  events_.onMouseMove("", 0, 0, toTwips(1) * p.x(), toTwips(1) * p.y());
+}
+
+void ClientArea::mouseReleaseEvent(QMouseEvent*) { dragOffset_.reset(); }
+
+void ClientArea::mouseDoubleClickEvent(QMouseEvent*) { events_.onDoubleClick(""); }
+
+FormFrame::FormFrame(const FormDesign& design, FormEvents& events)
+    : QWidget(nullptr, frameFlags(design)), events_(events), border_(drawnBorder(design.frame)) {
+  setObjectName(QString::fromStdString(design.name));
+  setWindowTitle(toQString(design.caption));
+  if (design.icon != Picture::None) setWindowIcon(QIcon(toQPixmap(design.icon)));
+  client_ = new ClientArea(this, design, events);
+  client_->move(border_, border_);
+  const QSize outer = client_->size() + QSize(2 * border_, 2 * border_);
+  if (design.frame == FrameStyle::SizableNoCaption) {
+    resize(outer);
+  } else {
+    setFixedSize(outer);
+  }
+}
+
+void FormFrame::closeWithoutAsking() {
+  closingByProgram_ = true;
+  QWidget::close();
+  closingByProgram_ = false;
+}
+
+void FormFrame::paintEvent(QPaintEvent*) {
+  if (border_ == 0) return;
+  QPainter painter(this);
+  painter.fillRect(rect(), palette().color(QPalette::Mid));
+  painter.setPen(palette().color(QPalette::Dark));
+  painter.drawRect(rect().adjusted(0, 0, -1, -1));
+}
+
+void FormFrame::closeEvent(QCloseEvent* event) {
+  if (closingByProgram_) {
+    event->accept();
+    return;
+  }
+  // The form decides what a close from the window system means.
+  event->ignore();
+  events_.onUnload();
+}
+
+QtForm::QtForm(const FormDesign& design, FormEvents& events)
+    : events_(events), frame_(std::make_unique<FormFrame>(design, events)),
+      centred_(design.startPosition == StartPosition::CenterScreen) {
+  createControls(design);
+  if (design.menu) createMenu(*design.menu);
+}
+
+QtForm::~QtForm() {
+  for (auto& [name, timer] : timers_) timer->stop();
+}
+
+void QtForm::createControls(const FormDesign& design) {
+  QWidget* client = frame_->client();
+  std::vector<QWidget*> stacking;
+  for (const auto& c : design.controls) {
+    QWidget* widget = nullptr;
+    switch (c.kind) {
+      case ControlKind::Timer: {
+        auto* timer = new QTimer(frame_.get());
+        timer->setInterval(c.timerIntervalMs);
+        QObject::connect(timer, &QTimer::timeout, [this, name = c.name] { events_.onTimer(name); });
+        if (c.enabled) timer->start();
+        timers_[c.name] = timer;
+        continue;
+      }
+      case ControlKind::Label: widget = new FormLabel(client, c, events_); break;
+      case ControlKind::Shape: widget = new ShapeWidget(client, c); break;
+      case ControlKind::Image: widget = new ImageWidget(client, c, events_); break;
+      case ControlKind::TextBox: widget = new FormTextBox(client, c, events_); break;
+      case ControlKind::CheckBox: widget = makeCheckBox(client, c, events_); break;
+      case ControlKind::Button: widget = makeButton(client, c, events_); break;
+    }
+    controls_[c.name] = widget;
+    stacking.push_back(widget);
+  }
+  // Controls created earlier lie above later ones.
+  for (auto it = stacking.rbegin(); it != stacking.rend(); ++it) (*it)->raise();
+  // Tab order follows the design's tab indexes.
+  std::vector<const ControlDesign*> tabbed;
+  for (const auto& c : design.controls)
+    if (c.tabIndex >= 0) tabbed.push_back(&c);
+  std::sort(tabbed.begin(), tabbed.end(), [](auto* a, auto* b) { return a->tabIndex < b->tabIndex; });
+  for (size_t i = 1; i < tabbed.size(); ++i)
+    QWidget::setTabOrder(controls_[tabbed[i - 1]->name], controls_[tabbed[i]->name]);
+}
+
+void QtForm::createMenu(const MenuDesign& design) {
+  menu_ = std::make_unique<QMenu>(toQString(design.caption));
+  menu_->setObjectName(QString::fromStdString(design.name));
+  for (const auto& item : design.items) {
+    if (item.caption == "-") {
+      menu_->addSeparator();
+      continue;
+    }
+    QAction* action = menu_->addAction(toQString(item.caption));
+    action->setObjectName(QString::fromStdString(item.name));
+    action->setEnabled(item.enabled);
+    action->setVisible(item.visible);
+    menuChecks_[item.name] = item.checked;
+    // The check mark is the form's to set: undo Qt's own toggle before
+    // telling the form.
+    QObject::connect(action, &QAction::triggered, [this, action, name = item.name] {
+      action->setChecked(menuChecks_[name]);
+      events_.onMenuCommand(name);
+    });
+    menuItems_[item.name] = action;
+  }
+}
+
+QWidget* QtForm::control(const std::string& name) const {
+  const auto it = controls_.find(name);
+  return it == controls_.end() ? nullptr : it->second;
+}
+
+void QtForm::setLeft(double twips) { frame_->move(toPixels(twips), frame_->y()); }
+void QtForm::setTop(double twips) { frame_->move(frame_->x(), toPixels(twips)); }
+double QtForm::left() const { return toTwips(frame_->frameGeometry().x()); }
+double QtForm::top() const { return toTwips(frame_->frameGeometry().y()); }
+double QtForm::width() const { return toTwips(frame_->frameGeometry().width()); }
+double QtForm::height() const { return toTwips(frame_->frameGeometry().height()); }
+
+void QtForm::placeFrame() {
+  if (!centred_) return;
+  centred_ = false;
+  const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+  frame_->move(screen.center() - QPoint(frame_->width() / 2, frame_->height() / 2));
+}
+
+void QtForm::setVisible(bool visible) {
+  if (visible) placeFrame();
+  frame_->setVisible(visible);
+}
+
+bool QtForm::isVisible() const { return frame_->isVisible(); }
+
+int32_t QtForm::setWindowPos(InsertAfter insertAfter, uint32_t flags) {
+  const bool topmost = insertAfter == InsertAfter::Topmost;
+  const bool wasVisible = frame_->isVisible();
+  if (frame_->windowFlags().testFlag(Qt::WindowStaysOnTopHint) != topmost) {
+    // Changing a window flag hides the window; put it back where it was.
+    const QPoint position = frame_->pos();
+    frame_->setWindowFlag(Qt::WindowStaysOnTopHint, topmost);
+    frame_->move(position);
+  }
+  if ((flags & WindowPosFlag::ShowWindow) || wasVisible) frame_->show();
+  if (topmost) frame_->raise();
+  return 1;
+}
+
+void QtForm::setForeground() {
+  frame_->raise();
+  frame_->activateWindow();
+}
+
+void QtForm::beginSystemMove() {
+  QWindow* window = frame_->windowHandle();
+  if (window && window->startSystemMove()) return;
+  // No window manager to move us: follow the pointer ourselves.
+  frame_->client()->followPointerFrom(QCursor::pos());
+}
+
+void QtForm::setCaption(const std::string& name, const std::string& text) {
+  QWidget* widget = control(name);
+  if (auto* label = dynamic_cast<FormLabel*>(widget)) label->setCaption(toQString(text));
+  else if (auto* edit = dynamic_cast<QLineEdit*>(widget)) edit->setText(toQString(text));
+  else if (auto* button = dynamic_cast<QAbstractButton*>(widget)) button->setText(toQString(text));
+}
+
+std::string QtForm::text(const std::string& name) const {
+  QWidget* widget = control(name);
+  if (auto* edit = dynamic_cast<QLineEdit*>(widget)) return edit->text().toStdString();
+  if (auto* label = dynamic_cast<QLabel*>(widget)) return label->text().toStdString();
+  if (auto* button = dynamic_cast<QAbstractButton*>(widget)) return button->text().toStdString();
+  return {};
+}
+
+void QtForm::setWidth(const std::string& name, double twips) {
+  if (QWidget* widget = control(name)) {
+    widget->resize(std::max(0, toPixels(twips)), widget->height());
+    widget->update();
+  }
+}
+
+void QtForm::setControlVisible(const std::string& name, bool visible) {
+  if (QWidget* widget = control(name)) widget->setVisible(visible);
+}
+
+void QtForm::setForeColour(const std::string& name, Colour colour) {
+  if (QWidget* widget = control(name)) {
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::WindowText, toQColor(colour));
+    widget->setPalette(palette);
+  }
+}
+
+void QtForm::setUnderline(const std::string& name, bool underline) {
+  if (auto* label = dynamic_cast<FormLabel*>(control(name))) {
+    QFont font = label->font();
+    font.setUnderline(underline);
+    label->setFont(font);
+    label->setCaption(label->text());
+  }
+}
+
+void QtForm::setChecked(const std::string& name, bool checked) {
+  if (auto* box = dynamic_cast<QAbstractButton*>(control(name))) box->setChecked(checked);
+}
+
+bool QtForm::isChecked(const std::string& name) const {
+  auto* box = dynamic_cast<QAbstractButton*>(control(name));
+  return box && box->isChecked();
+}
+
+void QtForm::setFocus(const std::string& name) {
+  if (QWidget* widget = control(name)) widget->setFocus(Qt::OtherFocusReason);
+}
+
+void QtForm::setTimerEnabled(const std::string& name, bool enabled) {
+  const auto it = timers_.find(name);
+  if (it == timers_.end()) return;
+  if (enabled && !it->second->isActive()) it->second->start();
+  if (!enabled) it->second->stop();
+}
+
+// The menu is only ever popped up: this window never shows a menu bar.
+void QtForm::setMenuVisible(bool) {}
+
+void QtForm::setMenuItemChecked(const std::string& item, bool checked) {
+  const auto it = menuItems_.find(item);
+  if (it == menuItems_.end()) return;
+  menuChecks_[item] = checked;
+  it->second->setCheckable(true);
+  it->second->setChecked(checked);
+}
+
+void QtForm::popupMenu() {
+  if (menu_) menu_->exec(QCursor::pos());
+}
+
+void QtForm::showModal() {
+  frame_->setWindowModality(Qt::ApplicationModal);
+  setVisible(true);
+  frame_->activateWindow();
+  QEventLoop loop;
+  modalLoop_ = &loop;
+  loop.exec();
+  modalLoop_ = nullptr;
+}
+
+void QtForm::close() {
+  frame_->closeWithoutAsking();
+  if (modalLoop_) modalLoop_->quit();
+}
+
+}  // namespace kerumo::qt

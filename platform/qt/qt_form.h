@@ -1,0 +1,112 @@
+#pragma once
+#include <QMenu>
+#include <QPixmap>
+#include <QPointer>
+#include <QTimer>
+#include <QWidget>
+#include <map>
+#include <memory>
+#include <optional>
+
+#include "platform/form_window.h"
+
+class QEventLoop;
+
+namespace kerumo::qt {
+
+class QtForm;
+
+// The form's client area: paints the background picture and reports the
+// surface's own mouse events. While the core moves the window by hand it
+// follows the pointer.
+class ClientArea : public QWidget {
+ public:
+  ClientArea(QWidget* parent, const FormDesign& design, FormEvents& events);
+  void followPointerFrom(QPoint globalPress);
+
+ protected:
+  void paintEvent(QPaintEvent*) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+  void mouseDoubleClickEvent(QMouseEvent* event) override;
+
+ private:
+  FormEvents& events_;
+  QPixmap background_;
+  QColor backColour_;
+  std::optional<QPoint> dragOffset_;
+};
+
+// The top-level window around the client area.
+class FormFrame : public QWidget {
+ public:
+  FormFrame(const FormDesign& design, FormEvents& events);
+  ClientArea* client() const { return client_; }
+  void closeWithoutAsking();
+
+ protected:
+  void paintEvent(QPaintEvent*) override;
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  FormEvents& events_;
+  ClientArea* client_;
+  int border_;
+  bool closingByProgram_ = false;
+};
+
+class QtForm : public FormWindow {
+ public:
+  QtForm(const FormDesign& design, FormEvents& events);
+  ~QtForm() override;
+
+  void setLeft(double twips) override;
+  void setTop(double twips) override;
+  double left() const override;
+  double top() const override;
+  double width() const override;
+  double height() const override;
+  void setVisible(bool visible) override;
+  bool isVisible() const override;
+  int32_t setWindowPos(InsertAfter insertAfter, uint32_t flags) override;
+  void setForeground() override;
+  void beginSystemMove() override;
+  void setCaption(const std::string& control, const std::string& text) override;
+  std::string text(const std::string& control) const override;
+  void setWidth(const std::string& control, double twips) override;
+  void setControlVisible(const std::string& control, bool visible) override;
+  void setForeColour(const std::string& control, Colour colour) override;
+  void setUnderline(const std::string& control, bool underline) override;
+  void setChecked(const std::string& control, bool checked) override;
+  bool isChecked(const std::string& control) const override;
+  void setFocus(const std::string& control) override;
+  void setTimerEnabled(const std::string& timer, bool enabled) override;
+  void setMenuVisible(bool visible) override;
+  void setMenuItemChecked(const std::string& item, bool checked) override;
+  void popupMenu() override;
+  void showModal() override;
+  void close() override;
+
+  FormEvents& events() { return events_; }
+  FormFrame* frame() const { return frame_.get(); }
+  QMenu* menu() const { return menu_.get(); }
+  QWidget* control(const std::string& name) const;
+
+ private:
+  void createControls(const FormDesign& design);
+  void createMenu(const MenuDesign& design);
+  void placeFrame();
+
+  FormEvents& events_;
+  std::unique_ptr<FormFrame> frame_;
+  std::map<std::string, QWidget*> controls_;
+  std::map<std::string, QTimer*> timers_;
+  std::unique_ptr<QMenu> menu_;
+  std::map<std::string, QAction*> menuItems_;
+  std::map<std::string, bool> menuChecks_;
+  bool centred_;
+  QEventLoop* modalLoop_ = nullptr;
+};
+
+}  // namespace kerumo::qt

@@ -1,0 +1,61 @@
+#pragma once
+#include <QApplication>
+#include <QLocalServer>
+#include <QSocketNotifier>
+#include <QSystemTrayIcon>
+#include <map>
+#include <memory>
+
+#include "platform/platform.h"
+#include "platform/qt/qt_convert.h"
+#include "platform/qt/qt_form.h"
+
+namespace kerumo::qt {
+
+// Turns SIGTERM, SIGHUP and SIGINT into a call on the event loop: the
+// handler only writes a byte to a pipe, the loop does the work.
+class SignalWaker {
+ public:
+  explicit SignalWaker(std::function<void()> onSignal);
+  ~SignalWaker();
+  SignalWaker(const SignalWaker&) = delete;
+  SignalWaker& operator=(const SignalWaker&) = delete;
+
+ private:
+  int fds_[2] = {-1, -1};
+  std::unique_ptr<QSocketNotifier> notifier_;
+  std::function<void()> onSignal_;
+};
+
+class QtPlatform : public Platform {
+ public:
+  QtPlatform(int& argc, char** argv);
+  ~QtPlatform() override;
+
+  std::unique_ptr<FormWindow> createForm(const FormDesign& design, FormEvents& events) override;
+  int messageBox(const std::string& prompt, uint32_t style, const std::string& title) override;
+  bool notifyIcon(NotifyOperation operation, const TrayIconRecord& record) override;
+  void shellOpen(const std::string& target) override;
+  double twipsPerPixelX() const override { return TwipsPerPixel; }
+  double twipsPerPixelY() const override { return TwipsPerPixel; }
+  std::vector<TwipsRect> screenWorkAreas() const override;
+  void processPendingEvents() override;
+  int runEventLoop(PlatformEvents& events) override;
+  void quit(int exitCode) override;
+  bool claimSingleInstance(const std::string& key) override;
+
+  QSystemTrayIcon* trayIcon() const { return tray_.get(); }
+
+ private:
+  QtForm* formOf(const FormWindow* window) const;
+  void sendTrayMessage(const TrayIconRecord& record, int message);
+
+  QApplication app_;
+  std::map<const FormWindow*, QtForm*> forms_;
+  std::unique_ptr<QSystemTrayIcon> tray_;
+  std::unique_ptr<QLocalServer> instanceServer_;
+  std::unique_ptr<SignalWaker> signals_;
+  PlatformEvents* events_ = nullptr;
+};
+
+}  // namespace kerumo::qt

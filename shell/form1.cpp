@@ -1,0 +1,213 @@
+#include "shell/form1.h"
+
+#include <cmath>
+
+#include "dialogs/form3.h"
+#include "shell/form1_design.h"
+#include "shell/module1.h"
+#include "shell/program_state.h"
+#include "shell/window_placement.h"
+
+namespace kerumo {
+namespace {
+
+constexpr const char* ErrorTitle = "ケルモエラー";
+constexpr uint32_t TrayIconId = 1;
+constexpr uint32_t TrayFlagsMessageIconTip = 7;
+constexpr uint32_t TrayCallbackMessage = 0x200;
+constexpr int32_t LeftButtonDown = 0x201;
+constexpr int32_t RightButtonDown = 0x204;
+
+// Rounds like the window system's float-to-long conversion: half to even.
+int32_t toInt32(double value) { return static_cast<int32_t>(std::nearbyint(value)); }
+
+std::string writeFailureMessage(const std::filesystem::path& path, const std::string& reason) {
+  return "設定ファイル「" + path.string() + "」に書き込めませんでした。\r" + reason +
+         "\r以前の設定ファイルはそのまま残っています。";
+}
+
+}  // namespace
+
+Form1::Form1(Platform& platform, std::filesystem::path settingsPath, std::ostream& diagnostics,
+             LibraryLoader loader)
+    : platform_(platform),
+      settingsPath_(std::move(settingsPath)),
+      diagnostics_(diagnostics),
+      window_(platform.createForm(form1Design(), *this)),
+      cycle_(platform, *window_, std::move(loader)),
+      about_(platform) {}
+
+Form1::~Form1() = default;
+
+bool Form1::Form_Load() {
+  const auto settings = loadSettings();
+  if (!settings) return false;
+  applyPosition(*settings);
+  topmostToggle_ = settings->topmostToggle;
+  tempShown_ = settings->tempShown;
+  WarnEnabled = settings->warnEnabled;
+  MemThreshold = settings->memThreshold;
+  ResThreshold = settings->resThreshold;
+  fillTrayIconRecord();
+  if (!platform_.notifyIcon(NotifyOperation::Add, trayIconRecord_)) {
+    diagnostics_ << "kerumo: no system tray is available; running without a tray icon\n";
+  }
+  window_->setVisible(false);
+  window_->setMenuVisible(false);
+  topmostToggle_ = topmostToggle_ == 0 ? 1 : 0;
+  frmTop_Click();
+  tempShown_ = tempShown_ == 0 ? 1 : 0;
+  mnuCputmp_Click();
+  loaded_ = true;
+  return true;
+}
+
+std::optional<SettingsRecord> Form1::loadSettings() {
+  SettingsRead read = readSettingsFile(settingsPath_);
+  if (auto* record = std::get_if<SettingsRecord>(&read)) return *record;
+  if (std::holds_alternative<SettingsMissing>(read)) {
+    // First run: the file is created at exit.
+    const TwipsRect place = defaultPlacement(platform_.screenWorkAreas().front(), window_->width(),
+                                             window_->height(), platform_.twipsPerPixelX());
+    return SettingsRecord{place.top, place.left, 0, 1, 0, 10, 10};
+  }
+  const auto message = describeSettingsProblem(std::filesystem::absolute(settingsPath_),
+                                               std::get<SettingsProblem>(read));
+  platform_.messageBox(message, MessageBoxStyle::OkOnly, ErrorTitle);
+  return std::nullopt;
+}
+
+void Form1::applyPosition(const SettingsRecord& settings) {
+  window_->setTop(settings.top);
+  window_->setLeft(settings.left);
+  if (!isOnSomeScreen()) moveToDefaultPosition();
+}
+
+void Form1::moveToDefaultPosition() {
+  const TwipsRect place = defaultPlacement(platform_.screenWorkAreas().front(), window_->width(),
+                                           window_->height(), platform_.twipsPerPixelX());
+  window_->setTop(place.top);
+  window_->setLeft(place.left);
+}
+
+bool Form1::isOnSomeScreen() const {
+  const TwipsRect rect{window_->left(), window_->top(), window_->width(), window_->height()};
+  return isReachable(rect, platform_.screenWorkAreas(), platform_.twipsPerPixelX());
+}
+
+void Form1::fillTrayIconRecord() {
+  trayIconRecord_ = TrayIconRecord{window_.get(), TrayIconId, TrayFlagsMessageIconTip, TrayCallbackMessage,
+                                   Picture::Icon, "ケルモ"};
+}
+
+void Form1::Form_Unload() {
+  if (!loaded_ || unloaded_) return;
+  unloaded_ = true;
+  const SettingsRecord settings{window_->top(), window_->left(), topmostToggle_, tempShown_,
+                                WarnEnabled,    MemThreshold,    ResThreshold};
+  if (const auto failure = writeSettingsFile(settingsPath_, settings)) {
+    platform_.messageBox(writeFailureMessage(std::filesystem::absolute(settingsPath_), *failure),
+                         MessageBoxStyle::OkOnly, ErrorTitle);
+  }
+  platform_.notifyIcon(NotifyOperation::Delete, trayIconRecord_);
+}
+
+void Form1::showMeterWindow() {
+  window_->setMenuVisible(false);
+  window_->setVisible(true);
+}
+
+void Form1::mnuAbout_Click() { showMeterWindow(); }
+
+void Form1::noApp_Click() { window_->setVisible(false); }
+
+void Form1::frmTop_Click() {
+  if (topmostToggle_ == 1) {
+    SetWindowOrder(*window_, 1);
+    topmostToggle_ = 0;
+    window_->setMenuItemChecked("frmTop", true);
+  } else {
+    SetWindowOrder(*window_, 0);
+    topmostToggle_ = 1;
+    window_->setMenuItemChecked("frmTop", false);
+  }
+}
+
+void Form1::mnuCputmp_Click() {
+  const bool show = tempShown_ == 0;
+  window_->setMenuItemChecked("mnuCputmp", show);
+  tempShown_ = show ? 1 : 0;
+  for (const char* label : {"Label1", "Label5", "Label20"}) window_->setControlVisible(label, show);
+}
+
+void Form1::mnuKeikoku_Click() {
+  window_->setTimerEnabled("Timer1", false);
+  showForm3(platform_, *window_);
+}
+
+void Form1::mnuEnd_Click() {
+  Form_Unload();
+  platform_.quit(0);
+}
+
+void Form1::mnuab_Click() { about_.show(); }
+
+void Form1::onMenuCommand(const std::string& item) {
+  if (item == "mnuAbout") mnuAbout_Click();
+  else if (item == "noApp") noApp_Click();
+  else if (item == "frmTop") frmTop_Click();
+  else if (item == "mnuCputmp") mnuCputmp_Click();
+  else if (item == "mnuKeikoku") mnuKeikoku_Click();
+  else if (item == "mnuEnd") mnuEnd_Click();
+  else if (item == "mnuab") mnuab_Click();
+}
+
+void Form1::onMouseDown(const std::string& control, int button, int, double, double) {
+  // Labels and the logo take the mouse over their own area and do nothing.
+  if (!control.empty()) return;
+  if (button & MouseButton::Left) {
+    window_->beginSystemMove();
+  } else {
+    window_->popupMenu();
+  }
+}
+
+// Also the tray icon's callback: the shell reports the icon's mouse message
+// as an X coordinate in pixels, which arrives here in twips.
+void Form1::onMouseMove(const std::string& control, int, int, double x, double) {
+  if (!control.empty()) return;
+  const int32_t message = toInt32(x) / toInt32(platform_.twipsPerPixelX());
+  if (message == LeftButtonDown) {
+    showMeterWindow();
+  } else if (message == RightButtonDown) {
+    window_->setForeground();
+    platform_.processPendingEvents();
+    window_->popupMenu();
+  }
+}
+
+void Form1::onDoubleClick(const std::string& control) {
+  if (control.empty() || control == "Image5") noApp_Click();
+}
+
+void Form1::onTimer(const std::string& timer) {
+  if (timer == "Timer1") cycle_.Timer1_Timer();
+}
+
+void Form1::onUnload() {
+  Form_Unload();
+  platform_.quit(0);
+}
+
+void Form1::onTerminationRequest() {
+  Form_Unload();
+  platform_.quit(0);
+}
+
+void Form1::onActivationRequest() { showMeterWindow(); }
+
+void Form1::onScreensChanged() {
+  if (!isOnSomeScreen()) moveToDefaultPosition();
+}
+
+}  // namespace kerumo

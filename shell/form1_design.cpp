@@ -1,0 +1,112 @@
+#include "shell/form1_design.h"
+
+namespace kerumo {
+namespace {
+
+const Colour Red = Colour::bgr(0x0000FF);
+const Colour Blue = Colour::bgr(0xFF0000);
+
+ControlDesign label(const char* name, const char* caption, TwipsRect rect, const char* toolTip = "") {
+  ControlDesign c;
+  c.name = name;
+  c.kind = ControlKind::Label;
+  c.caption = caption;
+  c.rect = rect;
+  c.font = FontSpec{MeterFontFamily, 9, true};
+  c.foreColour = Colour::system(SystemColour::ButtonText);
+  c.autoSize = true;
+  c.toolTip = toolTip;
+  return c;
+}
+
+// A value label keeps its right edge where the design box ends, so figures
+// stay next to their unit however many digits they have.
+ControlDesign valueLabel(const char* name, TwipsRect rect) {
+  ControlDesign c = label(name, "100", rect);
+  c.alignment = Alignment::Right;
+  return c;
+}
+
+ControlDesign shape(const char* name, Colour fill, double left) {
+  ControlDesign c;
+  c.name = name;
+  c.kind = ControlKind::Shape;
+  c.rect = {left, 600, 1005, 135};
+  c.fillColour = fill;
+  c.borderColour = Colour::system(SystemColour::WindowText);
+  return c;
+}
+
+ControlDesign timer1() {
+  ControlDesign c;
+  c.name = "Timer1";
+  c.kind = ControlKind::Timer;
+  c.timerIntervalMs = 500;
+  return c;
+}
+
+ControlDesign image5() {
+  ControlDesign c;
+  c.name = "Image5";
+  c.kind = ControlKind::Image;
+  c.picture = Picture::Logo;
+  c.rect = {2565, 15, 1050, 300};
+  return c;
+}
+
+MenuDesign mnuTray() {
+  return MenuDesign{"mnuTray", "menu",
+                    {{"mnuAbout", "ケルモの表示"},
+                     {"noApp", "ケルモの非表示"},
+                     {"mnuLine", "-"},
+                     {"frmTop", "常に手前に表示"},
+                     {"mnuBlank", "-"},
+                     {"mnuCputmp", "CPU温度の表示"},
+                     {"mnuKeikoku", "警告設定"},
+                     {"mnuBlank2", "-"},
+                     {"mnuEnd", "ケルモの終了"},
+                     {"mnuBlank3", "-"},
+                     {"mnuab", "about"}}};
+}
+
+}  // namespace
+
+FormDesign form1Design() {
+  FormDesign d;
+  d.name = "Form1";
+  d.caption = "";
+  d.frame = FrameStyle::FixedSingleNoCaption;
+  d.showInTaskbar = false;
+  d.startPosition = StartPosition::Manual;
+  d.clientWidth = Form1ClientWidth;
+  d.clientHeight = Form1ClientHeight;
+  d.background = Picture::Background;
+  d.icon = Picture::Icon;
+  d.backColour = Colour::system(SystemColour::ActiveBorder);
+  d.controls = {
+      timer1(),
+      image5(),
+      label("Label20", "℃", {960, 120, 195, 180}),
+      label("Label19", "%", {2160, 360, 105, 180}),
+      label("Label18", "%", {3360, 360, 105, 180}),
+      label("Label17", "%", {960, 360, 105, 180}),
+      valueLabel("Label5", {615, 120, 315, 180}),
+      label("Label1", "TEM", {120, 120, 315, 180}, "CPU温度"),
+      shape("Shape3", Red, 2520),
+      shape("Shape1", Red, 120),
+      valueLabel("Label16", {3015, 360, 315, 180}),
+      label("Label15", "CPU", {2520, 360, 315, 180}, "CPU使用率"),
+      label("Label14", "S_R", {1320, 360, 315, 180}, "システムリソース使用率"),
+      label("Label13", "MEM", {120, 360, 315, 180}, "物理メモリ使用率"),
+      valueLabel("Label3", {1815, 360, 315, 180}),
+      valueLabel("Label2", {615, 360, 315, 180}),
+      shape("Shape2", Blue, 120),
+      shape("Shape4", Blue, 2520),
+      shape("Shape5", Red, 1320),
+      shape("Shape6", Blue, 1320),
+  };
+  d.menu = mnuTray();
+  return d;
+}
+
+}  // namespace kerumo

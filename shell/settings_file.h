@@ -1,0 +1,52 @@
+#pragma once
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <variant>
+
+namespace kerumo {
+
+inline constexpr const char* SettingsFileName = "kerumo.ini";
+
+// The seven values of "kerumo.ini", in file order.
+struct SettingsRecord {
+  double top = 0;   // twips
+  double left = 0;  // twips
+  int16_t topmostToggle = 0;
+  int16_t tempShown = 1;
+  int16_t warnEnabled = 0;
+  int16_t memThreshold = 10;
+  int16_t resThreshold = 10;
+  bool operator==(const SettingsRecord&) const = default;
+};
+
+struct SettingsProblem {
+  int line = 0;  // 1-based; 0 when the file as a whole is at fault
+  std::string found;
+  std::string expected;
+};
+
+struct SettingsMissing {};
+
+using SettingsParse = std::variant<SettingsRecord, SettingsProblem>;
+using SettingsRead = std::variant<SettingsRecord, SettingsMissing, SettingsProblem>;
+
+// Reads what a hand edit may produce: CR LF or LF, blanks around values, no
+// final line end, fractions (rounded half to even); ignores lines past the
+// seventh value.
+SettingsParse parseSettings(std::string_view text);
+// Exactly seven lines ended by CR LF; positions clamped to 16 bits.
+std::string formatSettings(const SettingsRecord& record);
+
+SettingsRead readSettingsFile(const std::filesystem::path& path);
+// Writes beside the file and renames it into place, so a failure keeps the
+// old file whole. Returns a description of the failure, if any.
+std::optional<std::string> writeSettingsFile(const std::filesystem::path& path,
+                                             const SettingsRecord& record);
+
+// The message shown when the file cannot be used at start-up.
+std::string describeSettingsProblem(const std::filesystem::path& path, const SettingsProblem& problem);
+
+}  // namespace kerumo

@@ -1,0 +1,138 @@
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QLabel>
+#include <QMenuBar>
+#include <sstream>
+
+#include "platform/qt/qt_platform.h"
+#include "shell/form1.h"
+#include "shell/program_state.h"
+#include "tests/scripted_libraries.h"
+#include "tests/temp_dir.h"
+
+namespace kerumo {
+namespace {
+
+char programName[] = "test_platform_qt";
+char* arguments[] = {programName, nullptr};
+int argumentCount = 1;
+
+class QtMeterWindow : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() { platform = new qt::QtPlatform(argumentCount, arguments); }
+  static void TearDownTestSuite() { delete platform; }
+
+  void SetUp() override {
+    testing::writeFile(dir / "kerumo.ini", "600\r\n900\r\n0\r\n1\r\n0\r\n10\r\n10\r\n");
+    form = std::make_unique<Form1>(*platform, dir / "kerumo.ini", diagnostics, testing::scriptedLoader(figures));
+    ASSERT_TRUE(form->Form_Load());
+    frame = static_cast<qt::QtForm&>(form->window()).frame();
+    QApplication::processEvents();
+  }
+  void TearDown() override { form.reset(); }
+
+  QWidget* child(const char* name) { return frame->findChild<QWidget*>(name); }
+
+  static qt::QtPlatform* platform;
+  testing::TempDir dir;
+  std::ostringstream diagnostics;
+  testing::ScriptedFigures figures;
+  std::unique_ptr<Form1> form;
+  qt::FormFrame* frame = nullptr;
+};
+
+qt::QtPlatform* QtMeterWindow::platform = nullptr;
+
+TEST_F(QtMeterWindow, ClientAreaIs242By58AtTheSavedPosition) {
+  EXPECT_EQ(frame->client()->size(), QSize(242, 58));
+  EXPECT_EQ(frame->pos(), QPoint(60, 40));
+  EXPECT_TRUE(frame->isVisible());
+  EXPECT_TRUE(frame->windowFlags().testFlag(Qt::FramelessWindowHint));
+  EXPECT_TRUE(frame->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+  EXPECT_EQ(frame->findChild<QMenuBar*>(), nullptr);
+}
+
+TEST_F(QtMeterWindow, ControlsSitAtTheirDesignRectanglesInPixels) {
+  const struct {
+    const char* name;
+    QRect rect;
+  } cases[] = {
+      {"Image5", {171, 1, 70, 20}}, {"Shape1", {8, 40, 67, 9}}, {"Shape2", {8, 40, 67, 9}},
+      {"Shape5", {88, 40, 67, 9}},  {"Shape6", {88, 40, 67, 9}}, {"Shape3", {168, 40, 67, 9}},
+      {"Shape4", {168, 40, 67, 9}},
+  };
+  for (const auto& c : cases) {
+    ASSERT_NE(child(c.name), nullptr) << c.name;
+    EXPECT_EQ(child(c.name)->geometry(), c.rect) << c.name;
+  }
+  const struct {
+    const char* name;
+    QPoint anchor;
+    bool rightAnchored;
+  } labels[] = {
+      {"Label1", {8, 8}, false},   {"Label13", {8, 24}, false}, {"Label14", {88, 24}, false},
+      {"Label15", {168, 24}, false}, {"Label20", {64, 8}, false}, {"Label17", {64, 24}, false},
+      {"Label5", {62, 8}, true},   {"Label2", {62, 24}, true},  {"Label3", {142, 24}, true},
+      {"Label16", {222, 24}, true},
+  };
+  for (const auto& l : labels) {
+    const QRect r = child(l.name)->geometry();
+    EXPECT_EQ(l.rightAnchored ? QPoint(r.right() + 1, r.top()) : r.topLeft(), l.anchor) << l.name;
+  }
+}
+
+TEST_F(QtMeterWindow, ValueLabelKeepsItsRightEdgeWhenTheFigureShrinks) {
+  const QRect before = child("Label16")->geometry();
+  figures.cpuUsage = 7;
+  form->window().setCaption("Label16", "7");
+  const QRect after = child("Label16")->geometry();
+  EXPECT_EQ(after.right(), before.right());
+  EXPECT_LT(after.width(), before.width());
+}
+
+TEST_F(QtMeterWindow, BarsLieAboveTheirTracks) {
+  const QObjectList& order = frame->client()->children();  // back to front
+  const auto index = [&](const char* name) { return order.indexOf(child(name)); };
+  EXPECT_GT(index("Shape1"), index("Shape2"));
+  EXPECT_GT(index("Shape3"), index("Shape4"));
+  EXPECT_GT(index("Shape5"), index("Shape6"));
+}
+
+TEST_F(QtMeterWindow, LegendsCarryTheirToolTipsAndNothingElseDoes) {
+  EXPECT_EQ(child("Label1")->toolTip(), QString("CPU温度"));
+  EXPECT_EQ(child("Label13")->toolTip(), QString("物理メモリ使用率"));
+  EXPECT_EQ(child("Label14")->toolTip(), QString("システムリソース使用率"));
+  EXPECT_EQ(child("Label15")->toolTip(), QString("CPU使用率"));
+  for (const char* name : {"Label2", "Label3", "Label5", "Label16", "Label17", "Image5", "Shape1"})
+    EXPECT_TRUE(child(name)->toolTip().isEmpty()) << name;
+}
+
+TEST_F(QtMeterWindow, LabelsUseABoldJapaneseGothicOfTwelvePixels) {
+  const QFont font = child("Label13")->font();
+  EXPECT_TRUE(font.bold());
+  EXPECT_EQ(font.pixelSize(), 12);
+  EXPECT_TRUE(font.families().contains("IPAGothic"));
+  EXPECT_EQ(static_cast<QLabel*>(child("Label20"))->text(), QString("℃"));
+}
+
+TEST_F(QtMeterWindow, HidingTheReadOutHidesOnlyTheTemperatureRow) {
+  form->mnuCputmp_Click();
+  for (const char* name : {"Label1", "Label5", "Label20"}) EXPECT_FALSE(child(name)->isVisible()) << name;
+  for (const char* name : {"Label13", "Label2", "Label17", "Image5"}) EXPECT_TRUE(child(name)->isVisible()) << name;
+}
+
+TEST_F(QtMeterWindow, PictureOfTheWindowAfterOneTick) {
+  figures.freeResources = 37;
+  figures.cpuUsage = 42;
+  figures.memoryLoads = {45};
+  form->onTimer("Timer1");
+  QApplication::processEvents();
+  const QPixmap picture = frame->grab();
+  EXPECT_EQ(picture.size(), QSize(244, 60));
+  EXPECT_TRUE(picture.save(KERUMO_PICTURES_DIR "/meter-window.png"));
+  EXPECT_EQ(child("Shape3")->width(), 28);  // 420 twips
+}
+
+}  // namespace
+}  // namespace kerumo

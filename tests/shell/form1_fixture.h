@@ -1,0 +1,51 @@
+#pragma once
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <sstream>
+
+#include "platform/fake/fake_platform.h"
+#include "shell/form1.h"
+#include "shell/program_state.h"
+#include "tests/scripted_libraries.h"
+#include "tests/temp_dir.h"
+
+namespace kerumo::testing {
+
+// A meter window on the fake platform with its settings file in a fresh
+// directory.
+class Form1Test : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    WarnEnabled = 0;
+    MemThreshold = 10;
+    ResThreshold = 10;
+  }
+
+  std::filesystem::path settingsPath() const { return dir / "kerumo.ini"; }
+  void writeSettings(const std::string& contents) { writeFile(settingsPath(), contents); }
+
+  Form1& form1() {
+    if (!form1_) form1_ = std::make_unique<Form1>(platform, settingsPath(), diagnostics, scriptedLoader(figures));
+    return *form1_;
+  }
+  FakeForm& window() { return *platform.form("Form1"); }
+
+  // A normal start from the given file contents.
+  void startWith(const std::string& contents) {
+    writeSettings(contents);
+    ASSERT_TRUE(form1().Form_Load());
+  }
+
+  TempDir dir;
+  FakePlatform platform;
+  std::ostringstream diagnostics;
+  ScriptedFigures figures;
+
+ private:
+  std::unique_ptr<Form1> form1_;
+};
+
+inline const char* const StandardSettings = "600\r\n900\r\n0\r\n1\r\n1\r\n10\r\n10\r\n";
+
+}  // namespace kerumo::testing

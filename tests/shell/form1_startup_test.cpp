@@ -1,0 +1,231 @@
+#include <gtest/gtest.h>
+
+#include "shell/form1_fixture.h"
+#include "shell/kerumo_app.h"
+
+namespace kerumo {
+namespace {
+
+using testing::Form1Test;
+using testing::readFile;
+using testing::StandardSettings;
+
+std::string settingsWith(int topmostToggle, int tempShown) {
+  return "600\r\n900\r\n" + std::to_string(topmostToggle) + "\r\n" + std::to_string(tempShown) + "\r\n0\r\n10\r\n10\r\n";
+}
+
+TEST_F(Form1Test, StartUpRestoresBothSwitchesThroughTheirCommands) {
+  const struct {
+    int savedToggle, savedTemp;
+    int16_t toggle;
+    bool onTop;
+    int16_t temp;
+    bool tempVisible;
+  } cases[] = {
+      {0, 0, 0, true, 0, false}, {1, 1, 1, false, 1, true}, {5, 7, 1, false, 1, true},
+      {0, 1, 0, true, 1, true},  {1, 0, 1, false, 0, false}, {-1, -2, 1, false, 1, true},
+  };
+  for (const auto& c : cases) {
+    FakePlatform platform;
+    testing::TempDir dir;
+    std::ostringstream diagnostics;
+    testing::ScriptedFigures figures;
+    testing::writeFile(dir / "kerumo.ini", settingsWith(c.savedToggle, c.savedTemp));
+    Form1 form(platform, dir / "kerumo.ini", diagnostics, testing::scriptedLoader(figures));
+    ASSERT_TRUE(form.Form_Load());
+    const FakeForm& w = *platform.form("Form1");
+    SCOPED_TRACE("saved " + std::to_string(c.savedToggle) + "/" + std::to_string(c.savedTemp));
+    EXPECT_EQ(form.topmostToggle(), c.toggle);
+    EXPECT_EQ(w.topmost(), c.onTop);
+    EXPECT_EQ(w.menuItemChecked("frmTop"), c.onTop);
+    EXPECT_EQ(form.tempShown(), c.temp);
+    EXPECT_EQ(w.menuItemChecked("mnuCputmp"), c.tempVisible);
+    for (const char* label : {"Label1", "Label5", "Label20"}) EXPECT_EQ(w.control(label).visible, c.tempVisible);
+    EXPECT_TRUE(w.isVisible());
+    EXPECT_FALSE(w.menuVisible());
+  }
+}
+
+TEST_F(Form1Test, StartUpRunsItsStepsInOrder) {
+  writeSettings(StandardSettings);
+  form1();
+  const size_t from = platform.calls.size();
+  ASSERT_TRUE(form1().Form_Load());
+  EXPECT_EQ(platform.callsSince(from), (std::vector<std::string>{
+                                           "Form1.setTop 600",
+                                           "Form1.setLeft 900",
+                                           "notifyIcon Add",
+                                           "Form1.setVisible 0",
+                                           "Form1.setMenuVisible 0",
+                                           "Form1.setWindowPos HWND_TOPMOST 0x43",
+                                           "Form1.setMenuItemChecked frmTop 1",
+                                           "Form1.setMenuItemChecked mnuCputmp 1",
+                                           "Form1.setControlVisible Label1 1",
+                                           "Form1.setControlVisible Label5 1",
+                                           "Form1.setControlVisible Label20 1",
+                                       }));
+}
+
+TEST_F(Form1Test, StartUpStoresTheProgramWideValuesAndFillsTheTrayRecord) {
+  startWith("600\r\n900\r\n0\r\n1\r\n1\r\n15\r\n25\r\n");
+  EXPECT_EQ(WarnEnabled, 1);
+  EXPECT_EQ(MemThreshold, 15);
+  EXPECT_EQ(ResThreshold, 25);
+  ASSERT_EQ(platform.trayIcons.size(), 1u);
+  const TrayIconRecord& icon = platform.trayIcons.front();
+  EXPECT_EQ(icon.window, &window());
+  EXPECT_EQ(icon.id, 1u);
+  EXPECT_EQ(icon.flags, 7u);
+  EXPECT_EQ(icon.callbackMessage, 0x200u);
+  EXPECT_EQ(icon.icon, Picture::Icon);
+  EXPECT_EQ(icon.tip, "ケルモ");
+  EXPECT_EQ(window().design().icon, Picture::Icon);
+}
+
+TEST_F(Form1Test, MissingFileStartsWithDefaultsNearTheTopRightCorner) {
+  ASSERT_TRUE(form1().Form_Load());
+  const TwipsRect area = platform.workAreas.front();
+  EXPECT_GT(window().left(), area.left + area.width / 2);
+  EXPECT_LE(window().left() + window().width(), area.left + area.width);
+  EXPECT_LT(window().top(), area.top + area.height / 4);
+  EXPECT_TRUE(window().topmost());
+  EXPECT_EQ(form1().tempShown(), 1);
+  EXPECT_EQ(WarnEnabled, 0);
+  EXPECT_EQ(MemThreshold, 10);
+  EXPECT_EQ(ResThreshold, 10);
+  EXPECT_FALSE(std::filesystem::exists(settingsPath()));
+  form1().Form_Unload();
+  const auto written = parseSettings(readFile(settingsPath()));
+  ASSERT_TRUE(std::holds_alternative<SettingsRecord>(written));
+  EXPECT_EQ(std::get<SettingsRecord>(written).topmostToggle, 0);
+}
+
+TEST_F(Form1Test, MalformedFileStopsStartUpWithAClearBoxAndNoIcon) {
+  const char* files[] = {"600\r\n900\r\n0\r\n", "600\r\nleft\r\n0\r\n1\r\n0\r\n10\r\n10\r\n",
+                         "600\r\n900\r\n0\r\n1\r\n0\r\n10\r\n99999\r\n"};
+  for (const char* contents : files) {
+    FakePlatform platform;
+    testing::TempDir dir;
+    std::ostringstream diagnostics;
+    testing::ScriptedFigures figures;
+    testing::writeFile(dir / "kerumo.ini", contents);
+    {
+      Form1 form(platform, dir / "kerumo.ini", diagnostics, testing::scriptedLoader(figures));
+      EXPECT_FALSE(form.Form_Load());
+      form.Form_Unload();
+    }
+    ASSERT_EQ(platform.messageBoxes.size(), 1u) << contents;
+    EXPECT_EQ(platform.messageBoxes[0].title, "ケルモエラー");
+    EXPECT_NE(platform.messageBoxes[0].prompt.find((dir / "kerumo.ini").string()), std::string::npos);
+    EXPECT_TRUE(platform.trayIcons.empty());
+    EXPECT_EQ(std::count(platform.calls.begin(), platform.calls.end(), "notifyIcon Add"), 0);
+    EXPECT_EQ(testing::readFile(dir / "kerumo.ini"), contents);
+  }
+}
+
+TEST_F(Form1Test, MalformedFileMakesTheProgramExitWithFailure) {
+  writeSettings("garbage\r\n");
+  EXPECT_EQ(runKerumo(platform, settingsPath(), diagnostics, testing::scriptedLoader(figures)), 1);
+  EXPECT_EQ(readFile(settingsPath()), "garbage\r\n");
+}
+
+TEST_F(Form1Test, OffScreenPositionFallsBackToTheDefaultButTheFileKeepsIt) {
+  startWith("-30000\r\n-30000\r\n0\r\n1\r\n0\r\n10\r\n10\r\n");
+  EXPECT_GE(window().left(), 0);
+  EXPECT_GE(window().top(), 0);
+  EXPECT_EQ(readFile(settingsPath()).substr(0, 14), "-30000\r\n-30000");
+}
+
+TEST_F(Form1Test, PartlyOffTheLeftEdgeIsKept) {
+  startWith("600\r\n-1200\r\n0\r\n1\r\n0\r\n10\r\n10\r\n");
+  EXPECT_EQ(window().left(), -1200);
+  EXPECT_EQ(window().top(), 600);
+}
+
+TEST_F(Form1Test, NoTrayHostIsSaidOnceAndTheProgramRunsOn) {
+  platform.trayAvailable = false;
+  startWith(StandardSettings);
+  EXPECT_TRUE(window().isVisible());
+  const std::string said = diagnostics.str();
+  EXPECT_NE(said.find("tray"), std::string::npos);
+  EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1);
+}
+
+TEST_F(Form1Test, ExitWritesTheFileOnceAndDeletesTheIcon) {
+  startWith(StandardSettings);
+  window().setLeft(1500);
+  window().setTop(-75);
+  WarnEnabled = 0;  // a warning fired during the run
+  const size_t from = platform.calls.size();
+  form1().mnuEnd_Click();
+  EXPECT_EQ(platform.callsSince(from), (std::vector<std::string>{"notifyIcon Delete", "quit 0"}));
+  EXPECT_EQ(readFile(settingsPath()), "-75\r\n1500\r\n0\r\n1\r\n0\r\n10\r\n10\r\n");
+  EXPECT_TRUE(platform.trayIcons.empty());
+  std::filesystem::remove(settingsPath());
+  form1().Form_Unload();  // the event loop's end must not write again
+  form1().onUnload();
+  EXPECT_FALSE(std::filesystem::exists(settingsPath()));
+}
+
+TEST_F(Form1Test, SignalDuringTheRunWritesTheFileOnce) {
+  writeSettings(StandardSettings);
+  int writesSeen = 0;
+  platform.onEventLoop = [&](PlatformEvents& events) {
+    events.onTerminationRequest();
+    writesSeen += std::filesystem::exists(settingsPath()) ? 1 : 0;
+    std::filesystem::remove(settingsPath());
+  };
+  EXPECT_EQ(runKerumo(platform, settingsPath(), diagnostics, testing::scriptedLoader(figures)), 0);
+  EXPECT_EQ(writesSeen, 1);
+  EXPECT_FALSE(std::filesystem::exists(settingsPath()));
+  EXPECT_EQ(std::count(platform.calls.begin(), platform.calls.end(), "notifyIcon Delete"), 1);
+}
+
+TEST_F(Form1Test, WindowSystemClosingTheMeterRunsTheUnloadWork) {
+  startWith(StandardSettings);
+  window().events().onUnload();
+  EXPECT_TRUE(std::filesystem::exists(settingsPath()));
+  EXPECT_EQ(platform.quitCode, 0);
+  EXPECT_TRUE(platform.trayIcons.empty());
+}
+
+TEST_F(Form1Test, FailedWriteAtExitIsReportedAndTheIconStillGoes) {
+  startWith(StandardSettings);
+  std::filesystem::create_directory(dir / "kerumo.ini.new");
+  form1().mnuEnd_Click();
+  ASSERT_EQ(platform.messageBoxes.size(), 1u);
+  EXPECT_EQ(platform.messageBoxes[0].title, "ケルモエラー");
+  EXPECT_NE(platform.messageBoxes[0].prompt.find("kerumo.ini"), std::string::npos);
+  EXPECT_TRUE(platform.trayIcons.empty());
+  EXPECT_EQ(readFile(settingsPath()), StandardSettings);
+}
+
+TEST_F(Form1Test, SecondInstanceExitsAtOnceWithoutTouchingTheFile) {
+  writeSettings(StandardSettings);
+  platform.instanceFree = false;
+  EXPECT_EQ(runKerumo(platform, settingsPath(), diagnostics, testing::scriptedLoader(figures)), 0);
+  EXPECT_EQ(platform.calls, (std::vector<std::string>{"claimSingleInstance"}));
+  EXPECT_EQ(platform.claimedKeys.front(), std::filesystem::weakly_canonical(settingsPath()).string());
+}
+
+TEST_F(Form1Test, ActivationFromASecondStartShowsTheWindow) {
+  startWith(StandardSettings);
+  form1().noApp_Click();
+  form1().onActivationRequest();
+  EXPECT_TRUE(window().isVisible());
+}
+
+TEST_F(Form1Test, ScreenChangeThatLosesTheWindowMovesItToTheDefault) {
+  platform.workAreas = {{0, 0, 1920 * 15, 1050 * 15}, {1920 * 15, 0, 1920 * 15, 1050 * 15}};
+  startWith("600\r\n30000\r\n0\r\n1\r\n0\r\n10\r\n10\r\n");
+  EXPECT_EQ(window().left(), 30000);
+  platform.workAreas = {{0, 0, 1280 * 15, 1024 * 15}};
+  form1().onScreensChanged();
+  EXPECT_LT(window().left() + window().width(), 1280 * 15);
+  const double left = window().left();
+  form1().onScreensChanged();  // still visible: stays put
+  EXPECT_EQ(window().left(), left);
+}
+
+}  // namespace
+}  // namespace kerumo

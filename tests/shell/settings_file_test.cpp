@@ -1,0 +1,123 @@
+#include "shell/settings_file.h"
+
+#include <gtest/gtest.h>
+
+#include "tests/temp_dir.h"
+
+namespace kerumo {
+namespace {
+
+using testing::readFile;
+using testing::TempDir;
+using testing::writeFile;
+
+SettingsRecord parsedOrFail(const std::string& text) {
+  const auto parsed = parseSettings(text);
+  EXPECT_TRUE(std::holds_alternative<SettingsRecord>(parsed)) << text;
+  return std::holds_alternative<SettingsRecord>(parsed) ? std::get<SettingsRecord>(parsed) : SettingsRecord{};
+}
+
+TEST(SettingsFile, WritesSevenCrLfLinesAsTheExample) {
+  const SettingsRecord record{600, 900, 0, 1, 1, 10, 10};
+  EXPECT_EQ(formatSettings(record), "600\r\n900\r\n0\r\n1\r\n1\r\n10\r\n10\r\n");
+}
+
+TEST(SettingsFile, ReadsBackWhatItWrote) {
+  const SettingsRecord records[] = {
+      {600, 900, 0, 1, 1, 10, 10},
+      {-1200, -45, 1, 0, 0, 1, 99},
+      {32767, -32768, 5, 7, -3, 0, 250},  // hand-edited values survive unchanged
+  };
+  for (const auto& record : records) EXPECT_EQ(parsedOrFail(formatSettings(record)), record);
+}
+
+TEST(SettingsFile, FileRoundTripIsByteForByte) {
+  TempDir dir;
+  const auto path = dir / "kerumo.ini";
+  const std::string original = "-150\r\n30000\r\n0\r\n1\r\n1\r\n0\r\n200\r\n";
+  writeFile(path, original);
+  const auto read = readSettingsFile(path);
+  ASSERT_TRUE(std::holds_alternative<SettingsRecord>(read));
+  ASSERT_FALSE(writeSettingsFile(path, std::get<SettingsRecord>(read)));
+  EXPECT_EQ(readFile(path), original);
+}
+
+TEST(SettingsFile, ClampsPositionsBeyondSixteenBitsWhenWriting) {
+  const SettingsRecord record{40000.0, -50000.0, 0, 1, 0, 10, 10};
+  EXPECT_EQ(formatSettings(record), "32767\r\n-32768\r\n0\r\n1\r\n0\r\n10\r\n10\r\n");
+}
+
+TEST(SettingsFile, AcceptsWhatAHandEditProduces) {
+  const struct {
+    const char* what;
+    const char* text;
+    SettingsRecord expected;
+  } cases[] = {
+      {"LF line ends", "1\n2\n0\n1\n0\n10\n10\n", {1, 2, 0, 1, 0, 10, 10}},
+      {"no final line end", "1\r\n2\r\n0\r\n1\r\n0\r\n10\r\n10", {1, 2, 0, 1, 0, 10, 10}},
+      {"blanks around values", "  1 \r\n\t2\r\n 0\r\n1 \r\n0\r\n10\r\n10\r\n", {1, 2, 0, 1, 0, 10, 10}},
+      {"lines after the seventh", "1\n2\n0\n1\n0\n10\n10\nextra\n", {1, 2, 0, 1, 0, 10, 10}},
+      {"fractions half to even", "1.5\n2.5\n0\n1\n0\n98.5\n-0.5\n", {2, 2, 0, 1, 0, 98, 0}},
+      {"explicit plus sign", "+1\n2\n0\n1\n0\n10\n10\n", {1, 2, 0, 1, 0, 10, 10}},
+      {"blank line between values", "1\n\n2\n0\n1\n0\n10\n10\n", {1, 2, 0, 1, 0, 10, 10}},
+  };
+  for (const auto& c : cases) EXPECT_EQ(parsedOrFail(c.text), c.expected) << c.what;
+}
+
+TEST(SettingsFile, RejectsMalformedFilesNamingLineAndValue) {
+  const struct {
+    const char* text;
+    int line;
+    const char* found;
+  } cases[] = {
+      {"1\n2\n0\n1\n0\n10\n", 0, "6 個の値"},
+      {"", 0, "0 個の値"},
+      {"1\n2\nabc\n1\n0\n10\n10\n", 3, "abc"},
+      {"1\n2\n0\n1\n0\n10\n32768\n", 7, "32768"},
+      {"-32769\n2\n0\n1\n0\n10\n10\n", 1, "-32769"},
+      {"1\n2\n0\n1\n0\n1e3\n10\n", 6, "1e3"},
+      {"1\n2\n0\n1\n0\n10 10\n10\n", 6, "10 10"},
+      {"1\n2\n0\n1\n0\n.\n10\n", 6, "."},
+      {"1\n2\n0\n1\n0\n--1\n10\n", 6, "--1"},
+  };
+  for (const auto& c : cases) {
+    const auto parsed = parseSettings(c.text);
+    ASSERT_TRUE(std::holds_alternative<SettingsProblem>(parsed)) << c.text;
+    EXPECT_EQ(std::get<SettingsProblem>(parsed).line, c.line) << c.text;
+    EXPECT_EQ(std::get<SettingsProblem>(parsed).found, c.found) << c.text;
+  }
+}
+
+TEST(SettingsFile, MissingFileIsReportedAsMissing) {
+  TempDir dir;
+  EXPECT_TRUE(std::holds_alternative<SettingsMissing>(readSettingsFile(dir / "kerumo.ini")));
+}
+
+TEST(SettingsFile, ProblemMessageSaysWhereWhatAndHowToRecover) {
+  const auto message = describeSettingsProblem("/home/u/kerumo.ini", {3, "abc", "-32768～32767 の数値"});
+  EXPECT_NE(message.find("/home/u/kerumo.ini"), std::string::npos);
+  EXPECT_NE(message.find("3 行目"), std::string::npos);
+  EXPECT_NE(message.find("abc"), std::string::npos);
+  EXPECT_NE(message.find("削除"), std::string::npos);
+}
+
+TEST(SettingsFile, FailedWriteKeepsTheOldFileWhole) {
+  TempDir dir;
+  const auto path = dir / "kerumo.ini";
+  writeFile(path, "1\r\n2\r\n0\r\n1\r\n0\r\n10\r\n10\r\n");
+  // A directory where the new file must go makes the write fail, even for root.
+  std::filesystem::create_directory(dir / "kerumo.ini.new");
+  const auto failure = writeSettingsFile(path, SettingsRecord{5, 6, 1, 0, 1, 20, 20});
+  ASSERT_TRUE(failure);
+  EXPECT_NE(failure->find("kerumo.ini"), std::string::npos);
+  EXPECT_EQ(readFile(path), "1\r\n2\r\n0\r\n1\r\n0\r\n10\r\n10\r\n");
+}
+
+TEST(SettingsFile, WriteLeavesNoTemporaryFileBehind) {
+  TempDir dir;
+  ASSERT_FALSE(writeSettingsFile(dir / "kerumo.ini", SettingsRecord{}));
+  EXPECT_FALSE(std::filesystem::exists(dir / "kerumo.ini.new"));
+}
+
+}  // namespace
+}  // namespace kerumo
