@@ -35,9 +35,9 @@ QColor toQColor(Colour colour) {
   }
 }
 
-QFont toQFont(const FontSpec& spec) {
-  const bool proportional = spec.family.find("Ｐ") != std::string::npos;
-  QStringList families{toQString(spec.family)};
+QFont toQFont(const FontSpec& wanted) {
+  const bool proportional = wanted.family.find("Ｐ") != std::string::npos;
+  QStringList families{toQString(wanted.family)};
   if (proportional) {
     families << "MS PGothic" << "IPAPGothic" << "IPAexGothic" << "Noto Sans CJK JP" << "VL PGothic";
   } else {
@@ -45,9 +45,9 @@ QFont toQFont(const FontSpec& spec) {
   }
   QFont font;
   font.setFamilies(families);
-  font.setPixelSize(static_cast<int>(std::lround(spec.points * 20 / TwipsPerPixel)));
-  font.setBold(spec.bold);
-  font.setUnderline(spec.underline);
+  font.setPixelSize(static_cast<int>(std::lround(wanted.points * 20 / TwipsPerPixel)));
+  font.setBold(wanted.bold);
+  font.setUnderline(wanted.underline);
   font.setStyleStrategy(QFont::PreferDefault);
   return font;
 }
