@@ -1,9 +1,44 @@
 #pragma once
+#include <memory>
+
 #include "platform/platform.h"
 
 namespace kerumo {
 
-// The warning-settings dialog, modal; it turns the meter's Timer1 back on.
+inline constexpr const char* RangeErrorPrompt = "1～99の値で入力してください。";
+
+// The warning-settings dialog. It works on the program-wide values and
+// turns the meter's Timer1 back on when it goes away.
+class Form3 : public FormEvents {
+ public:
+  Form3(Platform& platform, FormWindow& meterWindow);
+
+  void Form_Load();
+  void Check1_Click();
+  void Text1_KeyPress(int& keyAscii);
+  void Command1_Click();
+
+  void onMouseDown(const std::string&, int, int, double, double) override {}
+  void onMouseMove(const std::string&, int, int, double, double) override {}
+  void onDoubleClick(const std::string&) override {}
+  void onClick(const std::string& control) override;
+  void onKeyPress(const std::string& control, int& keyAscii) override;
+  void onTimer(const std::string&) override {}
+  void onMenuCommand(const std::string&) override {}
+  void onUnload() override;
+
+  FormWindow& window() { return *window_; }
+
+ private:
+  void setFieldsEnabled(bool enabled);
+  void unload();
+
+  Platform& platform_;
+  FormWindow& meterWindow_;
+  std::unique_ptr<FormWindow> window_;
+};
+
+// Creates the dialog, shows it modally and returns once it is closed.
 void showForm3(Platform& platform, FormWindow& meterWindow);
 
 }  // namespace kerumo

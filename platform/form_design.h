@@ -58,6 +58,7 @@ struct ControlDesign {
   Colour borderColour = Colour::system(SystemColour::WindowText);
   Alignment alignment = Alignment::Left;
   bool autoSize = false;
+  bool transparent = false;  // lets the form's picture show around the text
   std::string toolTip;
   Picture picture = Picture::None;
   int timerIntervalMs = 0;

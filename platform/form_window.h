@@ -67,6 +67,7 @@ class FormWindow {
   virtual std::string text(const std::string& control) const = 0;
   virtual void setWidth(const std::string& control, double twips) = 0;
   virtual void setControlVisible(const std::string& control, bool visible) = 0;
+  virtual void setEnabled(const std::string& control, bool enabled) = 0;
   virtual void setForeColour(const std::string& control, Colour colour) = 0;
   virtual void setUnderline(const std::string& control, bool underline) = 0;
   virtual void setChecked(const std::string& control, bool checked) = 0;

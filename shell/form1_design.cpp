@@ -15,6 +15,7 @@ ControlDesign label(const char* name, const char* caption, TwipsRect rect, const
   c.font = FontSpec{MeterFontFamily, 9, true};
   c.foreColour = Colour::system(SystemColour::ButtonText);
   c.autoSize = true;
+  c.transparent = true;
   c.toolTip = toolTip;
   return c;
 }

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <array>
-#include <charconv>
 #include <cmath>
 #include <fstream>
 #include <sstream>
@@ -10,6 +9,7 @@
 #include <vector>
 
 #include "platform/file_replace.h"
+#include "shell/decimal_text.h"
 
 namespace kerumo {
 namespace {
@@ -17,38 +17,10 @@ namespace {
 constexpr int ValueCount = 7;
 constexpr const char* ExpectedValue = "-32768～32767 の数値";
 
-std::string_view trimBlanks(std::string_view s) {
-  const auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f'; };
-  while (!s.empty() && blank(s.front())) s.remove_prefix(1);
-  while (!s.empty() && blank(s.back())) s.remove_suffix(1);
-  return s;
-}
-
-// A plain decimal number: optional sign, digits, optional fraction.
-bool isPlainDecimal(std::string_view s) {
-  if (!s.empty() && (s.front() == '-' || s.front() == '+')) s.remove_prefix(1);
-  const auto dot = s.find('.');
-  const std::string_view whole = s.substr(0, dot);
-  const std::string_view fraction = dot == std::string_view::npos ? std::string_view{} : s.substr(dot + 1);
-  const auto digits = [](std::string_view d) { return std::all_of(d.begin(), d.end(), [](char c) { return c >= '0' && c <= '9'; }); };
-  return !(whole.empty() && fraction.empty()) && digits(whole) && digits(fraction);
-}
-
-double roundHalfToEven(double value) {
-  const double below = std::floor(value);
-  const double rest = value - below;
-  if (rest > 0.5) return below + 1;
-  if (rest < 0.5) return below;
-  return std::fmod(below, 2.0) == 0.0 ? below : below + 1;
-}
-
 std::optional<int16_t> toInt16(std::string_view text) {
-  if (!isPlainDecimal(text)) return std::nullopt;
-  if (text.front() == '+') text.remove_prefix(1);
-  double value = 0;
-  const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
-  if (ec != std::errc{} || end != text.data() + text.size()) return std::nullopt;
-  const double rounded = roundHalfToEven(value);
+  const auto value = parseDecimal(text);
+  if (!value) return std::nullopt;
+  const double rounded = roundHalfToEven(*value);
   if (rounded < -32768 || rounded > 32767) return std::nullopt;
   return static_cast<int16_t>(rounded);
 }

@@ -41,6 +41,7 @@ FakeForm::FakeForm(FakePlatform& owner, const FormDesign& design, FormEvents& ev
     s.caption = c.caption;
     s.width = c.rect.width;
     s.visible = c.visible;
+    s.enabled = c.enabled;
     s.timerEnabled = c.kind == ControlKind::Timer;
     s.foreColour = c.foreColour;
     s.underline = c.font.underline;
@@ -115,6 +116,11 @@ void FakeForm::setWidth(const std::string& control, double twips) {
 void FakeForm::setControlVisible(const std::string& control, bool visible) {
   state(control).visible = visible;
   log("setControlVisible " + control + (visible ? " 1" : " 0"));
+}
+
+void FakeForm::setEnabled(const std::string& control, bool enabled) {
+  state(control).enabled = enabled;
+  log("setEnabled " + control + (enabled ? " 1" : " 0"));
 }
 
 void FakeForm::setForeColour(const std::string& control, Colour colour) {

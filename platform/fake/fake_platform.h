@@ -15,6 +15,7 @@ struct FakeControlState {
   std::string caption;
   double width = 0;
   bool visible = true;
+  bool enabled = true;
   bool checked = false;
   bool timerEnabled = false;
   Colour foreColour;
@@ -42,6 +43,7 @@ class FakeForm : public FormWindow {
   std::string text(const std::string& control) const override;
   void setWidth(const std::string& control, double twips) override;
   void setControlVisible(const std::string& control, bool visible) override;
+  void setEnabled(const std::string& control, bool enabled) override;
   void setForeColour(const std::string& control, Colour colour) override;
   void setUnderline(const std::string& control, bool underline) override;
   void setChecked(const std::string& control, bool checked) override;

@@ -52,12 +52,24 @@ void MouseForwarder::moved(QWidget* widget, QMouseEvent* event) {
 
 void MouseForwarder::doubleClicked() { events_.onDoubleClick(name_); }
 
+void MouseForwarder::clicked() { events_.onClick(name_); }
+
+// A click is a press and a release over the same label.
+void FormLabel::mouseReleaseEvent(QMouseEvent* event) {
+  if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint())) clicked();
+  event->accept();
+}
+
 FormLabel::FormLabel(QWidget* parent, const ControlDesign& design, FormEvents& events)
     : QLabel(parent), MouseForwarder(events, design.name), designBox_(toPixels(design.rect)),
       alignment_(design.alignment) {
   setObjectName(toQString(design.name));
   applyCommon(this, design);
-  setAttribute(Qt::WA_TranslucentBackground);
+  if (design.transparent) {
+    setAttribute(Qt::WA_TranslucentBackground);
+  } else {
+    setAutoFillBackground(true);
+  }
   setMouseTracking(true);
   setAlignment((design.alignment == Alignment::Right ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignTop);
   QPalette palette = this->palette();

@@ -20,6 +20,7 @@ class MouseForwarder {
   void pressed(QWidget* widget, QMouseEvent* event);
   void moved(QWidget* widget, QMouseEvent* event);
   void doubleClicked();
+  void clicked();
 
  protected:
   FormEvents& events_;
@@ -36,6 +37,7 @@ class FormLabel : public QLabel, private MouseForwarder {
  protected:
   void mousePressEvent(QMouseEvent* event) override { pressed(this, event); }
   void mouseMoveEvent(QMouseEvent* event) override { moved(this, event); }
+  void mouseReleaseEvent(QMouseEvent* event) override;
   void mouseDoubleClickEvent(QMouseEvent*) override { doubleClicked(); }
 
  private:

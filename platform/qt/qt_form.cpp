@@ -3,6 +3,7 @@
 #include <QCloseEvent>
 #include <QCursor>
 #include <QEventLoop>
+#include <QKeyEvent>
 #include <QGuiApplication>
 #include <QMouseEvent>
 #include <QPainter>
@@ -115,6 +116,15 @@ void FormFrame::paintEvent(QPaintEvent*) {
   painter.drawRect(rect().adjusted(0, 0, -1, -1));
 }
 
+void FormFrame::keyPressEvent(QKeyEvent* event) {
+  // Escape asks a dialog to close, like the window system's close command.
+  if (event->key() == Qt::Key_Escape && windowModality() != Qt::NonModal) {
+    events_.onUnload();
+    return;
+  }
+  QWidget::keyPressEvent(event);
+}
+
 void FormFrame::closeEvent(QCloseEvent* event) {
   if (closingByProgram_) {
     event->accept();
@@ -216,6 +226,11 @@ void QtForm::placeFrame() {
 void QtForm::setVisible(bool visible) {
   if (visible) placeFrame();
   frame_->setVisible(visible);
+  if (visible && pendingFocus_) {
+    frame_->activateWindow();
+    pendingFocus_->setFocus(Qt::OtherFocusReason);
+    pendingFocus_ = nullptr;
+  }
 }
 
 bool QtForm::isVisible() const { return frame_->isVisible(); }
@@ -272,6 +287,10 @@ void QtForm::setControlVisible(const std::string& name, bool visible) {
   if (QWidget* widget = control(name)) widget->setVisible(visible);
 }
 
+void QtForm::setEnabled(const std::string& name, bool enabled) {
+  if (QWidget* widget = control(name)) widget->setEnabled(enabled);
+}
+
 void QtForm::setForeColour(const std::string& name, Colour colour) {
   if (QWidget* widget = control(name)) {
     QPalette palette = widget->palette();
@@ -299,7 +318,14 @@ bool QtForm::isChecked(const std::string& name) const {
 }
 
 void QtForm::setFocus(const std::string& name) {
-  if (QWidget* widget = control(name)) widget->setFocus(Qt::OtherFocusReason);
+  QWidget* widget = control(name);
+  if (!widget) return;
+  // A hidden widget takes no focus; hand it over once the window shows.
+  if (frame_->isVisible()) {
+    widget->setFocus(Qt::OtherFocusReason);
+  } else {
+    pendingFocus_ = widget;
+  }
 }
 
 void QtForm::setTimerEnabled(const std::string& name, bool enabled) {

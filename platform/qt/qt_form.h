@@ -48,6 +48,7 @@ class FormFrame : public QWidget {
  protected:
   void paintEvent(QPaintEvent*) override;
   void closeEvent(QCloseEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
 
  private:
   FormEvents& events_;
@@ -76,6 +77,7 @@ class QtForm : public FormWindow {
   std::string text(const std::string& control) const override;
   void setWidth(const std::string& control, double twips) override;
   void setControlVisible(const std::string& control, bool visible) override;
+  void setEnabled(const std::string& control, bool enabled) override;
   void setForeColour(const std::string& control, Colour colour) override;
   void setUnderline(const std::string& control, bool underline) override;
   void setChecked(const std::string& control, bool checked) override;
@@ -107,6 +109,7 @@ class QtForm : public FormWindow {
   std::map<std::string, bool> menuChecks_;
   bool centred_;
   QEventLoop* modalLoop_ = nullptr;
+  QPointer<QWidget> pendingFocus_;
 };
 
 }  // namespace kerumo::qt

@@ -1,0 +1,28 @@
+#include "dialogs/dialog_controls.h"
+
+namespace kerumo {
+
+ControlDesign dialogLabel(const char* name, const char* caption, TwipsRect rect, int tabIndex, double points) {
+  ControlDesign c;
+  c.name = name;
+  c.kind = ControlKind::Label;
+  c.caption = caption;
+  c.rect = rect;
+  c.font = FontSpec{DialogFontFamily, points, false};
+  c.autoSize = true;
+  c.tabIndex = tabIndex;
+  return c;
+}
+
+ControlDesign dialogButton(const char* name, const char* caption, TwipsRect rect, int tabIndex) {
+  ControlDesign c;
+  c.name = name;
+  c.kind = ControlKind::Button;
+  c.caption = caption;
+  c.rect = rect;
+  c.font = FontSpec{ButtonFontFamily, 9, false};
+  c.tabIndex = tabIndex;
+  return c;
+}
+
+}  // namespace kerumo

@@ -1,0 +1,32 @@
+#include "dialogs/form2_design.h"
+
+#include <string>
+
+#include "dialogs/author.h"
+#include "dialogs/dialog_controls.h"
+
+namespace kerumo {
+
+FormDesign form2Design() {
+  static const std::string credit = std::string("作者\u3000") + AuthorName;
+  FormDesign d;
+  d.name = "Form2";
+  d.caption = "";
+  d.frame = FrameStyle::SizableNoCaption;
+  d.showInTaskbar = true;
+  d.startPosition = StartPosition::CenterScreen;
+  d.clientWidth = 3330;
+  d.clientHeight = 2610;
+  d.controls = {
+      dialogLabel("Label2", "ダウンロードありがとう御座います。", {120, 120, 3060, 180}, 1),
+      dialogLabel("Label3", "本ソフトはフリーウェアです。", {120, 360, 2520, 180}, 3),
+      dialogLabel("Label4", "どなた様もご自由にご利用ください。", {120, 600, 3060, 180}, 4),
+      dialogLabel("Label5", credit.c_str(), {120, 960, 0, 195}, 5, 9.75),
+      dialogLabel("Label6", AuthorMailLink, {120, 1200, 0, 180}, 6),
+      dialogLabel("Label1", AuthorWebLink, {120, 1440, 0, 195}, 0, 9.75),
+      dialogButton("Command1", "OK", {120, 1920, 3015, 375}, 2),
+  };
+  return d;
+}
+
+}  // namespace kerumo

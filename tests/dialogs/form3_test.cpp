@@ -1,0 +1,188 @@
+#include "dialogs/form3.h"
+
+#include <gtest/gtest.h>
+
+#include "shell/form1_fixture.h"
+
+namespace kerumo {
+namespace {
+
+using testing::Form1Test;
+using testing::StandardSettings;
+
+// Opens the dialog from the menu and lets `act` work on it while it is open.
+class Form3Test : public Form1Test {
+ protected:
+  void SetUp() override {
+    Form1Test::SetUp();
+    startWith("600\r\n900\r\n0\r\n1\r\n0\r\n10\r\n10\r\n");
+  }
+  void openDialog(const std::function<void(FakeForm&)>& act) {
+    platform.onShowModal = [&](FakeForm& dialog) {
+      if (dialog.design().name == "Form3") act(dialog);
+    };
+    form1().mnuKeikoku_Click();
+  }
+  void confirmWith(const std::string& memory, const std::string& resources) {
+    openDialog([&](FakeForm& dialog) {
+      dialog.typeText("Text1", memory);
+      dialog.typeText("Text2", resources);
+      dialog.events().onClick("Command1");
+    });
+  }
+  bool timerRunning() { return window().control("Timer1").timerEnabled; }
+};
+
+TEST_F(Form3Test, LoadFillsTheControlsFromTheProgramValues) {
+  const struct {
+    int16_t warn, mem, res;
+    bool checked;
+    const char *memText, *resText;
+  } cases[] = {{1, 15, 25, true, "15", "25"}, {0, 0, 150, false, "0", "150"}, {2, -5, 10, false, "-5", "10"}};
+  for (const auto& c : cases) {
+    WarnEnabled = c.warn;
+    MemThreshold = c.mem;
+    ResThreshold = c.res;
+    openDialog([&](FakeForm& dialog) {
+      EXPECT_EQ(dialog.isChecked("Check1"), c.checked);
+      EXPECT_EQ(dialog.control("Text1").enabled, c.checked);
+      EXPECT_EQ(dialog.control("Text2").enabled, c.checked);
+      EXPECT_EQ(dialog.text("Text1"), c.memText);
+      EXPECT_EQ(dialog.text("Text2"), c.resText);
+      EXPECT_EQ(dialog.focus(), "Check1");
+      dialog.events().onUnload();
+    });
+  }
+}
+
+TEST_F(Form3Test, MenuCommandStopsTheTimerBeforeTheDialogShows) {
+  openDialog([&](FakeForm& dialog) {
+    EXPECT_FALSE(timerRunning());
+    EXPECT_EQ(dialog.design().caption, "警告の設定");
+    EXPECT_FALSE(dialog.design().showInTaskbar);
+    EXPECT_EQ(dialog.design().frame, FrameStyle::FixedToolWindow);
+    dialog.events().onUnload();
+  });
+}
+
+TEST_F(Form3Test, ConfirmationAcceptsOneToNinetyNineAndRoundsHalfToEven) {
+  const struct {
+    const char *memory, *resources;
+    int16_t mem, res;
+  } cases[] = {{"1", "99", 1, 99},   {"99", "1", 99, 1},      {"099", "00005", 99, 5}, {"10", "1.5", 10, 2},
+               {"10", "2.5", 10, 2}, {"10", "98.5", 10, 98}, {" 20 ", "+30", 20, 30}};
+  for (const auto& c : cases) {
+    confirmWith(c.memory, c.resources);
+    EXPECT_TRUE(platform.messageBoxes.empty()) << c.memory << " " << c.resources;
+    EXPECT_EQ(MemThreshold, c.mem);
+    EXPECT_EQ(ResThreshold, c.res);
+    EXPECT_TRUE(timerRunning());
+    EXPECT_TRUE(platform.form("Form1") != nullptr && platform.form("Form3") == nullptr);
+  }
+}
+
+TEST_F(Form3Test, RefusedValuesStoreNothingAndKeepTheDialogOpen) {
+  // The run of nines is a number too large for a double.
+  const std::vector<std::pair<std::string, std::string>> refused = {
+      {"0", "50"},  {"50", "100"}, {"", "50"},     {"50", "abc"},  {"50", "0.5"},
+      {"50", "99.4"}, {"-5", "50"}, {"50", "1e2"}, {std::string(400, '9'), "50"}};
+  for (const auto& pair : refused) {
+    MemThreshold = 10;
+    ResThreshold = 10;
+    platform.messageBoxes.clear();
+    openDialog([&](FakeForm& dialog) {
+      dialog.typeText("Text1", pair.first);
+      dialog.typeText("Text2", pair.second);
+      dialog.events().onClick("Command1");
+      EXPECT_FALSE(dialog.closed());
+      EXPECT_FALSE(timerRunning());
+      EXPECT_EQ(dialog.text("Text1"), pair.first);
+      dialog.events().onUnload();
+    });
+    ASSERT_EQ(platform.messageBoxes.size(), 1u) << pair.first << " " << pair.second;
+    EXPECT_EQ(platform.messageBoxes[0].prompt, "1～99の値で入力してください。");
+    EXPECT_EQ(platform.messageBoxes[0].title, "ケルモエラー");
+    EXPECT_EQ(platform.messageBoxes[0].style, 0u);
+    EXPECT_EQ(MemThreshold, 10);
+    EXPECT_EQ(ResThreshold, 10);
+  }
+}
+
+TEST_F(Form3Test, DisabledFieldsAreCheckedAllTheSame) {
+  WarnEnabled = 0;
+  MemThreshold = 150;
+  openDialog([&](FakeForm& dialog) {
+    dialog.events().onClick("Command1");
+    EXPECT_EQ(platform.messageBoxes.size(), 1u);
+    dialog.setChecked("Check1", true);
+    dialog.events().onClick("Check1");
+    EXPECT_TRUE(dialog.control("Text1").enabled);
+    dialog.typeText("Text1", "40");
+    dialog.setChecked("Check1", false);
+    dialog.events().onClick("Check1");
+    dialog.events().onClick("Command1");
+  });
+  EXPECT_EQ(MemThreshold, 40);
+  EXPECT_EQ(WarnEnabled, 0);
+}
+
+TEST_F(Form3Test, CheckBoxWritesWarnEnabledAtOnceAndClosingKeepsIt) {
+  openDialog([&](FakeForm& dialog) {
+    dialog.setChecked("Check1", true);
+    dialog.events().onClick("Check1");
+    EXPECT_EQ(WarnEnabled, 1);
+    dialog.typeText("Text1", "77");
+    dialog.events().onUnload();  // closed by the window system
+  });
+  EXPECT_EQ(WarnEnabled, 1);
+  EXPECT_EQ(MemThreshold, 10);
+  EXPECT_TRUE(timerRunning());  // the meter must not stay frozen
+}
+
+TEST_F(Form3Test, KeyFilterLetsOnlyDigitsAndBackspaceThroughBothFields) {
+  const struct {
+    int key;
+    bool passes;
+  } keys[] = {{'0', true}, {'9', true}, {8, true},    {'a', false}, {' ', false},
+              {'-', false}, {'.', false}, {13, false}, {0x3042, false}, {0xFF11, false}};
+  openDialog([&](FakeForm& dialog) {
+    for (const char* field : {"Text1", "Text2"}) {
+      for (const auto& k : keys) {
+        int key = k.key;
+        dialog.events().onKeyPress(field, key);
+        EXPECT_EQ(key != 0, k.passes) << field << " " << k.key;
+      }
+    }
+    dialog.events().onUnload();
+  });
+}
+
+TEST_F(Form3Test, ConfirmedDialogLetsTheMeterTickAgain) {
+  confirmWith("20", "30");
+  figures.cpuUsage = 64;
+  window().events().onTimer("Timer1");
+  EXPECT_EQ(window().control("Label16").caption, "64");
+}
+
+TEST_F(Form3Test, EachOpeningCreatesTheDialogAnew) {
+  openDialog([](FakeForm& dialog) {
+    dialog.typeText("Text1", "55");
+    dialog.events().onUnload();
+  });
+  openDialog([](FakeForm& dialog) {
+    EXPECT_EQ(dialog.text("Text1"), "10");
+    dialog.events().onUnload();
+  });
+  EXPECT_EQ(std::count(platform.calls.begin(), platform.calls.end(), "createForm Form3"), 2);
+}
+
+TEST_F(Form3Test, TerminationWhileTheDialogIsOpenStillWritesOnce) {
+  openDialog([&](FakeForm&) { form1().onTerminationRequest(); });
+  EXPECT_TRUE(std::filesystem::exists(settingsPath()));
+  std::filesystem::remove(settingsPath());
+  form1().Form_Unload();
+  EXPECT_FALSE(std::filesystem::exists(settingsPath()));
+}
+
+}  // namespace
+}  // namespace kerumo
