@@ -172,10 +172,10 @@ void QtForm::createControls(const FormDesign& design) {
   }
   // Controls created earlier lie above later ones.
   for (auto it = stacking.rbegin(); it != stacking.rend(); ++it) (*it)->raise();
-  // Tab order follows the design's tab indexes.
+  // Tab order follows the design's tab indexes; labels take no focus.
   std::vector<const ControlDesign*> tabbed;
   for (const auto& c : design.controls)
-    if (c.tabIndex >= 0) tabbed.push_back(&c);
+    if (c.tabIndex >= 0 && c.kind != ControlKind::Label) tabbed.push_back(&c);
   std::sort(tabbed.begin(), tabbed.end(), [](auto* a, auto* b) { return a->tabIndex < b->tabIndex; });
   for (size_t i = 1; i < tabbed.size(); ++i)
     QWidget::setTabOrder(controls_[tabbed[i - 1]->name], controls_[tabbed[i]->name]);

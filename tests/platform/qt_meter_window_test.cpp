@@ -5,7 +5,7 @@
 #include <QMenuBar>
 #include <sstream>
 
-#include "platform/qt/qt_platform.h"
+#include "tests/platform/qt_test_platform.h"
 #include "shell/form1.h"
 #include "shell/program_state.h"
 #include "tests/scripted_libraries.h"
@@ -14,18 +14,11 @@
 namespace kerumo {
 namespace {
 
-char programName[] = "test_platform_qt";
-char* arguments[] = {programName, nullptr};
-int argumentCount = 1;
-
 class QtMeterWindow : public ::testing::Test {
  protected:
-  static void SetUpTestSuite() { platform = new qt::QtPlatform(argumentCount, arguments); }
-  static void TearDownTestSuite() { delete platform; }
-
   void SetUp() override {
     testing::writeFile(dir / "kerumo.ini", "600\r\n900\r\n0\r\n1\r\n0\r\n10\r\n10\r\n");
-    form = std::make_unique<Form1>(*platform, dir / "kerumo.ini", diagnostics, testing::scriptedLoader(figures));
+    form = std::make_unique<Form1>(testing::qtPlatform(), dir / "kerumo.ini", diagnostics, testing::scriptedLoader(figures));
     ASSERT_TRUE(form->Form_Load());
     frame = static_cast<qt::QtForm&>(form->window()).frame();
     QApplication::processEvents();
@@ -34,15 +27,12 @@ class QtMeterWindow : public ::testing::Test {
 
   QWidget* child(const char* name) { return frame->findChild<QWidget*>(name); }
 
-  static qt::QtPlatform* platform;
   testing::TempDir dir;
   std::ostringstream diagnostics;
   testing::ScriptedFigures figures;
   std::unique_ptr<Form1> form;
   qt::FormFrame* frame = nullptr;
 };
-
-qt::QtPlatform* QtMeterWindow::platform = nullptr;
 
 TEST_F(QtMeterWindow, ClientAreaIs242By58AtTheSavedPosition) {
   EXPECT_EQ(frame->client()->size(), QSize(242, 58));

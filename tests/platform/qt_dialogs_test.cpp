@@ -1,0 +1,191 @@
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QCheckBox>
+#include <QDesktopServices>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QTimer>
+#include <QUrl>
+#include <sstream>
+
+#include "dialogs/author.h"
+#include "shell/form1.h"
+#include "shell/program_state.h"
+#include "tests/platform/qt_test_platform.h"
+#include "tests/scripted_libraries.h"
+#include "tests/temp_dir.h"
+
+// Catches what the about dialog hands to the desktop, so no browser opens.
+class UrlCatcher : public QObject {
+  Q_OBJECT
+ public:
+  QList<QUrl> opened;
+ public slots:
+  void open(const QUrl& url) { opened << url; }
+};
+
+namespace kerumo {
+namespace {
+
+QWidget* topLevel(const char* name) {
+  for (QWidget* w : QApplication::topLevelWidgets())
+    if (w->objectName() == name && w->isVisible()) return w;
+  return nullptr;
+}
+
+QWidget* nextFocusable(QWidget* widget) {
+  QWidget* next = widget->nextInFocusChain();
+  while (next != widget && !(next->focusPolicy() & Qt::TabFocus)) next = next->nextInFocusChain();
+  return next;
+}
+
+void sendClick(QWidget* widget) {
+  const QPointF at(2, 2);
+  QMouseEvent press(QEvent::MouseButtonPress, at, widget->mapToGlobal(at), Qt::LeftButton, Qt::LeftButton, {});
+  QMouseEvent release(QEvent::MouseButtonRelease, at, widget->mapToGlobal(at), Qt::LeftButton, {}, {});
+  QCoreApplication::sendEvent(widget, &press);
+  QCoreApplication::sendEvent(widget, &release);
+}
+
+void sendMove(QWidget* widget) {
+  const QPointF at(2, 2);
+  QMouseEvent move(QEvent::MouseMove, at, widget->mapToGlobal(at), Qt::NoButton, {}, {});
+  QCoreApplication::sendEvent(widget, &move);
+}
+
+void type(QWidget* widget, Qt::Key key, const QString& text) {
+  QKeyEvent press(QEvent::KeyPress, key, {}, text);
+  QCoreApplication::sendEvent(widget, &press);
+}
+
+class QtDialogs : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    WarnEnabled = 1;
+    MemThreshold = 10;
+    ResThreshold = 10;
+    testing::writeFile(dir / "kerumo.ini", "600\r\n900\r\n0\r\n1\r\n1\r\n10\r\n10\r\n");
+    form = std::make_unique<Form1>(testing::qtPlatform(), dir / "kerumo.ini", diagnostics,
+                                   testing::scriptedLoader(figures));
+    ASSERT_TRUE(form->Form_Load());
+  }
+  void TearDown() override { form.reset(); }
+
+  testing::TempDir dir;
+  std::ostringstream diagnostics;
+  testing::ScriptedFigures figures;
+  std::unique_ptr<Form1> form;
+};
+
+TEST_F(QtDialogs, WarningSettingsDialogIsLaidOutAndTypedIntoThroughTheFilter) {
+  bool inspected = false;
+  QTimer::singleShot(0, [&] {
+    QWidget* dialog = topLevel("Form3");
+    ASSERT_NE(dialog, nullptr);
+    inspected = true;
+    EXPECT_EQ(dialog->windowTitle(), QString("警告の設定"));
+    EXPECT_FALSE(dialog->windowFlags().testFlag(Qt::WindowCloseButtonHint));
+    EXPECT_TRUE(dialog->windowFlags().testFlag(Qt::Tool));
+    EXPECT_EQ(dialog->findChild<QWidget*>("client")->size(), QSize(235, 305));
+    auto* check = dialog->findChild<QCheckBox*>("Check1");
+    auto* text1 = dialog->findChild<QLineEdit*>("Text1");
+    auto* text2 = dialog->findChild<QLineEdit*>("Text2");
+    auto* button = dialog->findChild<QPushButton*>("Command1");
+    EXPECT_EQ(check->geometry(), QRect(8, 16, 145, 33));
+    EXPECT_EQ(text1->geometry(), QRect(16, 160, 57, 18));
+    EXPECT_EQ(dialog->focusWidget(), check);
+    EXPECT_EQ(nextFocusable(check), text1);
+    EXPECT_EQ(nextFocusable(text1), text2);
+    EXPECT_EQ(nextFocusable(text2), button);
+    EXPECT_EQ(dialog->findChild<QLabel*>("Label7")->text(), QString("（％）以下になったら警告"));
+    text1->clear();
+    for (const auto& [key, text] : {std::pair{Qt::Key_A, "a"}, {Qt::Key_2, "2"}, {Qt::Key_Period, "."},
+                                    {Qt::Key_5, "5"}, {Qt::Key_Minus, "-"}}) {
+      type(text1, key, text);
+    }
+    EXPECT_EQ(text1->text(), QString("25"));
+    type(text1, Qt::Key_Backspace, "\b");
+    EXPECT_EQ(text1->text(), QString("2"));
+    text2->setText("30");
+    EXPECT_TRUE(dialog->grab().save(KERUMO_PICTURES_DIR "/warning-settings.png"));
+    button->click();
+  });
+  form->mnuKeikoku_Click();
+  EXPECT_TRUE(inspected);
+  EXPECT_EQ(MemThreshold, 2);
+  EXPECT_EQ(ResThreshold, 30);
+  EXPECT_EQ(topLevel("Form3"), nullptr);
+}
+
+TEST_F(QtDialogs, EscapeClosesTheDialogAndTheMeterTicksAgain) {
+  QTimer::singleShot(0, [&] {
+    QWidget* dialog = topLevel("Form3");
+    ASSERT_NE(dialog, nullptr);
+    dialog->findChild<QLineEdit*>("Text1")->setText("77");
+    type(dialog, Qt::Key_Escape, "");
+  });
+  form->mnuKeikoku_Click();
+  EXPECT_EQ(MemThreshold, 10);
+  figures.cpuUsage = 61;
+  EXPECT_TRUE(testing::waitFor([&] { return form->window().text("Label16") == "61"; }));
+}
+
+TEST_F(QtDialogs, WarningBoxShowsThePromptOnThreeLines) {
+  figures.memoryLoads = {5};
+  QString shown;
+  QTimer::singleShot(0, [&] {
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    ASSERT_NE(box, nullptr);
+    shown = box->text();
+    EXPECT_EQ(box->windowTitle(), QString("ケルモ警告"));
+    EXPECT_EQ(box->icon(), QMessageBox::NoIcon);
+    EXPECT_EQ(box->buttons().size(), 1);
+    box->grab().save(KERUMO_PICTURES_DIR "/memory-warning.png");
+    box->buttons().front()->click();
+  });
+  form->onTimer("Timer1");
+  EXPECT_EQ(shown, QString("警告\n物理メモリ残量\nいくつかのアプリケーションを終了させてください。"));
+  EXPECT_EQ(WarnEnabled, 0);
+}
+
+TEST_F(QtDialogs, AboutDialogLinksHoverAndOpenThroughTheDesktop) {
+  UrlCatcher catcher;
+  QDesktopServices::setUrlHandler("https", &catcher, "open");
+  QDesktopServices::setUrlHandler("mailto", &catcher, "open");
+  form->mnuab_Click();
+  form->mnuab_Click();
+  QWidget* about = topLevel("Form2");
+  ASSERT_NE(about, nullptr);
+  int abouts = 0;
+  for (QWidget* w : QApplication::topLevelWidgets()) abouts += w->objectName() == "Form2" && w->isVisible();
+  EXPECT_EQ(abouts, 1);
+  EXPECT_EQ(about->findChild<QWidget*>("client")->size(), QSize(222, 174));
+  auto* web = about->findChild<QLabel*>("Label1");
+  auto* mail = about->findChild<QLabel*>("Label6");
+  EXPECT_EQ(web->text(), QString(AuthorWebLink));
+  sendMove(web);
+  EXPECT_EQ(web->palette().color(QPalette::WindowText), QColor(0, 0, 255));
+  EXPECT_TRUE(web->font().underline());
+  EXPECT_TRUE(about->grab().save(KERUMO_PICTURES_DIR "/about.png"));
+  sendMove(mail);
+  EXPECT_FALSE(web->font().underline());
+  EXPECT_TRUE(mail->font().underline());
+  sendClick(web);
+  sendClick(mail);
+  EXPECT_EQ(catcher.opened, (QList<QUrl>{QUrl(AuthorWebLink), QUrl(AuthorMailLink)}));
+  about->findChild<QPushButton*>("Command1")->click();
+  EXPECT_EQ(topLevel("Form2"), nullptr);
+  QDesktopServices::unsetUrlHandler("https");
+  QDesktopServices::unsetUrlHandler("mailto");
+}
+
+}  // namespace
+}  // namespace kerumo
+
+#include "qt_dialogs_test.moc"
