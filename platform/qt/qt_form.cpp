@@ -61,7 +61,7 @@ ClientArea::ClientArea(QWidget* parent, const FormDesign& design, FormEvents& ev
   setFixedSize(toPixels(design.clientWidth), toPixels(design.clientHeight));
 }
 
-void ClientArea::followPointerFrom(QPoint globalPress) { dragOffset_ = globalPress - window()->pos(); }
+void ClientArea::followPointer() { dragOffset_ = lastPress_ - window()->pos(); }
 
 void ClientArea::paintEvent(QPaintEvent*) {
   QPainter painter(this);
@@ -71,6 +71,7 @@ void ClientArea::paintEvent(QPaintEvent*) {
 
 void ClientArea::mousePressEvent(QMouseEvent* event) {
   const QPointF p = event->position();
+  lastPress_ = event->globalPosition().toPoint();
   events_.onMouseDown("", buttonBits(event->button()), 0, toTwips(1) * p.x(), toTwips(1) * p.y());
 }
 
@@ -258,7 +259,7 @@ void QtForm::beginSystemMove() {
   QWindow* window = frame_->windowHandle();
   if (window && window->startSystemMove()) return;
   // No window manager to move us: follow the pointer ourselves.
-  frame_->client()->followPointerFrom(QCursor::pos());
+  frame_->client()->followPointer();
 }
 
 void QtForm::setCaption(const std::string& name, const std::string& text) {

@@ -22,7 +22,8 @@ class QtForm;
 class ClientArea : public QWidget {
  public:
   ClientArea(QWidget* parent, const FormDesign& design, FormEvents& events);
-  void followPointerFrom(QPoint globalPress);
+  // Moves the window with the pointer from the last press until release.
+  void followPointer();
 
  protected:
   void paintEvent(QPaintEvent*) override;
@@ -36,6 +37,7 @@ class ClientArea : public QWidget {
   QPixmap background_;
   QColor backColour_;
   std::optional<QPoint> dragOffset_;
+  QPoint lastPress_;
 };
 
 // The top-level window around the client area.

@@ -6,6 +6,7 @@
 #include <QCryptographicHash>
 #include <QDesktopServices>
 #include <QLocalSocket>
+#include <QMenu>
 #include <QMessageBox>
 #include <QScreen>
 #include <QUrl>
@@ -116,9 +117,17 @@ bool QtPlatform::notifyIcon(NotifyOperation operation, const TrayIconRecord& rec
   if (operation != NotifyOperation::Add || tray_ || !QSystemTrayIcon::isSystemTrayAvailable()) return false;
   tray_ = std::make_unique<QSystemTrayIcon>(QIcon(toQPixmap(record.icon)));
   tray_->setToolTip(toQString(record.tip));
+  // Hosts that draw the menu themselves (StatusNotifierItem) take it from here.
+  QtForm* form = formOf(record.window);
+  if (form && form->menu()) tray_->setContextMenu(form->menu());
   QObject::connect(tray_.get(), &QSystemTrayIcon::activated, [this, record](QSystemTrayIcon::ActivationReason reason) {
     if (reason == QSystemTrayIcon::Trigger) sendTrayMessage(record, TrayLeftButtonDown);
-    if (reason == QSystemTrayIcon::Context) sendTrayMessage(record, TrayRightButtonDown);
+    if (reason == QSystemTrayIcon::Context) {
+      // An XEmbed tray has just popped the context menu up by itself; the
+      // meter window decides what a right click does.
+      if (tray_->contextMenu() && tray_->contextMenu()->isVisible()) tray_->contextMenu()->hide();
+      sendTrayMessage(record, TrayRightButtonDown);
+    }
   });
   tray_->show();
   return true;

@@ -75,7 +75,10 @@ class QtDialogs : public ::testing::Test {
                                    testing::scriptedLoader(figures));
     ASSERT_TRUE(form->Form_Load());
   }
-  void TearDown() override { form.reset(); }
+  void TearDown() override {
+    if (form) form->Form_Unload();
+    form.reset();
+  }
 
   testing::TempDir dir;
   std::ostringstream diagnostics;

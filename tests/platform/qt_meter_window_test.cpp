@@ -23,7 +23,10 @@ class QtMeterWindow : public ::testing::Test {
     frame = static_cast<qt::QtForm&>(form->window()).frame();
     QApplication::processEvents();
   }
-  void TearDown() override { form.reset(); }
+  void TearDown() override {
+    if (form) form->Form_Unload();
+    form.reset();
+  }
 
   QWidget* child(const char* name) { return frame->findChild<QWidget*>(name); }
 

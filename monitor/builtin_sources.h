@@ -1,0 +1,17 @@
+#pragma once
+#include <memory>
+
+#include "monitor/port_io.h"
+#include "monitor/resource_info.h"
+
+namespace kerumo {
+
+// What the operating system itself offers when a library is missing.
+std::unique_ptr<ResourceInfo> makeBuiltinResourceInfo();
+std::unique_ptr<PortIo> makeBuiltinPortIo();
+
+// Where the built-in figures come from, for the one line the loader prints.
+const char* builtinResourceInfoOrigin();
+const char* builtinPortIoOrigin();
+
+}  // namespace kerumo

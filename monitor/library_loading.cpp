@@ -1,0 +1,74 @@
+#include "monitor/library_loading.h"
+
+#include "monitor/builtin_sources.h"
+#include "monitor/library_adapters.h"
+#include "monitor/shared_library.h"
+
+namespace kerumo {
+namespace {
+
+std::string joined(const std::vector<std::string>& names) {
+  std::string text;
+  for (const std::string& name : names) text += (text.empty() ? "" : ", ") + name;
+  return text;
+}
+
+// The loader's message repeats the file name; once is enough.
+std::string reason(const std::string& library, const std::string& error) {
+  const std::string prefix = library + ": ";
+  return error.starts_with(prefix) ? error.substr(prefix.size()) : error;
+}
+
+void sayUnloadable(std::ostream& out, const std::string& library, const std::string& error, const char* origin) {
+  out << "kerumo: cannot load " << library << " (" << reason(library, error) << "); using " << origin << '\n';
+}
+
+}  // namespace
+
+std::unique_ptr<ResourceInfo> loadResourceInfo(std::ostream& diagnostics, const std::string& library,
+                                               const ResourceInfoFactory& makeStandIn) {
+  std::string error;
+  std::optional<SharedLibrary> loaded = SharedLibrary::open(library, error);
+  if (!loaded) {
+    sayUnloadable(diagnostics, library, error, builtinResourceInfoOrigin());
+    return makeStandIn();
+  }
+  const ResInfoFunctions functions = ResInfoFunctions::lookUp(*loaded);
+  const std::vector<std::string> missing = functions.missing();
+  if (missing.empty()) {
+    diagnostics << "kerumo: using " << library << " for the figures\n";
+    return std::make_unique<LibraryResourceInfo>(std::move(*loaded), functions, nullptr);
+  }
+  diagnostics << "kerumo: " << library << " lacks " << joined(missing) << "; using " << builtinResourceInfoOrigin()
+              << (missing.size() == 1 ? " for it\n" : " for them\n");
+  return std::make_unique<LibraryResourceInfo>(std::move(*loaded), functions, makeStandIn());
+}
+
+std::unique_ptr<PortIo> loadPortIo(std::ostream& diagnostics, const std::string& library,
+                                   const PortIoFactory& makeStandIn) {
+  std::string error;
+  std::optional<SharedLibrary> loaded = SharedLibrary::open(library, error);
+  if (!loaded) {
+    sayUnloadable(diagnostics, library, error, builtinPortIoOrigin());
+    return makeStandIn();
+  }
+  const PortFunctions functions = PortFunctions::lookUp(*loaded);
+  const std::vector<std::string> missing = functions.missing();
+  if (!missing.empty()) {
+    diagnostics << "kerumo: " << library << " lacks " << joined(missing) << "; using " << builtinPortIoOrigin()
+                << " for both ports\n";
+    return makeStandIn();
+  }
+  diagnostics << "kerumo: using " << library << " for the CPU temperature\n";
+  return std::make_unique<LibraryPortIo>(std::move(*loaded), functions);
+}
+
+std::unique_ptr<ResourceInfo> loadResourceInfo(std::ostream& diagnostics) {
+  return loadResourceInfo(diagnostics, sharedLibraryFileName("resinfo"), makeBuiltinResourceInfo);
+}
+
+std::unique_ptr<PortIo> loadPortIo(std::ostream& diagnostics) {
+  return loadPortIo(diagnostics, sharedLibraryFileName("vbioport32"), makeBuiltinPortIo);
+}
+
+}  // namespace kerumo

@@ -1,0 +1,21 @@
+#include <chrono>
+
+#include "monitor/builtin_sources.h"
+#include "monitor/hwmon_ports.h"
+#include "monitor/linux/proc_resource_info.h"
+#include "monitor/linux/sensors_temperature.h"
+
+namespace kerumo {
+
+std::unique_ptr<ResourceInfo> makeBuiltinResourceInfo() { return std::make_unique<ProcResourceInfo>("/proc"); }
+
+std::unique_ptr<PortIo> makeBuiltinPortIo() {
+  return std::make_unique<HwMonPorts>(
+      std::make_unique<ResolvingTemperature>(resolveCpuSensor, [] { return std::chrono::steady_clock::now(); }));
+}
+
+const char* builtinResourceInfoOrigin() { return "built-in figures from /proc"; }
+
+const char* builtinPortIoOrigin() { return "the built-in chip emulation over the kernel's sensors"; }
+
+}  // namespace kerumo
