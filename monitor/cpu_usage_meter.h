@@ -18,7 +18,9 @@ class CpuUsageMeter {
   //  - no time passed (two samples within one clock tick): nothing new to say;
   //  - a counter went backwards (a processor was unplugged and its times left
   //    the sums, or a counter wrapped): the difference means nothing, so the
-  //    sample only becomes the new base.
+  //    sample only becomes the new base;
+  //  - the times add up beyond 64 bits: no kernel counts that far, so the
+  //    figures are garbage.
   uint8_t sample(const CpuTimes& now);
   uint8_t last() const { return last_; }
 

@@ -12,13 +12,17 @@ constexpr std::size_t BufferSize = 4096;
 
 }  // namespace
 
-ProcResourceInfo::ProcResourceInfo(const std::string& procRoot)
-    : meminfoPath_(procRoot + "/meminfo"), statPath_(procRoot + "/stat") {}
+ProcResourceInfo::ProcResourceInfo(const std::string& procRoot, SteadyClock now)
+    : meminfoPath_(procRoot + "/meminfo"), statPath_(procRoot + "/stat"), now_(std::move(now)) {}
 
-std::optional<MemoryCounters> ProcResourceInfo::memory() const {
+std::optional<MemoryCounters> ProcResourceInfo::memory() {
+  const auto now = now_();
+  if (memory_ && now - memoryReadAt_ < MemoryReuse) return memory_;
   std::array<char, BufferSize> buffer;  // NOLINT(cppcoreguidelines-pro-type-member-init): filled by read
   const std::optional<std::string_view> text = readProcFile(meminfoPath_.c_str(), buffer);
-  return text ? parseMeminfo(*text) : std::nullopt;
+  memory_ = text ? parseMeminfo(*text) : std::nullopt;
+  memoryReadAt_ = now;
+  return memory_;
 }
 
 void ProcResourceInfo::GetResInfo(uint8_t* first, uint8_t* second, uint8_t* third) {

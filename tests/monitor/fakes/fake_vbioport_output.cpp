@@ -1,0 +1,8 @@
+#include <cstdint>
+#include <string>
+
+#include "fake_log.h"
+
+extern "C" void OutputPort(int32_t port, int32_t value) {
+  fakeRecord(("OutputPort " + std::to_string(port) + " " + std::to_string(value)).c_str());
+}

@@ -1,0 +1,152 @@
+#include "monitor/library_loading.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <sstream>
+
+#include "fake_libraries.h"
+#include "monitor/library_adapters.h"
+
+namespace kerumo {
+namespace {
+
+using testing::FakeLibrary;
+using testing::partialFake;
+
+// A built-in stand-in whose answers cannot be mistaken for a fake's.
+class StandIn : public ResourceInfo {
+ public:
+  void GetResInfo(uint8_t* first, uint8_t* second, uint8_t* third) override {
+    *first = 91;
+    *second = 92;
+    *third = 93;
+  }
+  void GetCpuStart() override {}
+  uint8_t GetCpuUsage() override { return 94; }
+  uint8_t MemoryLoad() override { return 95; }
+};
+
+class StandInPorts : public PortIo {
+ public:
+  void OutputPort(int32_t, int32_t) override {}
+  std::optional<int16_t> InputPort(int32_t) override { return 96; }
+};
+
+std::unique_ptr<ResourceInfo> standIn() { return std::make_unique<StandIn>(); }
+std::unique_ptr<PortIo> standInPorts() { return std::make_unique<StandInPorts>(); }
+
+using SetFigures = void(uint8_t, uint8_t, uint8_t, uint8_t);
+
+int lines(const std::string& text) { return static_cast<int>(std::count(text.begin(), text.end(), '\n')); }
+
+TEST(LibraryLoading, DefaultNamesAreFoundThroughTheLoadersSearchPath) {
+  const FakeLibrary resinfo("libresinfo.so");
+  const FakeLibrary ports("libvbioport32.so");
+  std::ostringstream diagnostics;
+  auto info = loadResourceInfo(diagnostics);
+  auto io = loadPortIo(diagnostics);
+  info->GetCpuStart();
+  io->OutputPort(0x295, 0x27);
+  EXPECT_EQ(resinfo.calls(), "GetCpuStart;");
+  EXPECT_EQ(ports.calls(), "OutputPort 661 39;");
+  EXPECT_EQ(diagnostics.str(),
+            "kerumo: using libresinfo.so for the figures\n"
+            "kerumo: using libvbioport32.so for the CPU temperature\n");
+}
+
+TEST(LibraryLoading, FiguresPassThroughInTheOrderAsked) {
+  const FakeLibrary fake("libresinfo.so");
+  fake.script<SetFigures>("fake_script_figures", 64, 7, 200, 37);
+  fake.script<void(uint8_t)>("fake_script_memory", 58);
+  std::ostringstream diagnostics;
+  auto info = loadResourceInfo(diagnostics, "libresinfo.so", standIn);
+  uint8_t first = 0, second = 0, third = 0;
+  info->GetResInfo(&first, &second, &third);
+  info->GetCpuStart();
+  const uint8_t cpu = info->GetCpuUsage();
+  const uint8_t memory = info->MemoryLoad();
+  EXPECT_EQ(fake.calls(), "GetResInfo;GetCpuStart;GetCpuUsage;MemoryLoad;");
+  EXPECT_EQ(first, 64);
+  EXPECT_EQ(second, 7);
+  EXPECT_EQ(third, 200) << "the unread values are nobody's business";
+  EXPECT_EQ(cpu, 37);
+  EXPECT_EQ(memory, 58);
+}
+
+TEST(LibraryLoading, PercentagesAboveAHundredAreClamped) {
+  const FakeLibrary fake("libresinfo.so");
+  std::ostringstream diagnostics;
+  auto info = loadResourceInfo(diagnostics, "libresinfo.so", standIn);
+  for (const uint8_t answer : {uint8_t{100}, uint8_t{101}, uint8_t{255}}) {
+    fake.script<SetFigures>("fake_script_figures", answer, 0, 0, answer);
+    fake.script<void(uint8_t)>("fake_script_memory", answer);
+    uint8_t first = 0, second = 0, third = 0;
+    info->GetResInfo(&first, &second, &third);
+    EXPECT_EQ(first, 100) << int{answer};
+    EXPECT_EQ(info->GetCpuUsage(), 100) << int{answer};
+    EXPECT_EQ(info->MemoryLoad(), 100) << int{answer};
+  }
+}
+
+TEST(LibraryLoading, PortValuesPassThroughUnscaled) {
+  const FakeLibrary fake("libvbioport32.so");
+  std::ostringstream diagnostics;
+  auto io = loadPortIo(diagnostics, "libvbioport32.so", standInPorts);
+  for (const int16_t answer : {int16_t{-5}, int16_t{0}, int16_t{47}, int16_t{300}}) {
+    fake.script<void(int16_t)>("fake_script_input", answer);
+    EXPECT_EQ(io->InputPort(0x296), answer);
+  }
+  EXPECT_EQ(fake.calls(), "InputPort 662;InputPort 662;InputPort 662;InputPort 662;");
+}
+
+TEST(LibraryLoading, AMissingLibraryLeavesTheBuiltInSourcesAndSaysSoOnce) {
+  std::ostringstream diagnostics;
+  auto info = loadResourceInfo(diagnostics, "libkerumo-absent.so", standIn);
+  auto io = loadPortIo(diagnostics, "libkerumo-absent.so", standInPorts);
+  EXPECT_EQ(info->GetCpuUsage(), 94);
+  EXPECT_EQ(io->InputPort(0x296), 96);
+  const std::string said = diagnostics.str();
+  EXPECT_EQ(lines(said), 2) << said;
+  EXPECT_NE(said.find("cannot load libkerumo-absent.so"), std::string::npos) << said;
+  EXPECT_NE(said.find("built-in figures from /proc"), std::string::npos) << said;
+  EXPECT_NE(said.find("kernel's sensors"), std::string::npos) << said;
+}
+
+TEST(LibraryLoading, AFunctionTheLibraryLacksComesFromTheBuiltInSource) {
+  const std::string path = partialFake("libresinfo.so");
+  const FakeLibrary fake(path);
+  fake.script<SetFigures>("fake_script_figures", 64, 7, 8, 37);
+  std::ostringstream diagnostics;
+  auto info = loadResourceInfo(diagnostics, path, standIn);
+  EXPECT_EQ(info->MemoryLoad(), 95);
+  EXPECT_EQ(info->GetCpuUsage(), 37);
+  EXPECT_EQ(fake.calls(), "GetCpuUsage;");
+  EXPECT_EQ(diagnostics.str(), "kerumo: " + path + " lacks MemoryLoad; using built-in figures from /proc for it\n");
+}
+
+TEST(LibraryLoading, APortLibraryLackingOneFunctionIsNotUsedAtAll) {
+  const std::string path = partialFake("libvbioport32.so");
+  const FakeLibrary fake(path);
+  std::ostringstream diagnostics;
+  auto io = loadPortIo(diagnostics, path, standInPorts);
+  io->OutputPort(0x295, 0x27);
+  EXPECT_EQ(io->InputPort(0x296), 96);
+  EXPECT_EQ(fake.calls(), "") << "the selection must reach the chip that is read";
+  EXPECT_EQ(lines(diagnostics.str()), 1);
+  EXPECT_NE(diagnostics.str().find("lacks InputPort"), std::string::npos) << diagnostics.str();
+}
+
+TEST(LibraryLoading, TheAdapterKeepsTheLibraryLoadedAfterTheTestLetsGo) {
+  std::ostringstream diagnostics;
+  std::unique_ptr<ResourceInfo> info;
+  {
+    const FakeLibrary fake("libresinfo.so");
+    fake.script<void(uint8_t)>("fake_script_memory", 33);
+    info = loadResourceInfo(diagnostics, "libresinfo.so", standIn);
+  }
+  EXPECT_EQ(info->MemoryLoad(), 33);
+}
+
+}  // namespace
+}  // namespace kerumo

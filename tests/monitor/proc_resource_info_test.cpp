@@ -1,0 +1,124 @@
+#include "monitor/linux/proc_resource_info.h"
+
+#include <gtest/gtest.h>
+
+#include "temp_dir.h"
+
+namespace kerumo {
+namespace {
+
+using testing::TempDir;
+using testing::writeFile;
+
+std::string meminfo(int total, int free, int available, int swapTotal, int swapFree) {
+  return "MemTotal: " + std::to_string(total) + " kB\nMemFree: " + std::to_string(free) +
+         " kB\nMemAvailable: " + std::to_string(available) + " kB\nBuffers: 1 kB\nSwapTotal: " +
+         std::to_string(swapTotal) + " kB\nSwapFree: " + std::to_string(swapFree) + " kB\n";
+}
+
+std::string stat(int user, int system, int idle) {
+  return "cpu  " + std::to_string(user) + " 0 " + std::to_string(system) + " " + std::to_string(idle) +
+         " 0 0 0 0 0 0\ncpu0 1 1 1 1 0 0 0 0 0 0\nintr 12345 1 2\nctxt 99\n";
+}
+
+class ProcResourceInfoTest : public ::testing::Test {
+ protected:
+  std::array<uint8_t, 3> resInfo() {
+    std::array<uint8_t, 3> values{};
+    info.GetResInfo(&values[0], &values[1], &values[2]);
+    return values;
+  }
+
+  // Each call a second after the last, so that every call reads the files.
+  std::chrono::steady_clock::time_point now{};
+  TempDir proc;
+  ProcResourceInfo info{proc.path().string(), [this] { return now += std::chrono::seconds(1); }};
+};
+
+TEST_F(ProcResourceInfoTest, MemoryLoadIsAvailableMemoryNotUnusedMemory) {
+  writeFile(proc / "meminfo", meminfo(1000, 100, 600, 0, 0));
+  EXPECT_EQ(info.MemoryLoad(), 60);
+}
+
+TEST_F(ProcResourceInfoTest, ResourcesCountSwapWithMemory) {
+  writeFile(proc / "meminfo", meminfo(1000, 100, 600, 1000, 200));
+  EXPECT_EQ(resInfo(), (std::array<uint8_t, 3>{40, 60, 20}));
+}
+
+TEST_F(ProcResourceInfoTest, ResourcesWithoutSwapAreMemoryAlone) {
+  writeFile(proc / "meminfo", meminfo(1000, 100, 600, 0, 0));
+  EXPECT_EQ(resInfo()[0], 60);
+}
+
+TEST_F(ProcResourceInfoTest, CpuUsageIsMeasuredFromOneCallToTheNext) {
+  writeFile(proc / "stat", stat(200, 100, 700));
+  info.GetCpuStart();
+  EXPECT_EQ(info.GetCpuUsage(), 30) << "since boot";
+  writeFile(proc / "stat", stat(200, 100, 800));
+  info.GetCpuStart();
+  EXPECT_EQ(info.GetCpuUsage(), 0) << "idle throughout";
+  writeFile(proc / "stat", stat(250, 150, 800));
+  info.GetCpuStart();
+  EXPECT_EQ(info.GetCpuUsage(), 100) << "busy throughout";
+}
+
+TEST_F(ProcResourceInfoTest, UnreadableFilesBeforeAnyGoodReadRaiseNoAlarm) {
+  EXPECT_EQ(info.MemoryLoad(), 100);
+  EXPECT_EQ(resInfo()[0], 100);
+  EXPECT_EQ(info.GetCpuUsage(), 0);
+}
+
+TEST_F(ProcResourceInfoTest, AFileThatStopsMakingSenseRepeatsTheLastGoodFigures) {
+  writeFile(proc / "meminfo", meminfo(1000, 100, 300, 1000, 500));
+  writeFile(proc / "stat", stat(200, 100, 700));
+  ASSERT_EQ(info.MemoryLoad(), 30);
+  ASSERT_EQ(resInfo()[0], 40);
+  ASSERT_EQ(info.GetCpuUsage(), 30);
+  writeFile(proc / "meminfo", "MemTotal: rubbish\n");
+  writeFile(proc / "stat", "cpu  1 2\n");
+  EXPECT_EQ(info.MemoryLoad(), 30);
+  EXPECT_EQ(resInfo()[0], 40);
+  EXPECT_EQ(info.GetCpuUsage(), 30);
+}
+
+TEST_F(ProcResourceInfoTest, ABadSampleDoesNotBecomeTheBaseOfTheNext) {
+  writeFile(proc / "stat", stat(200, 100, 700));
+  ASSERT_EQ(info.GetCpuUsage(), 30);
+  writeFile(proc / "stat", "");
+  ASSERT_EQ(info.GetCpuUsage(), 30);
+  writeFile(proc / "stat", stat(300, 100, 700));
+  EXPECT_EQ(info.GetCpuUsage(), 100);
+}
+
+TEST(ProcResourceInfo, OneMeminfoReadingServesTheCallsOfOneTick) {
+  using namespace std::chrono_literals;
+  TempDir proc;
+  std::chrono::steady_clock::time_point now{};
+  ProcResourceInfo info{proc.path().string(), [&now] { return now; }};
+  writeFile(proc / "meminfo", meminfo(1000, 100, 600, 0, 0));
+  uint8_t first = 0, second = 0, third = 0;
+  info.GetResInfo(&first, &second, &third);
+  writeFile(proc / "meminfo", meminfo(1000, 100, 500, 0, 0));
+  now += 99ms;
+  EXPECT_EQ(info.MemoryLoad(), 60);
+  now += 1ms;
+  EXPECT_EQ(info.MemoryLoad(), 50);
+}
+
+TEST(ProcResourceInfo, AFailedMeminfoReadIsRetriedAtOnce) {
+  TempDir proc;
+  ProcResourceInfo info{proc.path().string(), [] { return std::chrono::steady_clock::time_point{}; }};
+  EXPECT_EQ(info.MemoryLoad(), 100);
+  writeFile(proc / "meminfo", meminfo(1000, 100, 600, 0, 0));
+  EXPECT_EQ(info.MemoryLoad(), 60);
+}
+
+TEST_F(ProcResourceInfoTest, ALongStatFileIsReadForItsFirstLine) {
+  std::string text = stat(200, 100, 700);
+  for (int cpu = 0; cpu < 1000; ++cpu) text += "cpu" + std::to_string(cpu) + " 1 2 3 4 5 6 7 8 9 10\n";
+  writeFile(proc / "stat", text);
+  EXPECT_EQ(info.GetCpuUsage(), 30);
+}
+
+}  // namespace
+}  // namespace kerumo

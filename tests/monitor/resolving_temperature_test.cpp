@@ -1,0 +1,63 @@
+#include "monitor/resolving_temperature.h"
+
+#include <gtest/gtest.h>
+
+#include "fake_sensor.h"
+
+namespace kerumo {
+namespace {
+
+using namespace std::chrono_literals;
+using testing::SensorScript;
+
+class ResolvingTemperatureTest : public ::testing::Test {
+ protected:
+  SensorScript script;
+  std::chrono::steady_clock::time_point now{};
+  ResolvingTemperature temperature{testing::fakeResolver(script), [this] { return now; }};
+};
+
+TEST_F(ResolvingTemperatureTest, FindsTheSensorOnceAndRereadsIt) {
+  EXPECT_EQ(temperature.celsius(), 45);
+  script.reading = 52.6;
+  now += 1h;
+  EXPECT_EQ(temperature.celsius(), 53);
+  EXPECT_EQ(script.resolves, 1);
+}
+
+TEST_F(ResolvingTemperatureTest, AVanishedSensorIsSoughtAgainAtMostEveryFiveSeconds) {
+  ASSERT_EQ(temperature.celsius(), 45);
+  script.present = false;
+  EXPECT_EQ(temperature.celsius(), std::nullopt);
+  EXPECT_EQ(script.resolves, 1) << "found moments ago";
+  now += 5s;
+  EXPECT_EQ(temperature.celsius(), std::nullopt);
+  EXPECT_EQ(script.resolves, 2);
+  script.present = true;
+  now += 4s;
+  EXPECT_EQ(temperature.celsius(), std::nullopt);
+  EXPECT_EQ(script.resolves, 2);
+  now += 1s;
+  EXPECT_EQ(temperature.celsius(), 45);
+  EXPECT_EQ(script.resolves, 3);
+}
+
+TEST_F(ResolvingTemperatureTest, ASystemWithoutSensorsIsAskedOnlyEveryFiveSeconds) {
+  script.present = false;
+  for (int tick = 0; tick < 20; ++tick) {
+    EXPECT_EQ(temperature.celsius(), std::nullopt);
+    now += 500ms;
+  }
+  EXPECT_EQ(script.resolves, 2);
+}
+
+TEST_F(ResolvingTemperatureTest, ABrokenReadingShowsNothingButKeepsTheSensor) {
+  script.reading = 3000.0;
+  EXPECT_EQ(temperature.celsius(), std::nullopt);
+  script.reading = 47.0;
+  EXPECT_EQ(temperature.celsius(), 47);
+  EXPECT_EQ(script.resolves, 1);
+}
+
+}  // namespace
+}  // namespace kerumo
