@@ -1,0 +1,15 @@
+#include "monitor/builtin_sources.h"
+#include "monitor/win32/no_ports.h"
+#include "monitor/win32/system_resource_info.h"
+
+namespace kerumo {
+
+std::unique_ptr<ResourceInfo> makeBuiltinResourceInfo() { return std::make_unique<SystemResourceInfo>(); }
+
+std::unique_ptr<PortIo> makeBuiltinPortIo() { return std::make_unique<NoPorts>(); }
+
+const char* builtinResourceInfoOrigin() { return "the built-in figures from Windows"; }
+
+const char* builtinPortIoOrigin() { return "no port access (no temperature)"; }
+
+}  // namespace kerumo

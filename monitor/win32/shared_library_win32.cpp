@@ -1,0 +1,54 @@
+#include "platform/win32/win32_api.h"
+
+#include <filesystem>
+#include <system_error>
+#include <utility>
+
+#include "monitor/shared_library.h"
+
+namespace kerumo {
+namespace {
+
+// Never the current directory: a library planted there must not run as us.
+constexpr DWORD SafeSearch = LOAD_LIBRARY_SEARCH_APPLICATION_DIR | LOAD_LIBRARY_SEARCH_SYSTEM32;
+
+bool isPath(const std::string& name) { return name.find_first_of("/\\") != std::string::npos; }
+
+HMODULE load(const std::string& name) {
+  const std::filesystem::path path = std::filesystem::u8path(name);
+  if (!isPath(name)) return LoadLibraryExW(path.c_str(), nullptr, SafeSearch);
+  // A path names the file itself; its own directory serves its dependencies.
+  const std::filesystem::path absolute = std::filesystem::absolute(path);
+  return LoadLibraryExW(absolute.c_str(), nullptr, LOAD_LIBRARY_SEARCH_DLL_LOAD_DIR | LOAD_LIBRARY_SEARCH_SYSTEM32);
+}
+
+}  // namespace
+
+std::optional<SharedLibrary> SharedLibrary::open(const std::string& name, std::string& error) {
+  HMODULE module = load(name);
+  if (module == nullptr) {
+    error = std::system_category().message(static_cast<int>(GetLastError()));
+    while (!error.empty() && (error.back() == '\n' || error.back() == '\r' || error.back() == ' ')) error.pop_back();
+    return std::nullopt;
+  }
+  return SharedLibrary(reinterpret_cast<void*>(module));
+}
+
+SharedLibrary::SharedLibrary(SharedLibrary&& other) noexcept : handle_(std::exchange(other.handle_, nullptr)) {}
+
+SharedLibrary& SharedLibrary::operator=(SharedLibrary&& other) noexcept {
+  std::swap(handle_, other.handle_);
+  return *this;
+}
+
+SharedLibrary::~SharedLibrary() {
+  if (handle_ != nullptr) FreeLibrary(static_cast<HMODULE>(handle_));
+}
+
+void* SharedLibrary::symbol(const char* name) const {
+  return reinterpret_cast<void*>(GetProcAddress(static_cast<HMODULE>(handle_), name));
+}
+
+std::string sharedLibraryFileName(std::string_view stem) { return std::string(stem) + ".dll"; }
+
+}  // namespace kerumo
