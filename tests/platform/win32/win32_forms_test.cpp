@@ -1,0 +1,180 @@
+// The Win32 backend with real windows: geometry and frames of the three
+// forms, how the window system's messages reach a form, and a picture of
+// each window.
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "dialogs/form2_design.h"
+#include "dialogs/form3_design.h"
+#include "platform/win32/win32_platform.h"
+#include "shell/form1_design.h"
+#include "win32_test_support.h"
+
+namespace kerumo {
+namespace {
+
+using testing::clientSize;
+using testing::pumpMessages;
+
+struct Heard {
+  std::string what;
+  std::string control;
+  int button = 0;
+  double x = 0;
+  bool operator==(const Heard&) const = default;
+};
+
+class RecordingEvents : public FormEvents {
+ public:
+  std::vector<Heard> heard;
+  void onMouseDown(const std::string& c, int button, int, double x, double) override {
+    heard.push_back({"down", c, button, x});
+  }
+  void onMouseMove(const std::string& c, int button, int, double x, double) override {
+    heard.push_back({"move", c, button, x});
+  }
+  void onDoubleClick(const std::string& c) override { heard.push_back({"double", c}); }
+  void onClick(const std::string& c) override { heard.push_back({"click", c}); }
+  void onKeyPress(const std::string& c, int&) override { heard.push_back({"key", c}); }
+  void onTimer(const std::string& c) override { heard.push_back({"timer", c}); }
+  void onMenuCommand(const std::string& c) override { heard.push_back({"menu", c}); }
+  void onUnload() override { heard.push_back({"unload", ""}); }
+
+  int count(const std::string& what) const {
+    int n = 0;
+    for (const Heard& h : heard) n += h.what == what;
+    return n;
+  }
+};
+
+HWND handleOf(FormWindow& form) { return dynamic_cast<win32::Win32Form&>(form).handle(); }
+LONG_PTR style(HWND w) { return GetWindowLongPtrW(w, GWL_STYLE); }
+LONG_PTR exStyle(HWND w) { return GetWindowLongPtrW(w, GWL_EXSTYLE); }
+
+class Win32FormsTest : public ::testing::Test {
+ protected:
+  win32::Win32Platform platform;
+  RecordingEvents events;
+};
+
+struct FormCase {
+  const char* picture;
+  FormDesign (*design)();
+  SIZE client;
+  bool caption;
+  bool thickFrame;
+  bool inTaskbar;
+};
+
+void PrintTo(const FormCase& c, std::ostream* out) { *out << c.picture; }
+
+class Win32FormGeometry : public Win32FormsTest, public ::testing::WithParamInterface<FormCase> {};
+
+TEST_P(Win32FormGeometry, ClientAreaFrameAndPicture) {
+  const FormCase& c = GetParam();
+  auto form = platform.createForm(c.design(), events);
+  HWND w = handleOf(*form);
+  form->setVisible(true);
+  pumpMessages(300);
+  const SIZE client = clientSize(w);
+  EXPECT_EQ(client.cx, c.client.cx);
+  EXPECT_EQ(client.cy, c.client.cy);
+  EXPECT_EQ((style(w) & WS_CAPTION) == WS_CAPTION, c.caption);
+  EXPECT_FALSE(style(w) & WS_SYSMENU) << "no close, minimise or maximise button";
+  EXPECT_EQ((style(w) & WS_THICKFRAME) != 0, c.thickFrame);
+  EXPECT_EQ((exStyle(w) & WS_EX_APPWINDOW) != 0, c.inTaskbar);
+  EXPECT_EQ((exStyle(w) & WS_EX_TOOLWINDOW) != 0, !c.inTaskbar);
+  EXPECT_TRUE(testing::saveWindowPicture(w, testing::picturesDir() / c.picture));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Forms, Win32FormGeometry,
+    ::testing::Values(FormCase{"win32-meter-window.png", form1Design, {242, 58}, false, false, false},
+                      FormCase{"win32-warning-settings.png", form3Design, {235, 305}, true, false, false},
+                      FormCase{"win32-about.png", form2Design, {222, 174}, false, true, true}),
+    [](const auto& info) { return std::string(info.param.design().name); });
+
+TEST_F(Win32FormsTest, TheTrayCallbackReachesTheSurfaceAsAMoveWhoseXIsTheMessage) {
+  auto form = platform.createForm(form1Design(), events);
+  for (const LPARAM message : {0x201, 0x204, 0x203}) PostMessageW(handleOf(*form), WM_MOUSEMOVE, 1, message);
+  pumpMessages(100);
+  std::vector<Heard> moves;
+  for (const Heard& h : events.heard)
+    if (h.what == "move") moves.push_back(h);
+  const double tpp = platform.twipsPerPixelX();
+  EXPECT_EQ(moves, (std::vector<Heard>{{"move", "", 0, 0x201 * tpp}, {"move", "", 0, 0x204 * tpp},
+                                       {"move", "", 0, 0x203 * tpp}}));
+}
+
+TEST_F(Win32FormsTest, APressOnALabelIsTheLabelsAndAReleaseThereClicksIt) {
+  auto form = platform.createForm(form2Design(), events);
+  HWND w = handleOf(*form);
+  form->setVisible(true);
+  pumpMessages(100);
+  events.heard.clear();
+  PostMessageW(w, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(12, 100));  // on the web link
+  PostMessageW(w, WM_LBUTTONUP, 0, MAKELPARAM(12, 100));
+  PostMessageW(w, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(2, 2));  // on the bare surface
+  pumpMessages(100);
+  ASSERT_EQ(events.heard.size(), 3u);
+  EXPECT_EQ(events.heard[0].what, "down");
+  EXPECT_EQ(events.heard[0].control, "Label1");
+  EXPECT_EQ(events.heard[0].button, MouseButton::Left);
+  EXPECT_EQ(events.heard[1], (Heard{"click", "Label1"}));
+  EXPECT_EQ(events.heard[2].control, "");
+  EXPECT_EQ(events.heard[2].button, MouseButton::Right);
+}
+
+TEST_F(Win32FormsTest, CaptionsKeepEveryCharacter) {
+  auto meter = platform.createForm(form1Design(), events);
+  meter->setCaption("Label2", "１２３％ケルモ");
+  EXPECT_EQ(meter->text("Label2"), "１２３％ケルモ");
+  auto dialog = platform.createForm(form3Design(), events);
+  dialog->setCaption("Text1", "９８．５");
+  EXPECT_EQ(dialog->text("Text1"), "９８．５");
+}
+
+TEST_F(Win32FormsTest, TimerTicksWhileEnabledOnly) {
+  auto form = platform.createForm(form1Design(), events);
+  pumpMessages(1200);
+  EXPECT_GE(events.count("timer"), 2);
+  form->setTimerEnabled("Timer1", false);
+  pumpMessages(50);
+  events.heard.clear();
+  pumpMessages(700);
+  EXPECT_EQ(events.count("timer"), 0);
+}
+
+TEST_F(Win32FormsTest, WindowOrderTogglesTopmostAndShows) {
+  auto form = platform.createForm(form1Design(), events);
+  HWND w = handleOf(*form);
+  constexpr uint32_t flags = WindowPosFlag::NoSize | WindowPosFlag::NoMove | WindowPosFlag::ShowWindow;
+  EXPECT_EQ(form->setWindowPos(InsertAfter::Topmost, flags), 1);
+  EXPECT_TRUE(exStyle(w) & WS_EX_TOPMOST);
+  EXPECT_TRUE(form->isVisible());
+  EXPECT_EQ(form->setWindowPos(InsertAfter::NoTopmost, flags), 1);
+  EXPECT_FALSE(exStyle(w) & WS_EX_TOPMOST);
+}
+
+TEST_F(Win32FormsTest, PositionsRoundTripInTwipsOnTheScreenScale) {
+  auto form = platform.createForm(form1Design(), events);
+  form->setLeft(2000);
+  form->setTop(1500);
+  const double tpp = platform.twipsPerPixelX();
+  EXPECT_NEAR(form->left(), 2000, tpp / 2);
+  EXPECT_NEAR(form->top(), 1500, tpp / 2);
+  RECT r{};
+  GetWindowRect(handleOf(*form), &r);
+  EXPECT_NEAR(form->width(), (r.right - r.left) * tpp, 1e-9);
+}
+
+TEST_F(Win32FormsTest, TrayIconIsAddedAndDeletedWithTheRecord) {
+  auto form = platform.createForm(form1Design(), events);
+  const TrayIconRecord record{form.get(), 1, 7, 0x200, Picture::Icon, "ケルモ"};
+  ASSERT_TRUE(platform.notifyIcon(NotifyOperation::Add, record));
+  EXPECT_TRUE(platform.notifyIcon(NotifyOperation::Delete, record));
+}
+
+}  // namespace
+}  // namespace kerumo

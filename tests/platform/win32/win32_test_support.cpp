@@ -1,0 +1,88 @@
+#include "win32_test_support.h"
+
+#include <wincodec.h>
+
+#include <vector>
+
+namespace kerumo::testing {
+namespace {
+
+template <class Interface>
+struct Released {
+  Interface* p = nullptr;
+  ~Released() {
+    if (p) p->Release();
+  }
+};
+
+bool encodePng(const std::vector<BYTE>& pixels, int width, int height, const std::filesystem::path& file) {
+  Released<IWICImagingFactory> factory;
+  Released<IWICStream> stream;
+  Released<IWICBitmapEncoder> encoder;
+  Released<IWICBitmapFrameEncode> frame;
+  WICPixelFormatGUID format = GUID_WICPixelFormat32bppBGRA;
+  return SUCCEEDED(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_IWICImagingFactory,
+                                    reinterpret_cast<void**>(&factory.p))) &&
+         SUCCEEDED(factory.p->CreateStream(&stream.p)) &&
+         SUCCEEDED(stream.p->InitializeFromFilename(file.c_str(), GENERIC_WRITE)) &&
+         SUCCEEDED(factory.p->CreateEncoder(GUID_ContainerFormatPng, nullptr, &encoder.p)) &&
+         SUCCEEDED(encoder.p->Initialize(stream.p, WICBitmapEncoderNoCache)) &&
+         SUCCEEDED(encoder.p->CreateNewFrame(&frame.p, nullptr)) && SUCCEEDED(frame.p->Initialize(nullptr)) &&
+         SUCCEEDED(frame.p->SetSize(static_cast<UINT>(width), static_cast<UINT>(height))) &&
+         SUCCEEDED(frame.p->SetPixelFormat(&format)) &&
+         SUCCEEDED(frame.p->WritePixels(static_cast<UINT>(height), static_cast<UINT>(width * 4),
+                                        static_cast<UINT>(pixels.size()), const_cast<BYTE*>(pixels.data()))) &&
+         SUCCEEDED(frame.p->Commit()) && SUCCEEDED(encoder.p->Commit());
+}
+
+}  // namespace
+
+void pumpMessages(int milliseconds) {
+  const ULONGLONG until = GetTickCount64() + static_cast<ULONGLONG>(milliseconds);
+  MSG message{};
+  do {
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+      TranslateMessage(&message);
+      DispatchMessageW(&message);
+    }
+    Sleep(10);
+  } while (GetTickCount64() < until);
+}
+
+bool saveWindowPicture(HWND window, const std::filesystem::path& file) {
+  RECT r{};
+  GetWindowRect(window, &r);
+  const int width = r.right - r.left;
+  const int height = r.bottom - r.top;
+  if (width <= 0 || height <= 0) return false;
+  HDC screen = GetDC(nullptr);
+  HDC memory = CreateCompatibleDC(screen);
+  BITMAPINFO info{};
+  info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+  void* bits = nullptr;
+  HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HGDIOBJ old = SelectObject(memory, bitmap);
+  BitBlt(memory, 0, 0, width, height, screen, r.left, r.top, SRCCOPY);
+  std::vector<BYTE> pixels(static_cast<const BYTE*>(bits), static_cast<const BYTE*>(bits) + width * height * 4);
+  for (size_t i = 3; i < pixels.size(); i += 4) pixels[i] = 255;  // the screen has no alpha
+  SelectObject(memory, old);
+  DeleteObject(bitmap);
+  DeleteDC(memory);
+  ReleaseDC(nullptr, screen);
+  return encodePng(pixels, width, height, file);
+}
+
+std::filesystem::path hostPath(const std::string& path) {
+  if (!path.empty() && path.front() == '/') return std::filesystem::path("Z:" + path).make_preferred();
+  return std::filesystem::path(path).make_preferred();
+}
+
+std::filesystem::path picturesDir() { return hostPath(KERUMO_PICTURES_DIR); }
+
+SIZE clientSize(HWND window) {
+  RECT r{};
+  GetClientRect(window, &r);
+  return {r.right - r.left, r.bottom - r.top};
+}
+
+}  // namespace kerumo::testing

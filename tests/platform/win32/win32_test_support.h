@@ -1,0 +1,23 @@
+#pragma once
+#include <filesystem>
+#include <string>
+
+#include "platform/win32/win32_api.h"
+
+namespace kerumo::testing {
+
+// Runs the window system's pending messages for about `milliseconds`.
+void pumpMessages(int milliseconds);
+
+// Saves what the screen shows of `window` as a PNG, for a person to look at.
+bool saveWindowPicture(HWND window, const std::filesystem::path& file);
+
+// The folder the build keeps window pictures in, as Windows sees it.
+std::filesystem::path picturesDir();
+
+// Build paths come from the build's host; under wine its root is drive Z:.
+std::filesystem::path hostPath(const std::string& path);
+
+SIZE clientSize(HWND window);
+
+}  // namespace kerumo::testing
