@@ -1,0 +1,75 @@
+// Where Windows looks for the optional monitoring libraries: beside the
+// program, never in the current directory, where anyone may leave a file.
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "monitor/resource_info.h"
+#include "platform/win32/win32_api.h"
+#include "temp_dir.h"
+#include "win32_test_support.h"
+
+namespace kerumo {
+namespace {
+
+const std::filesystem::path FakeDll = testing::hostPath(KERUMO_FAKE_RESINFO_DLL);
+
+std::filesystem::path programDirectory() {
+  wchar_t path[MAX_PATH] = {};
+  GetModuleFileNameW(nullptr, path, MAX_PATH);
+  return std::filesystem::path(path).parent_path();
+}
+
+// A copy of the test library, removed again when the test ends.
+class PlacedDll {
+ public:
+  explicit PlacedDll(const std::filesystem::path& folder) : path_(folder / "resinfo.dll") {
+    std::filesystem::copy_file(FakeDll, path_, std::filesystem::copy_options::overwrite_existing);
+  }
+  ~PlacedDll() {
+    std::error_code ignored;
+    std::filesystem::remove(path_, ignored);
+  }
+  PlacedDll(const PlacedDll&) = delete;
+  PlacedDll& operator=(const PlacedDll&) = delete;
+
+ private:
+  std::filesystem::path path_;
+};
+
+// Works in `folder` for the scope.
+class CurrentDirectory {
+ public:
+  explicit CurrentDirectory(const std::filesystem::path& folder) : old_(std::filesystem::current_path()) {
+    std::filesystem::current_path(folder);
+  }
+  ~CurrentDirectory() { std::filesystem::current_path(old_); }
+  CurrentDirectory(const CurrentDirectory&) = delete;
+  CurrentDirectory& operator=(const CurrentDirectory&) = delete;
+
+ private:
+  std::filesystem::path old_;
+};
+
+TEST(WindowsLibrarySearch, ALibraryBesideTheProgramIsUsed) {
+  const PlacedDll placed(programDirectory());
+  std::ostringstream diagnostics;
+  {
+    auto info = loadResourceInfo(diagnostics);
+    EXPECT_EQ(info->GetCpuUsage(), 30) << "the test library's scripted figure";
+  }
+  EXPECT_EQ(diagnostics.str(), "kerumo: using resinfo.dll for the figures\n");
+}
+
+TEST(WindowsLibrarySearch, ALibraryOnlyInTheCurrentDirectoryIsRefused) {
+  const testing::TempDir folder;
+  const PlacedDll placed(folder.path());
+  const CurrentDirectory inFolder(folder.path());
+  std::ostringstream diagnostics;
+  auto info = loadResourceInfo(diagnostics);
+  EXPECT_NE(diagnostics.str().find("kerumo: cannot load resinfo.dll"), std::string::npos) << diagnostics.str();
+  EXPECT_NE(diagnostics.str().find("the built-in figures from Windows"), std::string::npos) << diagnostics.str();
+}
+
+}  // namespace
+}  // namespace kerumo
