@@ -126,6 +126,38 @@ TEST_F(Win32FormsTest, APressOnALabelIsTheLabelsAndAReleaseThereClicksIt) {
   EXPECT_EQ(events.heard[2].button, MouseButton::Right);
 }
 
+void doubleClickAt(POINT screen) {
+  SetCursorPos(screen.x, screen.y);
+  pumpMessages(100);
+  INPUT clicks[4] = {};
+  for (int i = 0; i < 4; ++i) {
+    clicks[i].type = INPUT_MOUSE;
+    clicks[i].mi.dwFlags = i % 2 == 0 ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP;
+  }
+  SendInput(4, clicks, sizeof(INPUT));
+  pumpMessages(300);
+}
+
+// Real pointer input, through the window system's own double-click timing.
+TEST_F(Win32FormsTest, ADoubleClickReachesTheLogoOrTheSurface) {
+  auto form = platform.createForm(form1Design(), events);
+  HWND w = handleOf(*form);
+  form->setVisible(true);
+  pumpMessages(200);
+  for (const auto& [client, control] : {std::pair{POINT{200, 10}, "Image5"}, std::pair{POINT{120, 30}, ""}}) {
+    events.heard.clear();
+    POINT screen = client;
+    ClientToScreen(w, &screen);
+    doubleClickAt(screen);
+    EXPECT_EQ(events.count("double"), 1) << control;
+    for (const Heard& h : events.heard) {
+      if (h.what == "double") {
+        EXPECT_EQ(h.control, control);
+      }
+    }
+  }
+}
+
 TEST_F(Win32FormsTest, CaptionsKeepEveryCharacter) {
   auto meter = platform.createForm(form1Design(), events);
   meter->setCaption("Label2", "１２３％ケルモ");
