@@ -5,7 +5,7 @@
 #include <QMenuBar>
 #include <sstream>
 
-#include "tests/platform/qt_test_platform.h"
+#include "tests/platform/qt/qt_test_platform.h"
 #include "shell/form1.h"
 #include "shell/program_state.h"
 #include "tests/scripted_libraries.h"

@@ -3,7 +3,7 @@
 #include <QElapsedTimer>
 #include <QThread>
 
-#include "tests/platform/qt_test_platform.h"
+#include "tests/platform/qt/qt_test_platform.h"
 
 namespace kerumo::testing {
 namespace {

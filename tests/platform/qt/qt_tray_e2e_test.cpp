@@ -13,7 +13,7 @@
 
 #include "shell/form1.h"
 #include "shell/program_state.h"
-#include "tests/platform/qt_test_platform.h"
+#include "tests/platform/qt/qt_test_platform.h"
 #include "tests/scripted_libraries.h"
 #include "tests/temp_dir.h"
 
