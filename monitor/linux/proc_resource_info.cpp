@@ -13,13 +13,13 @@ constexpr std::size_t BufferSize = 4096;
 }  // namespace
 
 ProcResourceInfo::ProcResourceInfo(const std::string& procRoot, SteadyClock now)
-    : meminfoPath_(procRoot + "/meminfo"), statPath_(procRoot + "/stat"), now_(std::move(now)) {}
+    : meminfo_(procRoot + "/meminfo"), stat_(procRoot + "/stat"), now_(std::move(now)) {}
 
 std::optional<MemoryCounters> ProcResourceInfo::memory() {
   const auto now = now_();
   if (memory_ && now - memoryReadAt_ < MemoryReuse) return memory_;
   std::array<char, BufferSize> buffer;  // NOLINT(cppcoreguidelines-pro-type-member-init): filled by read
-  const std::optional<std::string_view> text = readProcFile(meminfoPath_.c_str(), buffer);
+  const std::optional<std::string_view> text = meminfo_.read(buffer);
   memory_ = text ? parseMeminfo(*text) : std::nullopt;
   memoryReadAt_ = now;
   return memory_;
@@ -38,7 +38,7 @@ void ProcResourceInfo::GetResInfo(uint8_t* first, uint8_t* second, uint8_t* thir
 
 uint8_t ProcResourceInfo::GetCpuUsage() {
   std::array<char, BufferSize> buffer;  // NOLINT(cppcoreguidelines-pro-type-member-init): filled by read
-  const std::optional<std::string_view> text = readProcFile(statPath_.c_str(), buffer);
+  const std::optional<std::string_view> text = stat_.read(buffer);
   const std::optional<CpuTimes> times = text ? parseCpuTimes(*text) : std::nullopt;
   return times ? meter_.sample(*times) : meter_.last();
 }

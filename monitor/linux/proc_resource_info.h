@@ -6,6 +6,7 @@
 #include <string>
 
 #include "monitor/cpu_usage_meter.h"
+#include "monitor/linux/proc_file.h"
 #include "monitor/memory_figures.h"
 #include "monitor/resolving_temperature.h"
 #include "monitor/resource_info.h"
@@ -40,8 +41,8 @@ class ProcResourceInfo : public ResourceInfo {
  private:
   std::optional<MemoryCounters> memory();
 
-  std::string meminfoPath_;
-  std::string statPath_;
+  ProcFile meminfo_;
+  ProcFile stat_;
   SteadyClock now_;
   std::optional<MemoryCounters> memory_;
   std::chrono::steady_clock::time_point memoryReadAt_{};
