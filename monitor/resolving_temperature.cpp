@@ -1,5 +1,7 @@
 #include "monitor/resolving_temperature.h"
 
+#include <algorithm>
+
 #include "monitor/cpu_sensor_choice.h"
 
 namespace kerumo {
@@ -14,6 +16,7 @@ std::optional<int16_t> ResolvingTemperature::celsius() {
     sensor_.reset();
     if (!mayResolve()) return std::nullopt;
     sensor_ = resolve_();
+    fruitlessSearches_ = sensor_ ? 0 : fruitlessSearches_ + 1;
     if (!sensor_) return std::nullopt;
     reading = sensor_->read();
   }
@@ -23,9 +26,16 @@ std::optional<int16_t> ResolvingTemperature::celsius() {
 
 bool ResolvingTemperature::mayResolve() {
   const auto now = now_();
-  if (lastResolve_ && now - *lastResolve_ < RetryInterval) return false;
+  if (lastResolve_ && now - *lastResolve_ < retryInterval()) return false;
   lastResolve_ = now;
   return true;
+}
+
+// 5 s after a find or the first fruitless search, then doubling.
+std::chrono::seconds ResolvingTemperature::retryInterval() const {
+  std::chrono::seconds wait = RetryInterval;
+  for (int search = 1; search < fruitlessSearches_ && wait < LongestRetryInterval; ++search) wait *= 2;
+  return std::min(wait, LongestRetryInterval);
 }
 
 }  // namespace kerumo

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "fake_sensor.h"
 
 namespace kerumo {
@@ -49,6 +51,29 @@ TEST_F(ResolvingTemperatureTest, ASystemWithoutSensorsIsAskedOnlyEveryFiveSecond
     now += 500ms;
   }
   EXPECT_EQ(script.resolves, 2);
+}
+
+TEST_F(ResolvingTemperatureTest, FruitlessSearchesThinOutToOneAMinuteAndResetOnAFind) {
+  script.present = false;
+  std::vector<int> searchedAt;
+  for (int tick = 0; tick < 1200; ++tick) {
+    const int before = script.resolves;
+    EXPECT_EQ(temperature.celsius(), std::nullopt);
+    if (script.resolves != before) searchedAt.push_back(tick / 2);
+    now += 500ms;
+  }
+  EXPECT_EQ(searchedAt, (std::vector<int>{0, 5, 15, 35, 75, 135, 195, 255, 315, 375, 435, 495, 555}));
+
+  script.present = true;
+  now += 59s;
+  EXPECT_EQ(temperature.celsius(), 45) << "a driver loaded late is found within a minute";
+  script.present = false;
+  now += 5s;
+  EXPECT_EQ(temperature.celsius(), std::nullopt);
+  const int afterVanishing = script.resolves;
+  now += 5s;
+  EXPECT_EQ(temperature.celsius(), std::nullopt);
+  EXPECT_EQ(script.resolves, afterVanishing + 1) << "back to the short wait";
 }
 
 TEST_F(ResolvingTemperatureTest, ABrokenReadingShowsNothingButKeepsTheSensor) {
