@@ -94,6 +94,8 @@ ShapeWidget::ShapeWidget(QWidget* parent, const ControlDesign& design)
   setObjectName(toQString(design.name));
   applyCommon(this, design);
   setAttribute(Qt::WA_TransparentForMouseEvents);
+  // A shape fills its whole box, so nothing beneath it needs repainting.
+  setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
 void ShapeWidget::paintEvent(QPaintEvent*) {

@@ -55,8 +55,16 @@ int buttonBits(Qt::MouseButton button) {
 }  // namespace
 
 ClientArea::ClientArea(QWidget* parent, const FormDesign& design, FormEvents& events)
-    : QWidget(parent), events_(events), background_(toQPixmap(design.background)), backColour_(toQColor(design.backColour)) {
+    : QWidget(parent), events_(events), backColour_(toQColor(design.backColour)) {
   setObjectName("client");
+  // The picture is drawn at the corner and clipped: keep only what shows.
+  const QPixmap picture = toQPixmap(design.background);
+  if (!picture.isNull()) {
+    const QRect shown(0, 0, toPixels(design.clientWidth), toPixels(design.clientHeight));
+    background_ = picture.copy(shown.intersected(picture.rect()));
+  }
+  // It fills itself (colour, then picture), so the frame beneath is left alone.
+  setAttribute(Qt::WA_OpaquePaintEvent);
   setMouseTracking(true);
   setFixedSize(toPixels(design.clientWidth), toPixels(design.clientHeight));
 }

@@ -26,13 +26,19 @@ extern "C" void wakeOnSignal(int) {
   [[maybe_unused]] const auto ignored = ::write(signalPipe, &byte, 1);
 }
 
-// Placing and stacking our own window needs X11; under Wayland the xcb
-// platform runs us through XWayland, unless the user chose otherwise.
-int& preferXcbOnWayland(int& argc) {
+// Settings for Qt's platform plugin, made before it starts; a user's own
+// choice in the environment always wins.
+int& prepareWindowSystem(int& argc) {
+  // Placing and stacking our own window needs X11; under Wayland the xcb
+  // platform runs us through XWayland.
   if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM") && qEnvironmentVariableIsSet("WAYLAND_DISPLAY") &&
       qEnvironmentVariableIsSet("DISPLAY")) {
     qputenv("QT_QPA_PLATFORM", "xcb");
   }
+  // The meter's pixels are a few kilobytes: sent over the X connection they
+  // cost less than a shared-memory image, whose every repaint waits for the
+  // server to finish with the last one.
+  if (!qEnvironmentVariableIsSet("QT_XCB_NO_MITSHM")) qputenv("QT_XCB_NO_MITSHM", "1");
   return argc;
 }
 
@@ -70,7 +76,7 @@ SignalWaker::~SignalWaker() {
     if (fd >= 0) ::close(fd);
 }
 
-QtPlatform::QtPlatform(int& argc, char** argv) : app_(preferXcbOnWayland(argc), argv) {
+QtPlatform::QtPlatform(int& argc, char** argv) : app_(prepareWindowSystem(argc), argv) {
   QApplication::setQuitOnLastWindowClosed(false);
   QApplication::setApplicationName("kerumo");
   signals_ = std::make_unique<SignalWaker>([this] {
