@@ -5,7 +5,6 @@
 
 #include <QCryptographicHash>
 #include <QDesktopServices>
-#include <QLocalSocket>
 #include <QMenu>
 #include <QMessageBox>
 #include <QScreen>
@@ -86,7 +85,6 @@ QtPlatform::QtPlatform(int& argc, char** argv) : app_(prepareWindowSystem(argc),
 
 QtPlatform::~QtPlatform() {
   tray_.reset();
-  instanceServer_.reset();
 }
 
 std::unique_ptr<FormWindow> QtPlatform::createForm(const FormDesign& design, FormEvents& events) {
@@ -169,28 +167,9 @@ int QtPlatform::runEventLoop(PlatformEvents& events) {
 void QtPlatform::quit(int exitCode) { QCoreApplication::exit(exitCode); }
 
 bool QtPlatform::claimSingleInstance(const std::string& key) {
-  const QString name = instanceName(key);
-  QLocalSocket running;
-  running.connectToServer(name);
-  if (running.waitForConnected(500)) {
-    running.write("show\n");
-    running.waitForBytesWritten(1000);
-    return false;
-  }
-  QLocalServer::removeServer(name);  // left behind by a crashed instance
-  instanceServer_ = std::make_unique<QLocalServer>();
-  instanceServer_->setSocketOptions(QLocalServer::UserAccessOption);
-  QObject::connect(instanceServer_.get(), &QLocalServer::newConnection, [this] {
-    while (QLocalSocket* peer = instanceServer_->nextPendingConnection()) {
-      QObject::connect(peer, &QLocalSocket::readyRead, peer, [this, peer] {
-        peer->readAll();
-        if (events_) events_->onActivationRequest();
-      });
-      QObject::connect(peer, &QLocalSocket::disconnected, peer, &QObject::deleteLater);
-    }
+  return instance_.claim(instanceName(key).toStdString(), [this] {
+    if (events_) events_->onActivationRequest();
   });
-  instanceServer_->listen(name);
-  return true;
 }
 
 }  // namespace kerumo::qt

@@ -1,6 +1,5 @@
 #pragma once
 #include <QApplication>
-#include <QLocalServer>
 #include <QSocketNotifier>
 #include <QSystemTrayIcon>
 #include <map>
@@ -8,6 +7,7 @@
 
 #include "platform/platform.h"
 #include "platform/qt/qt_convert.h"
+#include "platform/qt/instance_channel.h"
 #include "platform/qt/qt_form.h"
 
 namespace kerumo::qt {
@@ -53,7 +53,7 @@ class QtPlatform : public Platform {
   QApplication app_;
   std::map<const FormWindow*, QtForm*> forms_;
   std::unique_ptr<QSystemTrayIcon> tray_;
-  std::unique_ptr<QLocalServer> instanceServer_;
+  InstanceChannel instance_;
   std::unique_ptr<SignalWaker> signals_;
   PlatformEvents* events_ = nullptr;
 };
