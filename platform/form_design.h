@@ -33,12 +33,12 @@ inline constexpr uint32_t ButtonFace = 15;
 inline constexpr uint32_t ButtonText = 18;
 }  // namespace SystemColour
 
-struct FontSpec {
+struct FontDesign {
   std::string family;
   double points = 9;
   bool bold = false;
   bool underline = false;
-  bool operator==(const FontSpec&) const = default;
+  bool operator==(const FontDesign&) const = default;
 };
 
 // Pictures are ours and built into the program; forms refer to them by name.
@@ -52,7 +52,7 @@ struct ControlDesign {
   ControlKind kind = ControlKind::Label;
   std::string caption;
   TwipsRect rect;
-  FontSpec font;
+  FontDesign font;
   Colour foreColour = Colour::system(SystemColour::ButtonText);
   Colour fillColour = Colour::system(SystemColour::ButtonFace);
   Colour borderColour = Colour::system(SystemColour::WindowText);

@@ -35,7 +35,7 @@ QColor toQColor(Colour colour) {
   }
 }
 
-QFont toQFont(const FontSpec& wanted) {
+QFont toQFont(const FontDesign& wanted) {
   const bool proportional = wanted.family.find("Ｐ") != std::string::npos;
   QStringList families{toQString(wanted.family)};
   if (proportional) {

@@ -22,7 +22,7 @@ QString toQString(const std::string& utf8);
 QColor toQColor(Colour colour);
 // The design's Japanese gothic where present, else the closest one Debian
 // ships: Qt does not alias these family names by itself.
-QFont toQFont(const FontSpec& font);
+QFont toQFont(const FontDesign& font);
 QPixmap toQPixmap(Picture picture);
 
 }  // namespace kerumo::qt

@@ -84,14 +84,14 @@ COLORREF toColorRef(Colour colour) {
   return GetSysColor(static_cast<int>(colour.value));
 }
 
-HFONT FontCache::get(const FontSpec& spec, int dpi) {
-  auto key = std::make_tuple(spec.family, spec.points, spec.bold, spec.underline, dpi);
+HFONT FontCache::get(const FontDesign& wanted, int dpi) {
+  auto key = std::make_tuple(wanted.family, wanted.points, wanted.bold, wanted.underline, dpi);
   auto& font = fonts_[key];
   if (!font) {
-    const int height = -static_cast<int>(std::lround(spec.points * dpi / 72));
-    font.reset(CreateFontW(height, 0, 0, 0, spec.bold ? FW_BOLD : FW_NORMAL, FALSE, spec.underline, FALSE,
+    const int height = -static_cast<int>(std::lround(wanted.points * dpi / 72));
+    font.reset(CreateFontW(height, 0, 0, 0, wanted.bold ? FW_BOLD : FW_NORMAL, FALSE, wanted.underline, FALSE,
                            SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                           DEFAULT_PITCH | FF_DONTCARE, installedFamily(spec.family, families_).c_str()));
+                           DEFAULT_PITCH | FF_DONTCARE, installedFamily(wanted.family, families_).c_str()));
   }
   return font.get();
 }

@@ -25,7 +25,7 @@ COLORREF toColorRef(Colour colour);
 // The design's fonts, made once per form and DPI.
 class FontCache {
  public:
-  HFONT get(const FontSpec& spec, int dpi);
+  HFONT get(const FontDesign& wanted, int dpi);
 
  private:
   std::map<std::tuple<std::string, double, bool, bool, int>, UniqueFont> fonts_;
