@@ -11,8 +11,8 @@ ensure_packages() {
   echo "Installing: ${missing[*]}"
   local sudo=()
   [ "$(id -u)" -eq 0 ] || sudo=(sudo)
-  "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get update -qq
-  "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"
+  "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get -o DPkg::Lock::Timeout=600 update -qq
+  "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get -o DPkg::Lock::Timeout=600 install -y -qq --no-install-recommends "${missing[@]}"
 }
 
 BUILD_PACKAGES=(cmake g++ make pkg-config qt6-base-dev libgl-dev libsensors-dev fonts-ipafont-gothic)
@@ -21,22 +21,22 @@ TEST_PACKAGES=(libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth x11-utils x
 WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64)
 WINDOWS_TEST_PACKAGES=(googletest wine wine64 util-linux)
 
-# Starts a private Xvfb when there is no display; sets DISPLAY.
+# Starts a private Xvfb when there is no display; sets DISPLAY. Xvfb picks a
+# free display number itself and writes it only once it accepts clients, so
+# two test runs never race for one number and no client connects too early.
 ensure_display() {
   [ -n "${DISPLAY:-}" ] && return 0
-  local n
-  for n in $(seq 90 140); do
-    [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
-    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp -noreset >/dev/null 2>&1 &
-    XVFB_PID=$!
-    for _ in $(seq 50); do
-      [ -e "/tmp/.X11-unix/X$n" ] && break
-      sleep 0.1
-    done
-    export DISPLAY=":$n"
-    trap 'kill $XVFB_PID 2>/dev/null || true' EXIT
-    return 0
-  done
-  echo "no free display number for Xvfb" >&2
-  return 1
+  local fifo number
+  fifo="$(mktemp -u)"
+  mkfifo "$fifo"
+  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$fifo" >/dev/null 2>&1 &
+  XVFB_PID=$!
+  trap 'kill $XVFB_PID 2>/dev/null || true' EXIT
+  read -r -t 30 number <"$fifo" || true
+  rm -f "$fifo"
+  if [ -z "${number:-}" ]; then
+    echo "Xvfb did not start" >&2
+    return 1
+  fi
+  export DISPLAY=":$number"
 }
