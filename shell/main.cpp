@@ -1,6 +1,7 @@
 #include <iostream>
 
 #include "platform/platform.h"
+#include "shell/command_line.h"
 #include "shell/kerumo_app.h"
 #include "shell/settings_file.h"
 
@@ -16,6 +17,8 @@ kerumo::LibraryLoader systemLibraries(std::ostream& diagnostics) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  // Before the window system: "--help" works without a display.
+  if (const auto status = kerumo::answerCommandLine(argc, argv, std::cout, std::cerr)) return *status;
   auto platform = kerumo::createPlatform(argc, argv);
   return kerumo::runKerumo(*platform, kerumo::SettingsFileName, std::cerr, systemLibraries(std::cerr));
 }

@@ -12,6 +12,7 @@
 #include <csignal>
 #include <cstdlib>
 
+#include "kerumo_version.h"
 #include "platform/qt/qt_convert.h"
 
 namespace kerumo::qt {
@@ -77,7 +78,13 @@ SignalWaker::~SignalWaker() {
 
 QtPlatform::QtPlatform(int& argc, char** argv) : app_(prepareWindowSystem(argc), argv) {
   QApplication::setQuitOnLastWindowClosed(false);
-  QApplication::setApplicationName("kerumo");
+  // StatusNotifierItem hosts list the icon under the application's name
+  // (Qt gives it as the item's title), and find its menu entry through the
+  // desktop file. The display name follows the application's name: set on its
+  // own, Qt would append it to every window title ("ケルモ警告 — ケルモ").
+  QApplication::setApplicationName("ケルモ");
+  QApplication::setApplicationVersion(KERUMO_VERSION);
+  QGuiApplication::setDesktopFileName(KERUMO_APP_ID);
   signals_ = std::make_unique<SignalWaker>([this] {
     if (events_) events_->onTerminationRequest();
   });

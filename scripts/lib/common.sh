@@ -17,6 +17,10 @@ ensure_packages() {
 
 BUILD_PACKAGES=(cmake g++ make pkg-config qt6-base-dev libgl-dev libsensors-dev fonts-ipafont-gothic)
 TEST_PACKAGES=(libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth x11-utils xdotool trayer python3)
+# scripts/package: dpkg-shlibdeps and dpkg-buildflags, file (CPack looks for
+# binaries with it), zip; and what checks the package.
+PACKAGE_PACKAGES=(dpkg-dev file zip)
+PACKAGE_TEST_PACKAGES=(desktop-file-utils appstream lintian dbus python3-dbus python3-gi)
 # The Windows build, and its tests under wine (GoogleTest built from source).
 WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64)
 WINDOWS_TEST_PACKAGES=(googletest wine wine64 util-linux)
