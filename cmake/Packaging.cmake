@@ -46,10 +46,14 @@ set(CPACK_PACKAGE_NAME kerumo)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_CONTACT "The Kerumo developers <kerumo@example.org>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "small resident monitor of CPU, memory and temperature")
-set(CPACK_PACKAGE_DESCRIPTION "Kerumo sits in the notification area and keeps a small borderless meter \
-window on the desktop that shows, twice a second, the CPU usage, the physical memory in use, the system \
-resources in use and the CPU temperature, with a bar for each usage figure. It can warn when free memory or \
-free system resources fall below chosen percentages. Its menus and messages are in Japanese.")
+# Lines of at most 80 characters, as Debian's tools show them.
+string(JOIN "\n" CPACK_PACKAGE_DESCRIPTION
+  "Kerumo sits in the notification area and keeps a small borderless meter"
+  "window on the desktop that shows, twice a second, the CPU usage, the physical"
+  "memory in use, the system resources in use and the CPU temperature, with a"
+  "bar for each usage figure. It can warn when free memory or free system"
+  "resources fall below chosen percentages. Its menus and messages are in"
+  "Japanese.")
 set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_SOURCE_DIR}/LICENSE)
 set(CPACK_PACKAGING_INSTALL_PREFIX ${CMAKE_INSTALL_PREFIX})
 set(CPACK_STRIP_FILES ON)
