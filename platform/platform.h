@@ -77,7 +77,8 @@ class Platform {
   virtual bool claimSingleInstance(const std::string& key) = 0;
 };
 
-// Implemented by the backend the build chose.
+// Implemented by the backend the build chose; nullptr when no window system
+// can be reached (the reason is already on standard error).
 std::unique_ptr<Platform> createPlatform(int& argc, char** argv);
 
 }  // namespace kerumo
