@@ -43,9 +43,11 @@ std::optional<std::string> missingDisplay(int argc, char** argv) {
   return "kerumo: cannot open display \"" + display->toStdString() + "\"";
 }
 
-DisplayGuard::DisplayGuard() {
-  activeGuard = this;
-  previous_ = qInstallMessageHandler(&DisplayGuard::handle);
+DisplayGuard::DisplayGuard() : previous_(install(this)) {}
+
+QtMessageHandler DisplayGuard::install(DisplayGuard* guard) {
+  activeGuard = guard;
+  return qInstallMessageHandler(&DisplayGuard::handle);
 }
 
 DisplayGuard::~DisplayGuard() {

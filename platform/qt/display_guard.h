@@ -37,6 +37,7 @@ class DisplayGuard {
     QByteArray category;
     QString text;
   };
+  static QtMessageHandler install(DisplayGuard* guard);
   static void handle(QtMsgType type, const QMessageLogContext& context, const QString& text);
 
   QtMessageHandler previous_ = nullptr;

@@ -3,6 +3,13 @@
 #include "platform/win32/win32_api.h"
 
 namespace kerumo {
+namespace {
+
+// "The requested file operation failed because the storage quota was
+// exceeded"; not every SDK names it.
+constexpr DWORD DiskQuotaExceeded = 1295;
+
+}  // namespace
 
 FileFailureCause fileFailureCause(int code) {
   switch (static_cast<DWORD>(code)) {
@@ -11,7 +18,7 @@ FileFailureCause fileFailureCause(int code) {
     case ERROR_ACCESS_DENIED:
     case ERROR_PRIVILEGE_NOT_HELD: return FileFailureCause::NoPermission;
     case ERROR_WRITE_PROTECT: return FileFailureCause::ReadOnlyFileSystem;
-    case ERROR_DISK_QUOTA_EXCEEDED: return FileFailureCause::QuotaExceeded;
+    case DiskQuotaExceeded: return FileFailureCause::QuotaExceeded;
     case ERROR_IO_DEVICE:
     case ERROR_CRC:
     case ERROR_READ_FAULT:

@@ -1,6 +1,8 @@
 // Replacing the settings file where it is a link, and failing with a cause.
 #include "platform/file_replace.h"
 
+#include <sys/mount.h>
+
 #include <gtest/gtest.h>
 
 #include "tests/temp_dir.h"
@@ -63,6 +65,46 @@ TEST(FileReplace, LeftoverOrPlantedTemporaryIsNotWrittenThrough) {
   ASSERT_FALSE(replaceFileAtomically(dir / "kerumo.ini", "new"));
   EXPECT_EQ(readFile(dir / "elsewhere"), "keep");
   EXPECT_EQ(readFile(dir / "kerumo.ini"), "new");
+}
+
+// A small file system of the test's own; needs the right to mount, as root
+// in most containers has.
+class SmallFileSystem {
+ public:
+  explicit SmallFileSystem(const std::filesystem::path& where) : where_(where) {
+    std::filesystem::create_directory(where_);
+    mounted_ = ::mount("kerumo-test", where_.c_str(), "tmpfs", 0, "size=16k") == 0;
+  }
+  ~SmallFileSystem() {
+    if (mounted_) ::umount(where_.c_str());
+  }
+  SmallFileSystem(const SmallFileSystem&) = delete;
+  SmallFileSystem& operator=(const SmallFileSystem&) = delete;
+  bool mounted() const { return mounted_; }
+  bool makeReadOnly() { return ::mount(nullptr, where_.c_str(), nullptr, MS_REMOUNT | MS_RDONLY, nullptr) == 0; }
+
+ private:
+  std::filesystem::path where_;
+  bool mounted_ = false;
+};
+
+TEST(FileReplace, FullDiskAndReadOnlyFileSystemAreNamedAndTheOldFileStays) {
+  TempDir dir;
+  SmallFileSystem disk(dir / "disk");
+  if (!disk.mounted()) GTEST_SKIP() << "needs the right to mount a tmpfs";
+  const auto path = dir / "disk" / "kerumo.ini";
+  writeFile(path, "old");
+  const auto full = replaceFileAtomically(path, std::string(64 * 1024, 'x'));
+  ASSERT_TRUE(full);
+  EXPECT_EQ(full->cause, FileFailureCause::DiskFull);
+  EXPECT_EQ(full->step, FileStep::Write);
+  EXPECT_EQ(readFile(path), "old");
+  EXPECT_FALSE(std::filesystem::exists(dir / "disk" / "kerumo.ini.new"));
+  ASSERT_TRUE(disk.makeReadOnly());
+  const auto readOnly = replaceFileAtomically(path, "new");
+  ASSERT_TRUE(readOnly);
+  EXPECT_EQ(readOnly->cause, FileFailureCause::ReadOnlyFileSystem);
+  EXPECT_EQ(readFile(path), "old");
 }
 
 }  // namespace

@@ -143,6 +143,14 @@ class Kerumo {
   Kerumo& operator=(const Kerumo&) = delete;
 
   qint64 pid() const { return process_.processId(); }
+  // For a failure message: whether it still runs, and what it said.
+  std::string describe() {
+    const std::string state = process_.state() == QProcess::Running
+                                  ? "running"
+                                  : "ended with " + std::to_string(process_.exitCode()) +
+                                        (process_.exitStatus() == QProcess::CrashExit ? " (crashed)" : "");
+    return state + "; said: " + errors().toStdString();
+  }
   QString errors() {
     errors_ += QString::fromUtf8(process_.readAllStandardError());
     return errors_;
@@ -375,11 +383,10 @@ TEST_F(SessionEdges, SettingsFilesThatAreNotWhatTheySeemAreAnsweredAtOnce) {
     QElapsedTimer clock;
     clock.start();
     if (*file.said) {
-      EXPECT_TRUE(waitUntil([&] { return kerumo.says(QString::fromUtf8(file.said)); })) << kerumo.errors().toStdString();
+      EXPECT_TRUE(waitUntil([&] { return kerumo.says(QString::fromUtf8(file.said)); })) << kerumo.describe();
       EXPECT_TRUE(waitUntil([&] { return !windowsOf(x.display(), kerumo.pid(), {"--onlyvisible", "--name", "ケルモエラー"}).isEmpty(); }));
     } else {
-      EXPECT_TRUE(waitUntil([&] { return !meterOf(x.display(), kerumo.pid()).isEmpty(); }))
-          << kerumo.errors().toStdString();
+      EXPECT_TRUE(waitUntil([&] { return !meterOf(x.display(), kerumo.pid()).isEmpty(); })) << kerumo.describe();
       EXPECT_FALSE(kerumo.errors().contains("ケルモエラー")) << kerumo.errors().toStdString();
     }
     std::cout << "[ measured ] " << file.what << ": answered in " << clock.elapsed() << " ms, peak "
