@@ -43,8 +43,6 @@ std::optional<QString> prepareWindowSystem(int argc, char** argv) {
   return x11DisplayToOpen(argc, argv);
 }
 
-// Ends the process after the lost display's work; nothing Qt or the
-// program's destructors would do can reach the display any more.
 constexpr int DisplayLostStatus = 1;
 
 QString instanceName(const std::string& key) {
@@ -80,11 +78,7 @@ SignalWaker::~SignalWaker() {
 
 QtPlatform::QtPlatform(int& argc, char** argv)
     : x11Display_(prepareWindowSystem(argc, argv)), app_(argc, argv) {
-  if (x11Display_ && QGuiApplication::platformName() == "xcb") x11_ = X11Connection::open(*x11Display_);
-  auto* x11 = qApp->nativeInterface<QNativeInterface::QX11Application>();
-  xcb_connection_t* qtConnection = x11 ? x11->connection() : nullptr;
-  guard_.started([qtConnection] { return qtConnection && xcb_connection_has_error(qtConnection); },
-                 [this] { displayLost(); });
+  watchDisplay();
   tray_ = std::make_unique<QtTray>(x11_.get(), QtTray::Hooks{
       [this](const TrayIconRecord& record) -> QMenu* {
         QtForm* form = formOf(record.window);
@@ -101,6 +95,17 @@ QtPlatform::QtPlatform(int& argc, char** argv)
   signals_ = std::make_unique<SignalWaker>([this] {
     if (events_) events_->onTerminationRequest();
   });
+}
+
+// Two ways to hear that the X server went away: Qt's own connection, whose
+// break Qt reports just before it exits, and Kerumo's own connection, read
+// from the event loop.
+void QtPlatform::watchDisplay() {
+  if (x11Display_ && QGuiApplication::platformName() == "xcb") x11_ = X11Connection::open(*x11Display_);
+  auto* x11 = qApp->nativeInterface<QNativeInterface::QX11Application>();
+  xcb_connection_t* qtConnection = x11 ? x11->connection() : nullptr;
+  guard_.started([qtConnection] { return qtConnection && xcb_connection_has_error(qtConnection); },
+                 [this] { displayLost(); });
 }
 
 QtPlatform::~QtPlatform() {
@@ -186,6 +191,8 @@ void QtPlatform::watchSession() {
   });
 }
 
+// Ends the process after the lost display's work: nothing Qt or the
+// program's destructors would still do can reach the display.
 void QtPlatform::displayLost() {
   if (events_) {
     events_->onDisplayLost();

@@ -54,6 +54,7 @@ class QtPlatform : public Platform {
   void sendTrayMessage(const TrayIconRecord& record, int message);
   void watchScreen(QScreen* screen);
   void watchSession();
+  void watchDisplay();
   [[noreturn]] void displayLost();
 
   // First, to hear what Qt says from its first word on.

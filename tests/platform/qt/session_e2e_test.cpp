@@ -149,7 +149,7 @@ class Kerumo {
                                   ? "running"
                                   : "ended with " + std::to_string(process_.exitCode()) +
                                         (process_.exitStatus() == QProcess::CrashExit ? " (crashed)" : "");
-    return state + "; said: " + errors().toStdString();
+    return state + " (" + process_.errorString().toStdString() + "); said: " + errors().toStdString();
   }
   QString errors() {
     errors_ += QString::fromUtf8(process_.readAllStandardError());
