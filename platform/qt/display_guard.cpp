@@ -5,7 +5,6 @@
 #include <cstdlib>
 #include <iostream>
 
-#include "platform/qt/x11_connection.h"
 
 namespace kerumo::qt {
 namespace {
@@ -36,18 +35,31 @@ std::optional<QString> x11DisplayToOpen(int argc, char** argv) {
   return named.isEmpty() ? qEnvironmentVariable("DISPLAY") : named;
 }
 
-std::optional<std::string> missingDisplay(int argc, char** argv) {
-  const auto display = x11DisplayToOpen(argc, argv);
-  if (!display || X11Connection::open(*display)) return std::nullopt;
-  if (display->isEmpty()) return "kerumo: cannot open a display: DISPLAY is not set";
-  return "kerumo: cannot open display \"" + display->toStdString() + "\"";
+std::string cannotOpenDisplay(const QString& display) {
+  if (display.isEmpty()) return "kerumo: cannot open a display: DISPLAY is not set";
+  return "kerumo: cannot open display \"" + display.toStdString() + "\"";
 }
 
 DisplayGuard::DisplayGuard() : previous_(install(this)) {}
 
 QtMessageHandler DisplayGuard::install(DisplayGuard* guard) {
   activeGuard = guard;
+  // Qt may also end the process with exit() while it starts.
+  static const bool exitHooked = std::atexit(&DisplayGuard::sayWhyStartFailed) == 0;
+  (void)exitHooked;
   return qInstallMessageHandler(&DisplayGuard::handle);
+}
+
+// One line for a window system that failed to start, with the last thing
+// Qt said about it.
+void DisplayGuard::sayWhyStartFailed() {
+  DisplayGuard* guard = activeGuard;
+  if (!guard || !guard->starting_) return;
+  guard->starting_ = false;
+  std::string line = "kerumo: cannot open the window system (Qt platform \"" +
+                     qEnvironmentVariable("QT_QPA_PLATFORM", "default").toStdString() + "\")";
+  if (!guard->held_.empty()) line += ": " + guard->held_.back().text.section('\n', 0, 0).trimmed().toStdString();
+  std::cerr << line << std::endl;
 }
 
 DisplayGuard::~DisplayGuard() {
@@ -71,8 +83,7 @@ void DisplayGuard::handle(QtMsgType type, const QMessageLogContext& context, con
   if (guard && guard->starting_) {
     // Qt found no window system to start on: one line, no core dump.
     if (type == QtFatalMsg) {
-      std::cerr << "kerumo: cannot open the window system (Qt platform \""
-                << qEnvironmentVariable("QT_QPA_PLATFORM", "default").toStdString() << "\")" << std::endl;
+      sayWhyStartFailed();
       std::_Exit(1);
     }
     guard->held_.push_back({type, QByteArray(context.category ? context.category : ""), text});

@@ -12,13 +12,12 @@ namespace kerumo::qt {
 // may be empty), or nullopt when Qt will use another window system.
 std::optional<QString> x11DisplayToOpen(int argc, char** argv);
 
-// The line to say when Qt would find no display to open, checked before
-// Qt's platform plugin tries and aborts; nullopt when there is one.
-std::optional<std::string> missingDisplay(int argc, char** argv);
+// The line to say when `display` cannot be opened.
+std::string cannotOpenDisplay(const QString& display);
 
 // Stands between Qt's messages and standard error, so that a display that
 // is missing or goes away ends Kerumo with one line of its own rather than
-// Qt's abort or exit. One per process.
+// Qt's abort or its silent exit. One per process.
 class DisplayGuard {
  public:
   DisplayGuard();
@@ -38,6 +37,7 @@ class DisplayGuard {
     QString text;
   };
   static QtMessageHandler install(DisplayGuard* guard);
+  static void sayWhyStartFailed();
   static void handle(QtMsgType type, const QMessageLogContext& context, const QString& text);
 
   QtMessageHandler previous_ = nullptr;

@@ -76,8 +76,8 @@ SignalWaker::~SignalWaker() {
     if (fd >= 0) ::close(fd);
 }
 
-QtPlatform::QtPlatform(int& argc, char** argv)
-    : x11Display_(prepareWindowSystem(argc, argv)), app_(argc, argv) {
+QtPlatform::QtPlatform(int& argc, char** argv, std::unique_ptr<X11Connection> x11)
+    : x11Display_(prepareWindowSystem(argc, argv)), x11_(std::move(x11)), app_(argc, argv) {
   watchDisplay();
   tray_ = std::make_unique<QtTray>(x11_.get(), QtTray::Hooks{
       [this](const TrayIconRecord& record) -> QMenu* {
@@ -101,7 +101,7 @@ QtPlatform::QtPlatform(int& argc, char** argv)
 // break Qt reports just before it exits, and Kerumo's own connection, read
 // from the event loop.
 void QtPlatform::watchDisplay() {
-  if (x11Display_ && QGuiApplication::platformName() == "xcb") x11_ = X11Connection::open(*x11Display_);
+  if (!x11_ && x11Display_ && QGuiApplication::platformName() == "xcb") x11_ = X11Connection::open(*x11Display_);
   auto* x11 = qApp->nativeInterface<QNativeInterface::QX11Application>();
   xcb_connection_t* qtConnection = x11 ? x11->connection() : nullptr;
   guard_.started([qtConnection] { return qtConnection && xcb_connection_has_error(qtConnection); },
@@ -110,6 +110,8 @@ void QtPlatform::watchDisplay() {
 
 QtPlatform::~QtPlatform() {
   tray_.reset();
+  // Its notifier belongs to the event loop, which goes with the application.
+  x11_.reset();
 }
 
 std::unique_ptr<FormWindow> QtPlatform::createForm(const FormDesign& design, FormEvents& events) {
@@ -215,12 +217,18 @@ bool QtPlatform::claimSingleInstance(const std::string& key) {
 namespace kerumo {
 
 std::unique_ptr<Platform> createPlatform(int& argc, char** argv) {
-  // Qt's platform plugin would abort with a core dump.
-  if (const auto problem = qt::missingDisplay(argc, argv)) {
-    std::cerr << *problem << std::endl;
-    return nullptr;
+  std::unique_ptr<qt::X11Connection> x11;
+  if (const auto display = qt::prepareWindowSystem(argc, argv)) {
+    // Without a display Qt's platform plugin would abort with a core dump.
+    // The connection stays open: an X server whose last client leaves
+    // resets itself, and Qt must not meet it resetting.
+    x11 = qt::X11Connection::open(*display);
+    if (!x11) {
+      std::cerr << qt::cannotOpenDisplay(*display) << std::endl;
+      return nullptr;
+    }
   }
-  return std::make_unique<qt::QtPlatform>(argc, argv);
+  return std::make_unique<qt::QtPlatform>(argc, argv, std::move(x11));
 }
 
 }  // namespace kerumo

@@ -32,7 +32,8 @@ class SignalWaker {
 
 class QtPlatform : public Platform {
  public:
-  QtPlatform(int& argc, char** argv);
+  // `x11` is Kerumo's own connection to the X display, when already open.
+  QtPlatform(int& argc, char** argv, std::unique_ptr<X11Connection> x11 = nullptr);
   ~QtPlatform() override;
 
   std::unique_ptr<FormWindow> createForm(const FormDesign& design, FormEvents& events) override;
@@ -60,8 +61,8 @@ class QtPlatform : public Platform {
   // First, to hear what Qt says from its first word on.
   DisplayGuard guard_;
   std::optional<QString> x11Display_;
-  QApplication app_;
   std::unique_ptr<X11Connection> x11_;
+  QApplication app_;
   std::map<const FormWindow*, QtForm*> forms_;
   std::unique_ptr<QtTray> tray_;
   InstanceChannel instance_;

@@ -47,11 +47,11 @@ bool waitUntil(const std::function<bool()>& done, int milliseconds = Patience) {
 bool has(const char* program) { return !QStandardPaths::findExecutable(program).isEmpty(); }
 
 // An Xvfb of the test's own. It picks a free display itself and names it
-// only once it takes clients.
+// only once it takes clients; it does not reset between Kerumo runs.
 class PrivateXServer {
  public:
   PrivateXServer() {
-    process_.start("Xvfb", {"-displayfd", "1", "-screen", "0", "1280x1024x24", "-nolisten", "tcp"});
+    process_.start("Xvfb", {"-displayfd", "1", "-screen", "0", "1280x1024x24", "-nolisten", "tcp", "-noreset"});
     if (!process_.waitForStarted()) return;
     waitUntil([&] {
       process_.waitForReadyRead(100);
@@ -213,6 +213,14 @@ QPoint positionOf(const QString& display, const QString& window) {
   return match.hasMatch() ? QPoint(match.captured(1).toInt(), match.captured(2).toInt()) : QPoint(-1, -1);
 }
 
+// Double-clicks the meter's surface, which hides it. The X server delivers
+// events in order, so once the meter is gone Kerumo has also heard of
+// everything done to it before, such as a move.
+bool hideByDoubleClick(const QString& display, qint64 pid, const QString& meter) {
+  onDisplay(display, "xdotool", {"mousemove", "--window", meter, "5", "54", "click", "--repeat", "2", "--delay", "60", "1"});
+  return waitUntil([&] { return meterOf(display, pid).isEmpty(); });
+}
+
 Background trayer(const QString& display) {
   QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
   env.insert("DISPLAY", display);
@@ -286,8 +294,7 @@ TEST_F(SessionEdges, LostDisplayKeepsTheSessionsSettings) {
   ASSERT_TRUE(waitUntil([&] { return !(meter = meterOf(x.display(), kerumo.pid())).isEmpty(); }));
   onDisplay(x.display(), "xdotool", {"windowmove", meter, "333", "222"});
   ASSERT_TRUE(waitUntil([&] { return positionOf(x.display(), meter) == QPoint(333, 222); }));
-  // Kerumo hears of the move a moment after the server.
-  QThread::msleep(1000);
+  ASSERT_TRUE(hideByDoubleClick(x.display(), kerumo.pid(), meter));
   kerumo.settle();
   const int linesBefore = kerumo.lines();
   x.kill();
@@ -306,7 +313,7 @@ TEST_F(SessionEdges, LinkedSettingsFileStaysLinked) {
   ASSERT_TRUE(waitUntil([&] { return !(meter = meterOf(x.display(), kerumo.pid())).isEmpty(); }));
   onDisplay(x.display(), "xdotool", {"windowmove", meter, "100", "50"});
   ASSERT_TRUE(waitUntil([&] { return positionOf(x.display(), meter) == QPoint(100, 50); }));
-  QThread::msleep(1000);
+  ASSERT_TRUE(hideByDoubleClick(x.display(), kerumo.pid(), meter));
   kerumo.terminate();
   EXPECT_EQ(kerumo.exitStatus(), 0);
   EXPECT_TRUE(std::filesystem::is_symlink(dir / "kerumo.ini"));
@@ -320,11 +327,12 @@ TEST_F(SessionEdges, ScreenAddedLaterGetsTheWorkAreaWatch) {
   Kerumo kerumo(dir.path(), x.display());
   QString meter;
   ASSERT_TRUE(waitUntil([&] { return !(meter = meterOf(x.display(), kerumo.pid())).isEmpty(); }));
+  // The server reports each change in order, so Kerumo hears of the new
+  // screen before the move and the work area below.
   onDisplay(x.display(), "xrandr", {"--setmonitor", "kerumo-side", "640/169x1024/270+1280+0", "none"});
-  QThread::msleep(1000);
   onDisplay(x.display(), "xdotool", {"windowmove", meter, "1400", "100"});
   ASSERT_TRUE(waitUntil([&] { return positionOf(x.display(), meter) == QPoint(1400, 100); }));
-  QThread::msleep(1000);
+  QThread::msleep(500);
   ASSERT_EQ(positionOf(x.display(), meter), QPoint(1400, 100)) << "the side screen holds the meter";
   // Only the side screen's work area changes: it shrinks to 20 pixels.
   onDisplay(x.display(), "xprop", {"-root", "-f", "_NET_WORKAREA", "32c", "-set", "_NET_WORKAREA", "0, 0, 1300, 1024"});
