@@ -36,7 +36,14 @@ TEST_F(SessionEdges, TrayStartedAfterKerumoGetsTheIconAndGetsItBackAfterARestart
   if (!has("trayer")) GTEST_SKIP() << "needs trayer";
   Kerumo kerumo(dir.path(), x.display());
   ASSERT_TRUE(waitUntil([&] { return kerumo.says("no system tray is available"); })) << kerumo.errors().toStdString();
-  ASSERT_TRUE(waitUntil([&] { return !meterOf(x.display(), kerumo.pid()).isEmpty(); }));
+  QString meter;
+  ASSERT_TRUE(waitUntil([&] { return !(meter = meterOf(x.display(), kerumo.pid())).isEmpty(); }));
+  // Without a tray the meter's own menu still comes up.
+  const auto visible = [&] { return windowsOf(x.display(), kerumo.pid(), {"--onlyvisible"}).size(); };
+  onDisplay(x.display(), "xdotool", {"mousemove", "--window", meter, "5", "54", "click", "3"});
+  EXPECT_TRUE(waitUntil([&] { return visible() == 2; })) << "no menu";
+  onDisplay(x.display(), "xdotool", {"key", "Escape"});
+  EXPECT_TRUE(waitUntil([&] { return visible() == 1; }));
   {
     auto tray = trayer(x.display());
     EXPECT_TRUE(waitUntil([&] { return docked(x.display(), kerumo.pid()); }));
