@@ -20,5 +20,6 @@ int main(int argc, char** argv) {
   // Before the window system: "--help" works without a display.
   if (const auto status = kerumo::answerCommandLine(argc, argv, std::cout, std::cerr)) return *status;
   auto platform = kerumo::createPlatform(argc, argv);
+  if (!platform) return 1;  // no window system: already said why
   return kerumo::runKerumo(*platform, kerumo::SettingsFileName, std::cerr, systemLibraries(std::cerr));
 }

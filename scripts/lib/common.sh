@@ -15,12 +15,12 @@ ensure_packages() {
   "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get -o DPkg::Lock::Timeout=600 install -y -qq --no-install-recommends "${missing[@]}"
 }
 
-BUILD_PACKAGES=(cmake g++ make pkg-config qt6-base-dev libgl-dev libsensors-dev fonts-ipafont-gothic)
-TEST_PACKAGES=(libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth x11-utils xdotool trayer python3)
+BUILD_PACKAGES=(cmake g++ make pkg-config qt6-base-dev libgl-dev libxcb1-dev libsensors-dev fonts-ipafont-gothic)
+TEST_PACKAGES=(libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth x11-utils x11-xserver-utils xdotool trayer dbus python3)
 # scripts/package: dpkg-shlibdeps and dpkg-buildflags, file (CPack looks for
 # binaries with it), zip; and what checks the package.
 PACKAGE_PACKAGES=(dpkg-dev file zip)
-PACKAGE_TEST_PACKAGES=(desktop-file-utils appstream lintian dbus python3-dbus python3-gi)
+PACKAGE_TEST_PACKAGES=(desktop-file-utils appstream lintian)
 # The Windows build, and its tests under wine (GoogleTest built from source).
 WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64)
 WINDOWS_TEST_PACKAGES=(googletest wine wine64 util-linux)

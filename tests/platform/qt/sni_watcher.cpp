@@ -1,0 +1,99 @@
+// A small StatusNotifierItem watcher with a host, for the tests: it prints
+// "item <pid> <service>" for every icon that registers with it, then what a
+// host shows of it: "title <pid> <Title>" and "icon <pid> <IconName or the
+// sizes of its IconPixmap>".
+#include <QCoreApplication>
+#include <QDBusAbstractAdaptor>
+#include <QDBusConnection>
+#include <QDBusConnectionInterface>
+#include <QDBusArgument>
+#include <QDBusInterface>
+#include <QDBusMessage>
+#include <QDBusReply>
+#include <QTimer>
+#include <QStringList>
+#include <cstdio>
+
+class WatcherAdaptor : public QDBusAbstractAdaptor {
+  Q_OBJECT
+  Q_CLASSINFO("D-Bus Interface", "org.kde.StatusNotifierWatcher")
+  Q_PROPERTY(QStringList RegisteredStatusNotifierItems READ items)
+  Q_PROPERTY(bool IsStatusNotifierHostRegistered READ hostRegistered)
+  Q_PROPERTY(int ProtocolVersion READ protocolVersion)
+
+ public:
+  explicit WatcherAdaptor(QObject* parent) : QDBusAbstractAdaptor(parent) {}
+  QStringList items() const { return items_; }
+  bool hostRegistered() const { return true; }
+  int protocolVersion() const { return 0; }
+
+ public slots:
+  void RegisterStatusNotifierItem(const QString& service, const QDBusMessage& message) {
+    const QString sender = message.service();
+    const uint pid = QDBusConnection::sessionBus().interface()->servicePid(sender).value();
+    items_ << service;
+    std::printf("item %u %s\n", pid, qPrintable(service));
+    std::fflush(stdout);
+    emit StatusNotifierItemRegistered(service);
+    // Asked once the item has its answer, as a host does.
+    QTimer::singleShot(0, this, [this, sender, service, pid] { describeItem(sender, service, pid); });
+  }
+  void RegisterStatusNotifierHost(const QString&) {}
+
+ signals:
+  void StatusNotifierItemRegistered(const QString& service);
+  void StatusNotifierItemUnregistered(const QString& service);
+  void StatusNotifierHostRegistered();
+
+ private:
+  // An item names either its bus name or, on its own connection, its path.
+  static void describeItem(const QString& sender, const QString& service, uint pid) {
+    const bool isPath = service.startsWith('/');
+    QDBusInterface properties(isPath ? sender : service, isPath ? service : "/StatusNotifierItem",
+                              "org.freedesktop.DBus.Properties");
+    const auto get = [&](const char* name) {
+      const QDBusReply<QVariant> reply = properties.call("Get", "org.kde.StatusNotifierItem", name);
+      return reply.isValid() ? reply.value() : QVariant();
+    };
+    std::printf("title %u %s\n", pid, get("Title").toString().toUtf8().constData());
+    QString icon = get("IconName").toString();
+    if (icon.isEmpty()) {
+      // a(iiay): the pixmaps' sizes say enough.
+      const QDBusArgument pixmaps = get("IconPixmap").value<QDBusArgument>();
+      QStringList sizes;
+      pixmaps.beginArray();
+      while (!pixmaps.atEnd()) {
+        int width = 0, height = 0;
+        QByteArray data;
+        pixmaps.beginStructure();
+        pixmaps >> width >> height >> data;
+        pixmaps.endStructure();
+        sizes << QString("%1x%2").arg(width).arg(height);
+      }
+      pixmaps.endArray();
+      icon = sizes.join(',');
+    }
+    std::printf("icon %u %s\n", pid, icon.toUtf8().constData());
+    std::fflush(stdout);
+  }
+
+  QStringList items_;
+};
+
+int main(int argc, char** argv) {
+  QCoreApplication app(argc, argv);
+  QObject root;
+  auto* adaptor = new WatcherAdaptor(&root);
+  QDBusConnection bus = QDBusConnection::sessionBus();
+  if (!bus.registerObject("/StatusNotifierWatcher", &root) ||
+      !bus.registerService("org.kde.StatusNotifierWatcher")) {
+    std::fprintf(stderr, "sni_watcher: cannot register on the session bus\n");
+    return 1;
+  }
+  emit adaptor->StatusNotifierHostRegistered();
+  std::printf("ready\n");
+  std::fflush(stdout);
+  return app.exec();
+}
+
+#include "sni_watcher.moc"
