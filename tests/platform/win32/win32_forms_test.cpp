@@ -3,6 +3,7 @@
 // each window.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <vector>
 
 #include "dialogs/form2_design.h"
@@ -22,6 +23,7 @@ struct Heard {
   std::string control;
   int button = 0;
   double x = 0;
+  bool posted = false;
   bool operator==(const Heard&) const = default;
 };
 
@@ -31,8 +33,8 @@ class RecordingEvents : public FormEvents {
   void onMouseDown(const std::string& c, int button, int, double x, double) override {
     heard.push_back({"down", c, button, x});
   }
-  void onMouseMove(const std::string& c, int button, int, double x, double) override {
-    heard.push_back({"move", c, button, x});
+  void onMouseMove(const std::string& c, int button, int, double x, double, MoveOrigin origin) override {
+    heard.push_back({"move", c, button, x, origin == MoveOrigin::Posted});
   }
   void onDoubleClick(const std::string& c) override { heard.push_back({"double", c}); }
   void onClick(const std::string& c) override { heard.push_back({"click", c}); }
@@ -102,9 +104,9 @@ TEST_F(Win32FormsTest, TheTrayCallbackReachesTheSurfaceAsAMoveWhoseXIsTheMessage
   std::vector<Heard> moves;
   for (const Heard& h : events.heard)
     if (h.what == "move") moves.push_back(h);
-  const double tpp = platform.twipsPerPixelX();
-  EXPECT_EQ(moves, (std::vector<Heard>{{"move", "", 0, 0x201 * tpp}, {"move", "", 0, 0x204 * tpp},
-                                       {"move", "", 0, 0x203 * tpp}}));
+  const double whole = std::round(platform.twipsPerPixelX());
+  EXPECT_EQ(moves, (std::vector<Heard>{{"move", "", 0, 0x201 * whole, true}, {"move", "", 0, 0x204 * whole, true},
+                                       {"move", "", 0, 0x203 * whole, true}}));
 }
 
 TEST_F(Win32FormsTest, APressOnALabelIsTheLabelsAndAReleaseThereClicksIt) {
