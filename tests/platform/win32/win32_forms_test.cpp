@@ -12,6 +12,8 @@
 #include "shell/form1_design.h"
 #include "win32_test_support.h"
 
+#include <commctrl.h>  // after the Windows headers
+
 namespace kerumo {
 namespace {
 
@@ -201,6 +203,64 @@ TEST_F(Win32FormsTest, PositionsRoundTripInTwipsOnTheScreenScale) {
   RECT r{};
   GetWindowRect(handleOf(*form), &r);
   EXPECT_NEAR(form->width(), (r.right - r.left) * tpp, 1e-9);
+}
+
+BOOL CALLBACK findToolTips(HWND window, LPARAM param) {
+  wchar_t name[32] = {};
+  GetClassNameW(window, name, 32);
+  if (std::wstring(name) != TOOLTIPS_CLASSW) return TRUE;
+  *reinterpret_cast<HWND*>(param) = window;
+  return FALSE;
+}
+
+// The tip the tool-tip window would show for a pointer resting at `client`.
+std::wstring tipAt(HWND toolTips, HWND form, POINT client) {
+  wchar_t text[80] = {};
+  TTHITTESTINFOW hit{};
+  hit.hwnd = form;
+  hit.pt = client;
+  hit.ti.cbSize = sizeof hit.ti;
+  if (!SendMessageW(toolTips, TTM_HITTESTW, 0, reinterpret_cast<LPARAM>(&hit))) return {};
+  hit.ti.lpszText = text;
+  SendMessageW(toolTips, TTM_GETTEXTW, 80, reinterpret_cast<LPARAM>(&hit.ti));
+  return text;
+}
+
+bool tipComesUp(HWND toolTips, int milliseconds) {
+  for (int waited = 0; waited < milliseconds; waited += 50) {
+    pumpMessages(50);
+    if (IsWindowVisible(toolTips)) return true;
+  }
+  return false;
+}
+
+TEST_F(Win32FormsTest, AHiddenLabelShowsNoToolTip) {
+  auto form = platform.createForm(form1Design(), events);
+  HWND w = handleOf(*form);
+  form->setVisible(true);
+  pumpMessages(200);
+  HWND toolTips = nullptr;
+  EnumThreadWindows(GetCurrentThreadId(), findToolTips, reinterpret_cast<LPARAM>(&toolTips));
+  ASSERT_NE(toolTips, nullptr);
+  const POINT onLabel1{10, 12};  // "TEM", the temperature legend
+  POINT screen = onLabel1;
+  ClientToScreen(w, &screen);
+  EXPECT_EQ(tipAt(toolTips, w, onLabel1), L"CPU温度");
+
+  form->setControlVisible("Label1", false);
+  EXPECT_EQ(tipAt(toolTips, w, onLabel1), L"");
+  SetCursorPos(screen.x, screen.y + 1);
+  pumpMessages(50);
+  SetCursorPos(screen.x, screen.y);
+  EXPECT_FALSE(tipComesUp(toolTips, 1500)) << "a tip over the hidden temperature row";
+
+  form->setControlVisible("Label1", true);
+  EXPECT_EQ(tipAt(toolTips, w, onLabel1), L"CPU温度");
+  SetCursorPos(screen.x, screen.y + 1);
+  pumpMessages(50);
+  SetCursorPos(screen.x, screen.y);
+  EXPECT_TRUE(tipComesUp(toolTips, 3000));
+  SetCursorPos(0, 0);
 }
 
 TEST_F(Win32FormsTest, TrayIconIsAddedAndDeletedWithTheRecord) {
