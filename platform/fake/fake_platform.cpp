@@ -217,9 +217,9 @@ bool FakePlatform::notifyIcon(NotifyOperation operation, const TrayIconRecord& r
 
 void FakePlatform::sendTrayCallback(int32_t mouseMessage) {
   if (trayIcons.empty()) return;
-  auto* form = dynamic_cast<FakeForm*>(trayIcons.front().window);
-  if (!form) return;
-  form->events().onMouseMove({}, 0, 0, postedMoveTwips(mouseMessage, twipsPerPixel), 0, MoveOrigin::Posted);
+  auto* owner = dynamic_cast<FakeForm*>(trayIcons.front().window);
+  if (!owner) return;
+  owner->events().onMouseMove({}, 0, 0, postedMoveTwips(mouseMessage, twipsPerPixel), 0, MoveOrigin::Posted);
 }
 
 void FakePlatform::shellOpen(const std::string& target) {

@@ -132,6 +132,9 @@ TEST_F(JapaneseInput, CommittedTextAndControlCharactersAreDropped) {
     SendMessageW(edit, WM_PASTE, 0, 0);  // the context menu's paste stays
     EXPECT_EQ(textOf(edit), L"5799");
   }
+  HWND window = dynamic_cast<win32::Win32Form&>(dialog->window()).handle();
+  pumpMessages(200);
+  EXPECT_TRUE(testing::saveWindowPicture(window, testing::picturesDir() / "win32-warning-settings-ja.png"));
 }
 
 // The keys themselves, through the window system's own translation.
