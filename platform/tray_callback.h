@@ -8,8 +8,8 @@ namespace kerumo {
 // The shell hands the tray icon's mouse message to the meter window as the X
 // of a mouse move, in pixels, and the form hears X in twips. Both directions
 // go through the twips per pixel rounded to a whole number, so the message
-// comes back exact at every scale: 7.5 twips per pixel (192 DPI) read as 8
-// would turn a right click, 0x204, into 483.
+// comes back exact at every scale. (At 192 DPI a right click converted with
+// 7.5 twips per pixel and divided by 8 came back as 483, not 0x204.)
 
 // Rounds like the window system's float-to-long conversion: half to even.
 inline int32_t roundToInt32(double value) { return static_cast<int32_t>(std::nearbyint(value)); }
