@@ -25,6 +25,7 @@ ControlDesign textField(const char* name, TwipsRect rect, int tabIndex) {
   c.rect = rect;
   c.font = FontDesign{DialogFontFamily, 9, false};
   c.tabIndex = tabIndex;
+  c.inputMethod = false;
   return c;
 }
 

@@ -18,8 +18,9 @@ inline constexpr int MessageBoxOk = 1;
 enum class NotifyOperation { Add = 0, Modify = 1, Delete = 2 };
 
 // The notification-icon record handed to the shell. Its callback message
-// comes back to `window`'s events as a mouse move whose X, in twips, is the
-// mouse-message number times the twips per pixel.
+// comes back to `window`'s events as a posted mouse move whose X, in twips,
+// is the mouse-message number times the whole twips per pixel
+// (platform/tray_callback.h).
 struct TrayIconRecord {
   FormWindow* window = nullptr;
   uint32_t id = 0;
