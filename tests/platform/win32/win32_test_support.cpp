@@ -49,12 +49,10 @@ void pumpMessages(int milliseconds) {
   } while (GetTickCount64() < until);
 }
 
-bool saveWindowPicture(HWND window, const std::filesystem::path& file) {
-  RECT r{};
-  GetWindowRect(window, &r);
+std::vector<BYTE> screenPixels(const RECT& r) {
   const int width = r.right - r.left;
   const int height = r.bottom - r.top;
-  if (width <= 0 || height <= 0) return false;
+  if (width <= 0 || height <= 0) return {};
   HDC screen = GetDC(nullptr);
   HDC memory = CreateCompatibleDC(screen);
   BITMAPINFO info{};
@@ -69,7 +67,21 @@ bool saveWindowPicture(HWND window, const std::filesystem::path& file) {
   DeleteObject(bitmap);
   DeleteDC(memory);
   ReleaseDC(nullptr, screen);
-  return encodePng(pixels, width, height, file);
+  return pixels;
+}
+
+bool saveWindowPicture(HWND window, const std::filesystem::path& file) {
+  RECT r{};
+  GetWindowRect(window, &r);
+  const std::vector<BYTE> pixels = screenPixels(r);
+  return !pixels.empty() && encodePng(pixels, r.right - r.left, r.bottom - r.top, file);
+}
+
+std::vector<BYTE> clientPixels(HWND window) {
+  RECT r{};
+  GetClientRect(window, &r);
+  MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&r), 2);
+  return screenPixels(r);
 }
 
 std::filesystem::path hostPath(const std::string& path) {

@@ -1,6 +1,7 @@
 #pragma once
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "platform/win32/win32_api.h"
 
@@ -11,6 +12,11 @@ void pumpMessages(int milliseconds);
 
 // Saves what the screen shows of `window` as a PNG, for a person to look at.
 bool saveWindowPicture(HWND window, const std::filesystem::path& file);
+
+// What the screen shows of a rectangle of it, or of `window`'s client area,
+// as 32-bit BGRA pixels, row by row.
+std::vector<BYTE> screenPixels(const RECT& screenRect);
+std::vector<BYTE> clientPixels(HWND window);
 
 // The folder the build keeps window pictures in, as Windows sees it.
 std::filesystem::path picturesDir();

@@ -1,0 +1,81 @@
+#include "running_kerumo.h"
+
+#include <string>
+
+#include "win32_test_support.h"
+
+namespace kerumo::testing {
+namespace {
+
+struct Search {
+  DWORD process;
+  const wchar_t* windowClass;
+  HWND found = nullptr;
+};
+
+BOOL CALLBACK matchWindow(HWND window, LPARAM param) {
+  auto* search = reinterpret_cast<Search*>(param);
+  DWORD process = 0;
+  GetWindowThreadProcessId(window, &process);
+  wchar_t name[64] = {};
+  GetClassNameW(window, name, 64);
+  if (process == search->process && std::wstring(name) == search->windowClass) {
+    search->found = window;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+// A file the child process inherits as its standard error, or null.
+HANDLE inheritableFile(const std::filesystem::path& file) {
+  if (file.empty()) return nullptr;
+  SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
+  HANDLE handle = CreateFileW(file.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, &inherit,
+                              CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  return handle == INVALID_HANDLE_VALUE ? nullptr : handle;
+}
+
+}  // namespace
+
+std::filesystem::path builtProgram() { return hostPath(KERUMO_EXE); }
+
+RunningKerumo::RunningKerumo(const std::filesystem::path& folder, const std::filesystem::path& program,
+                             const std::filesystem::path& errors) {
+  std::wstring commandLine = L"\"" + program.wstring() + L"\"";
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  HANDLE errorFile = inheritableFile(errors);
+  if (errorFile != nullptr) {
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdError = errorFile;
+  }
+  started_ = CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, errorFile != nullptr, 0, nullptr,
+                            folder.c_str(), &startup, &process_);
+  if (errorFile != nullptr) CloseHandle(errorFile);
+}
+
+RunningKerumo::~RunningKerumo() {
+  if (!started_) return;
+  if (WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT) TerminateProcess(process_.hProcess, 1);
+  CloseHandle(process_.hProcess);
+  CloseHandle(process_.hThread);
+}
+
+HWND RunningKerumo::window(const wchar_t* windowClass, bool visible) const {
+  for (int i = 0; i < 300; ++i) {
+    Search search{process_.dwProcessId, windowClass};
+    EnumWindows(matchWindow, reinterpret_cast<LPARAM>(&search));
+    if (search.found && (!visible || IsWindowVisible(search.found))) return search.found;
+    Sleep(100);
+  }
+  return nullptr;
+}
+
+std::optional<DWORD> RunningKerumo::waitForExit() const {
+  if (WaitForSingleObject(process_.hProcess, 10000) != WAIT_OBJECT_0) return std::nullopt;
+  DWORD code = 0;
+  GetExitCodeProcess(process_.hProcess, &code);
+  return code;
+}
+
+}  // namespace kerumo::testing

@@ -1,0 +1,36 @@
+#pragma once
+#include <filesystem>
+#include <optional>
+
+#include "platform/win32/win32_api.h"
+
+namespace kerumo::testing {
+
+// The program the build made, as Windows sees its path.
+std::filesystem::path builtProgram();
+
+// A running kerumo.exe, ended at the latest when the test ends.
+class RunningKerumo {
+ public:
+  // Starts `program` with `folder` as its current directory; what it says
+  // on standard error goes to the file `errors`, when given.
+  explicit RunningKerumo(const std::filesystem::path& folder, const std::filesystem::path& program = builtProgram(),
+                         const std::filesystem::path& errors = {});
+  ~RunningKerumo();
+  RunningKerumo(const RunningKerumo&) = delete;
+  RunningKerumo& operator=(const RunningKerumo&) = delete;
+
+  bool started() const { return started_ != FALSE; }
+
+  // Waits for the program's window of `windowClass`, visible when asked.
+  HWND window(const wchar_t* windowClass, bool visible) const;
+
+  // The exit code, or nullopt when it does not end within ten seconds.
+  std::optional<DWORD> waitForExit() const;
+
+ private:
+  PROCESS_INFORMATION process_{};
+  BOOL started_ = FALSE;
+};
+
+}  // namespace kerumo::testing
