@@ -68,9 +68,6 @@ std::filesystem::path placeProgram(const TempDir& folder, const std::filesystem:
   return program;
 }
 
-// Keeps the pointer, and so any tool tip, off the windows the tests look at.
-void parkThePointer() { SetCursorPos(GetSystemMetrics(SM_CXSCREEN) - 1, GetSystemMetrics(SM_CYSCREEN) - 1); }
-
 // Waits until the stand-ins have logged `ticks` whole ticks.
 std::string waitForTicks(const std::filesystem::path& calls, int ticks) {
   std::string log;
@@ -117,7 +114,7 @@ class KerumoWithLibraries : public ::testing::TestWithParam<std::string> {
  protected:
   void SetUp() override {
     writeFile(folder / "kerumo.ini", Settings);
-    parkThePointer();
+    testing::parkThePointer();  // no tool tip over the picture
   }
   TempDir folder;
 };

@@ -2,6 +2,7 @@
 
 #include <wincodec.h>
 
+#include <chrono>
 #include <vector>
 
 namespace kerumo::testing {
@@ -37,17 +38,27 @@ bool encodePng(const std::vector<BYTE>& pixels, int width, int height, const std
 
 }  // namespace
 
+// Not GetTickCount64: under wine the server keeps that count, and on a busy
+// machine it lags and then jumps, cutting a wait short.
 void pumpMessages(int milliseconds) {
-  const ULONGLONG until = GetTickCount64() + static_cast<ULONGLONG>(milliseconds);
+  pumpMessagesUntil([] { return false; }, milliseconds);
+}
+
+bool pumpMessagesUntil(const std::function<bool()>& done, int milliseconds) {
+  const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);
   MSG message{};
   do {
     while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
       TranslateMessage(&message);
       DispatchMessageW(&message);
     }
+    if (done()) return true;
     Sleep(10);
-  } while (GetTickCount64() < until);
+  } while (std::chrono::steady_clock::now() < until);
+  return false;
 }
+
+void parkThePointer() { SetCursorPos(GetSystemMetrics(SM_CXSCREEN) - 1, GetSystemMetrics(SM_CYSCREEN) - 1); }
 
 std::vector<BYTE> screenPixels(const RECT& r) {
   const int width = r.right - r.left;

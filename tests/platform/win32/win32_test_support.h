@@ -1,5 +1,6 @@
 #pragma once
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -9,6 +10,13 @@ namespace kerumo::testing {
 
 // Runs the window system's pending messages for about `milliseconds`.
 void pumpMessages(int milliseconds);
+// Runs them until `done` holds, for `milliseconds` at most; says whether it held.
+bool pumpMessagesUntil(const std::function<bool()>& done, int milliseconds);
+
+// Moves the real pointer to the screen's bottom right corner, away from the
+// windows under test: one that appears under the pointer hears it move
+// there, whenever the window system gets round to it.
+void parkThePointer();
 
 // Saves what the screen shows of `window` as a PNG, for a person to look at.
 bool saveWindowPicture(HWND window, const std::filesystem::path& file);
