@@ -27,8 +27,8 @@ void findFunction(const SharedLibrary& library, Pointer& function, const std::st
 // the program subtracts from 100, less than nothing.
 uint8_t percent(uint8_t value) { return std::min<uint8_t>(value, 100); }
 
-template <class Function>
-void noteIfMissing(std::vector<std::string>& names, Function* function, const char* name) {
+template <class Pointer>
+void noteIfMissing(std::vector<std::string>& names, Pointer function, const char* name) {
   if (function == nullptr) names.emplace_back(name);
 }
 

@@ -68,14 +68,13 @@ std::filesystem::path placeProgram(const TempDir& folder, const std::filesystem:
   return program;
 }
 
-// Waits until the stand-ins have logged `ticks` whole ticks.
-std::string waitForTicks(const std::filesystem::path& calls, int ticks) {
-  std::string log;
-  for (int i = 0; i < 100 && occurrences(log, "InputPort") < ticks; ++i) {
+// Waits until the stand-ins have logged `ticks` ticks, ten seconds at most.
+bool waitForTicks(const std::filesystem::path& calls, int ticks) {
+  for (int i = 0; i < 100; ++i) {
+    if (occurrences(readFile(calls), "InputPort") >= ticks) return true;
     Sleep(100);
-    log = readFile(calls);
   }
-  return log;
+  return false;
 }
 
 class NoEvents : public FormEvents {
@@ -124,14 +123,13 @@ TEST_P(KerumoWithLibraries, TicksCallThemInTheDesignsOrderAndShowTheirFigures) {
       placeProgram(folder, testing::hostPath(std::string(KERUMO_STAND_INS) + "/" + GetParam()));
   const InheritedVariable callsFile(L"KERUMO_FAKE_CALLS_FILE", (folder / "calls.txt").wstring());
   const std::filesystem::path picture = testing::picturesDir() / ("win32-libraries-" + GetParam() + ".png");
-  std::string calls;
   std::vector<BYTE> shown;
   {
     RunningKerumo kerumo(folder.path(), program, folder / "errors.txt");
     ASSERT_TRUE(kerumo.started());
     HWND meter = kerumo.window(L"KerumoForm1", true);
     ASSERT_NE(meter, nullptr);
-    calls = waitForTicks(folder / "calls.txt", 2);
+    EXPECT_TRUE(waitForTicks(folder / "calls.txt", 2));
     Sleep(300);  // the repaint after the tick
     CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
     EXPECT_TRUE(testing::saveWindowPicture(meter, picture));
@@ -139,7 +137,7 @@ TEST_P(KerumoWithLibraries, TicksCallThemInTheDesignsOrderAndShowTheirFigures) {
     PostMessageW(meter, WM_CLOSE, 0, 0);
     EXPECT_EQ(kerumo.waitForExit(), std::optional<DWORD>(0));
   }
-  calls = readFile(folder / "calls.txt");
+  const std::string calls = readFile(folder / "calls.txt");
   const int ticks = occurrences(calls, Tick);
   EXPECT_GE(ticks, 2);
   EXPECT_EQ(calls.size(), ticks * Tick.size()) << "nothing but whole ticks, in order: " << calls;
