@@ -16,9 +16,11 @@ constexpr int argumentBytes(Result(KERUMO_LIBRARY_CALL*)(Arguments...)) {
 // or "name@bytes" (GNU's).
 template <class Pointer>
 void findFunction(const SharedLibrary& library, Pointer& function, const std::string& name) {
-  const std::string bytes = "@" + std::to_string(argumentBytes(Pointer{}));
-  for (const std::string& exported : {name, "_" + name + bytes, name + bytes}) {
-    function = reinterpret_cast<Pointer>(library.function<void()>(exported.c_str()));
+  // Built by appending: GCC 12 warns falsely on operator+ here (-Wrestrict).
+  const std::string gnu = std::string(name).append("@").append(std::to_string(argumentBytes(Pointer{})));
+  const std::string microsoft = std::string("_").append(gnu);
+  for (const std::string* exported : {&name, &microsoft, &gnu}) {
+    function = reinterpret_cast<Pointer>(library.function<void()>(exported->c_str()));
     if (function != nullptr) return;
   }
 }
