@@ -51,6 +51,8 @@ class Form1 : public FormEvents, public PlatformEvents {
   void onTerminationRequest() override;
   void onActivationRequest() override;
   void onScreensChanged() override;
+  void onTrayIconAdded() override;
+  void onDisplayLost() override;
 
  private:
   std::optional<SettingsRecord> loadSettings();
@@ -58,6 +60,7 @@ class Form1 : public FormEvents, public PlatformEvents {
   void moveToDefaultPosition();
   bool isOnSomeScreen() const;
   void fillTrayIconRecord();
+  SettingsRecord currentSettings() const;
   void showMeterWindow();
 
   Platform& platform_;
@@ -71,6 +74,7 @@ class Form1 : public FormEvents, public PlatformEvents {
   int16_t tempShown_ = 0;
   bool loaded_ = false;
   bool unloaded_ = false;
+  bool trayFoundSaid_ = false;
 };
 
 }  // namespace kerumo
