@@ -4,8 +4,8 @@
 #include <string>
 
 #include "dialogs/form3_design.h"
-#include "shell/decimal_text.h"
-#include "shell/program_state.h"
+#include "monitor/warning_settings.h"
+#include "platform/decimal_text.h"
 
 namespace kerumo {
 namespace {
@@ -17,8 +17,10 @@ bool isThreshold(const std::optional<double>& value) { return value && *value >=
 
 }  // namespace
 
-Form3::Form3(Platform& platform, FormWindow& meterWindow)
-    : platform_(platform), meterWindow_(meterWindow), window_(platform.createForm(form3Design(), *this)) {}
+Form3::Form3(Platform& platform, std::function<void()> resumeSampling)
+    : platform_(platform),
+      resumeSampling_(std::move(resumeSampling)),
+      window_(platform.createForm(form3Design(), *this)) {}
 
 void Form3::Form_Load() {
   const bool armed = WarnEnabled == 1;
@@ -60,7 +62,7 @@ void Form3::Command1_Click() {
 
 // Whichever way the dialog goes, the meter must not stay frozen.
 void Form3::unload() {
-  meterWindow_.setTimerEnabled("Timer1", true);
+  resumeSampling_();
   window_->close();
 }
 
@@ -75,8 +77,8 @@ void Form3::onKeyPress(const std::string& control, int& keyAscii) {
 
 void Form3::onUnload() { unload(); }
 
-void showForm3(Platform& platform, FormWindow& meterWindow) {
-  Form3 dialog(platform, meterWindow);
+void showForm3(Platform& platform, std::function<void()> resumeSampling) {
+  Form3 dialog(platform, std::move(resumeSampling));
   dialog.Form_Load();
   dialog.window().setFocus("Check1");
   dialog.window().showModal();

@@ -5,7 +5,7 @@
 #include "dialogs/form3.h"
 #include "shell/form1_design.h"
 #include "shell/module1.h"
-#include "shell/program_state.h"
+#include "monitor/warning_settings.h"
 #include "shell/window_placement.h"
 
 namespace kerumo {
@@ -142,7 +142,7 @@ void Form1::mnuCputmp_Click() {
 
 void Form1::mnuKeikoku_Click() {
   window_->setTimerEnabled("Timer1", false);
-  showForm3(platform_, *window_);
+  showForm3(platform_, [this] { window_->setTimerEnabled("Timer1", true); });
 }
 
 void Form1::mnuEnd_Click() {

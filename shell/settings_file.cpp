@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "platform/file_replace.h"
-#include "shell/decimal_text.h"
+#include "platform/decimal_text.h"
 
 namespace kerumo {
 namespace {
