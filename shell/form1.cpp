@@ -34,7 +34,8 @@ Form1::Form1(Platform& platform, std::filesystem::path settingsPath, std::ostrea
       settingsPath_(std::move(settingsPath)),
       diagnostics_(diagnostics),
       window_(platform.createForm(form1Design(), *this)),
-      cycle_(platform, *window_, std::move(loader)),
+      display_(*window_),
+      cycle_(platform, display_, std::move(loader)),
       about_(platform) {}
 
 Form1::~Form1() = default;

@@ -167,6 +167,14 @@ TEST_F(Form1Test, ExitWritesTheFileOnceAndDeletesTheIcon) {
   EXPECT_FALSE(std::filesystem::exists(settingsPath()));
 }
 
+TEST_F(Form1Test, ADismissedWarningIsWrittenAtExit) {
+  startWith("600\r\n900\r\n0\r\n1\r\n1\r\n10\r\n20\r\n");
+  figures.memoryLoads = {5};
+  window().events().onTimer("Timer1");
+  form1().mnuEnd_Click();
+  EXPECT_EQ(testing::readFile(settingsPath()), "600\r\n900\r\n0\r\n1\r\n0\r\n10\r\n20\r\n");
+}
+
 TEST_F(Form1Test, SignalDuringTheRunWritesTheFileOnce) {
   writeSettings(StandardSettings);
   int writesSeen = 0;
