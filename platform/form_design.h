@@ -79,6 +79,12 @@ struct MenuDesign {
   std::string name;
   std::string caption;
   std::vector<MenuItemDesign> items;
+
+  const MenuItemDesign* item(const std::string& itemName) const {
+    for (const auto& i : items)
+      if (i.name == itemName) return &i;
+    return nullptr;
+  }
 };
 
 enum class FrameStyle {
@@ -108,6 +114,7 @@ struct FormDesign {
       if (c.name == controlName) return &c;
     return nullptr;
   }
+  const MenuItemDesign* menuItem(const std::string& itemName) const { return menu ? menu->item(itemName) : nullptr; }
 };
 
 }  // namespace kerumo

@@ -3,9 +3,10 @@
 #include <cmath>
 
 #include "dialogs/form3.h"
+#include "monitor/warning_settings.h"
+#include "shell/form1_controls.h"
 #include "shell/form1_design.h"
 #include "shell/module1.h"
-#include "monitor/warning_settings.h"
 #include "shell/window_placement.h"
 
 namespace kerumo {
@@ -126,24 +127,24 @@ void Form1::frmTop_Click() {
   if (topmostToggle_ == 1) {
     SetWindowOrder(*window_, 1);
     topmostToggle_ = 0;
-    window_->setMenuItemChecked("frmTop", true);
+    window_->setMenuItemChecked(form1::frmTop, true);
   } else {
     SetWindowOrder(*window_, 0);
     topmostToggle_ = 1;
-    window_->setMenuItemChecked("frmTop", false);
+    window_->setMenuItemChecked(form1::frmTop, false);
   }
 }
 
 void Form1::mnuCputmp_Click() {
   const bool show = tempShown_ == 0;
-  window_->setMenuItemChecked("mnuCputmp", show);
+  window_->setMenuItemChecked(form1::mnuCputmp, show);
   tempShown_ = show ? 1 : 0;
-  for (const char* label : {"Label1", "Label5", "Label20"}) window_->setControlVisible(label, show);
+  for (const char* label : {form1::Label1, form1::Label5, form1::Label20}) window_->setControlVisible(label, show);
 }
 
 void Form1::mnuKeikoku_Click() {
-  window_->setTimerEnabled("Timer1", false);
-  showForm3(platform_, [this] { window_->setTimerEnabled("Timer1", true); });
+  window_->setTimerEnabled(form1::Timer1, false);
+  showForm3(platform_, [this] { window_->setTimerEnabled(form1::Timer1, true); });
 }
 
 void Form1::mnuEnd_Click() {
@@ -154,13 +155,13 @@ void Form1::mnuEnd_Click() {
 void Form1::mnuab_Click() { about_.show(); }
 
 void Form1::onMenuCommand(const std::string& item) {
-  if (item == "mnuAbout") mnuAbout_Click();
-  else if (item == "noApp") noApp_Click();
-  else if (item == "frmTop") frmTop_Click();
-  else if (item == "mnuCputmp") mnuCputmp_Click();
-  else if (item == "mnuKeikoku") mnuKeikoku_Click();
-  else if (item == "mnuEnd") mnuEnd_Click();
-  else if (item == "mnuab") mnuab_Click();
+  if (item == form1::mnuAbout) mnuAbout_Click();
+  else if (item == form1::noApp) noApp_Click();
+  else if (item == form1::frmTop) frmTop_Click();
+  else if (item == form1::mnuCputmp) mnuCputmp_Click();
+  else if (item == form1::mnuKeikoku) mnuKeikoku_Click();
+  else if (item == form1::mnuEnd) mnuEnd_Click();
+  else if (item == form1::mnuab) mnuab_Click();
 }
 
 void Form1::onMouseDown(const std::string& control, int button, int, double, double) {
@@ -188,11 +189,11 @@ void Form1::onMouseMove(const std::string& control, int, int, double x, double) 
 }
 
 void Form1::onDoubleClick(const std::string& control) {
-  if (control.empty() || control == "Image5") noApp_Click();
+  if (control.empty() || control == form1::Image5) noApp_Click();
 }
 
 void Form1::onTimer(const std::string& timer) {
-  if (timer == "Timer1") cycle_.Timer1_Timer();
+  if (timer == form1::Timer1) cycle_.Timer1_Timer();
 }
 
 void Form1::onUnload() {

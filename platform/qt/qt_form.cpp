@@ -9,6 +9,7 @@
 #include <QPainter>
 #include <QScreen>
 #include <QWindow>
+#include <cassert>
 
 #include "platform/qt/qt_controls.h"
 #include "platform/qt/qt_convert.h"
@@ -215,6 +216,7 @@ void QtForm::createMenu(const MenuDesign& design) {
 
 QWidget* QtForm::control(const std::string& name) const {
   const auto it = controls_.find(name);
+  assert(it != controls_.end() && "the form's design has no control of this name");
   return it == controls_.end() ? nullptr : it->second;
 }
 
@@ -339,6 +341,7 @@ void QtForm::setFocus(const std::string& name) {
 
 void QtForm::setTimerEnabled(const std::string& name, bool enabled) {
   const auto it = timers_.find(name);
+  assert(it != timers_.end() && "the form's design has no timer of this name");
   if (it == timers_.end()) return;
   if (enabled && !it->second->isActive()) it->second->start();
   if (!enabled) it->second->stop();
@@ -349,6 +352,7 @@ void QtForm::setMenuVisible(bool) {}
 
 void QtForm::setMenuItemChecked(const std::string& item, bool checked) {
   const auto it = menuItems_.find(item);
+  assert(it != menuItems_.end() && "the form's menu has no item of this name");
   if (it == menuItems_.end()) return;
   menuChecks_[item] = checked;
   it->second->setCheckable(true);

@@ -4,6 +4,7 @@
 #include <windowsx.h>
 
 #include <algorithm>
+#include <cassert>
 #include <cmath>
 #include <utility>
 
@@ -321,6 +322,10 @@ void Win32Form::onDpiChanged(int dpi, const RECT& suggested) {
   applyIcons();
 }
 
+void Win32Form::expectInDesign([[maybe_unused]] const std::string& name) const {
+  assert(design_.control(name) && "the form's design has no control of this name");
+}
+
 DrawnControl* Win32Form::drawn(const std::string& name) {
   for (DrawnControl& c : drawn_)
     if (c.design.name == name) return &c;
@@ -426,6 +431,7 @@ void Win32Form::beginSystemMove() {
 }
 
 void Win32Form::setCaption(const std::string& control, const std::string& text) {
+  expectInDesign(control);
   if (HWND c = child(control)) {
     SetWindowTextW(c, widen(text).c_str());
   } else if (DrawnControl* d = drawn(control)) {
@@ -437,6 +443,7 @@ void Win32Form::setCaption(const std::string& control, const std::string& text) 
 }
 
 std::string Win32Form::text(const std::string& control) const {
+  expectInDesign(control);
   if (HWND c = child(control)) {
     std::wstring text(static_cast<size_t>(GetWindowTextLengthW(c)) + 1, L'\0');
     text.resize(static_cast<size_t>(GetWindowTextW(c, text.data(), static_cast<int>(text.size()))));
@@ -447,6 +454,7 @@ std::string Win32Form::text(const std::string& control) const {
 }
 
 void Win32Form::setWidth(const std::string& control, double twips) {
+  expectInDesign(control);
   DrawnControl* d = drawn(control);
   if (!d) return;
   d->design.rect.width = std::max(0.0, twips);
@@ -455,6 +463,7 @@ void Win32Form::setWidth(const std::string& control, double twips) {
 }
 
 void Win32Form::setControlVisible(const std::string& control, bool visible) {
+  expectInDesign(control);
   if (HWND c = child(control)) {
     ShowWindow(c, visible ? SW_SHOWNA : SW_HIDE);
   } else if (DrawnControl* d = drawn(control)) {
@@ -464,10 +473,12 @@ void Win32Form::setControlVisible(const std::string& control, bool visible) {
 }
 
 void Win32Form::setEnabled(const std::string& control, bool enabled) {
+  expectInDesign(control);
   if (HWND c = child(control)) EnableWindow(c, enabled);
 }
 
 void Win32Form::setForeColour(const std::string& control, Colour colour) {
+  expectInDesign(control);
   if (DrawnControl* d = drawn(control)) {
     d->fore = toColorRef(colour);
     redraw();
@@ -475,6 +486,7 @@ void Win32Form::setForeColour(const std::string& control, Colour colour) {
 }
 
 void Win32Form::setUnderline(const std::string& control, bool underline) {
+  expectInDesign(control);
   if (DrawnControl* d = drawn(control)) {
     d->design.font.underline = underline;
     redraw();
@@ -482,15 +494,18 @@ void Win32Form::setUnderline(const std::string& control, bool underline) {
 }
 
 void Win32Form::setChecked(const std::string& control, bool checked) {
+  expectInDesign(control);
   if (HWND c = child(control)) SendMessageW(c, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
 }
 
 bool Win32Form::isChecked(const std::string& control) const {
+  expectInDesign(control);
   HWND c = child(control);
   return c && SendMessageW(c, BM_GETCHECK, 0, 0) == BST_CHECKED;
 }
 
 void Win32Form::setFocus(const std::string& control) {
+  expectInDesign(control);
   HWND c = child(control);
   if (!c) return;
   // A hidden window takes no focus; hand it over once the form shows.
@@ -502,6 +517,7 @@ void Win32Form::setFocus(const std::string& control) {
 }
 
 void Win32Form::setTimerEnabled(const std::string& timer, bool enabled) {
+  expectInDesign(timer);
   const auto it = timerIds_.find(timer);
   if (it == timerIds_.end()) return;
   if (enabled) {
@@ -515,6 +531,7 @@ void Win32Form::setTimerEnabled(const std::string& timer, bool enabled) {
 void Win32Form::setMenuVisible(bool) {}
 
 void Win32Form::setMenuItemChecked(const std::string& item, bool checked) {
+  assert(design_.menuItem(item) && "the form's menu has no item of this name");
   if (menu_) menu_->setChecked(item, checked);
 }
 

@@ -16,14 +16,14 @@ class MeterDisplayTest : public Form1Test {
     Form1Test::SetUp();
     startWith(StandardSettings);
   }
-  void tick() { window().events().onTimer("Timer1"); }
+  void tick() { window().events().onTimer(form1::Timer1); }
   std::string caption(const char* label) { return window().control(label).caption; }
   double width(const char* shape) { return window().control(shape).width; }
 };
 
 TEST_F(MeterDisplayTest, BeforeTheFirstTickTheDesignFiguresStand) {
-  for (const char* label : {"Label2", "Label3", "Label5", "Label16"}) EXPECT_EQ(caption(label), "100");
-  for (const char* shape : {"Shape1", "Shape3", "Shape5"}) EXPECT_EQ(width(shape), 1005);
+  for (const char* label : {form1::Label2, form1::Label3, form1::Label5, form1::Label16}) EXPECT_EQ(caption(label), "100");
+  for (const char* shape : {form1::Shape1, form1::Shape3, form1::Shape5}) EXPECT_EQ(width(shape), 1005);
   EXPECT_TRUE(figures.calls.empty());
 }
 
@@ -39,13 +39,13 @@ TEST_F(MeterDisplayTest, FiguresBecomeTextsAndBarWidths) {
   };
   for (const auto& c : cases) {
     display.showUsage(c.figures);
-    EXPECT_EQ(caption("Label3"), c.resText);
-    EXPECT_EQ(caption("Label16"), c.cpuText);
-    EXPECT_EQ(caption("Label2"), c.memText);
-    EXPECT_EQ(width("Shape5"), c.figures.resources.barWidth);
-    EXPECT_EQ(width("Shape3"), c.figures.cpu.barWidth);
-    EXPECT_EQ(width("Shape1"), c.figures.memory.barWidth);
-    for (const char* track : {"Shape2", "Shape4", "Shape6"}) EXPECT_EQ(width(track), 1005);
+    EXPECT_EQ(caption(form1::Label3), c.resText);
+    EXPECT_EQ(caption(form1::Label16), c.cpuText);
+    EXPECT_EQ(caption(form1::Label2), c.memText);
+    EXPECT_EQ(width(form1::Shape5), c.figures.resources.barWidth);
+    EXPECT_EQ(width(form1::Shape3), c.figures.cpu.barWidth);
+    EXPECT_EQ(width(form1::Shape1), c.figures.memory.barWidth);
+    for (const char* track : {form1::Shape2, form1::Shape4, form1::Shape6}) EXPECT_EQ(width(track), 1005);
   }
 }
 
@@ -57,7 +57,7 @@ TEST_F(MeterDisplayTest, TemperatureIsShownAsReadOrAsNoReading) {
   } cases[] = {{0, "0"}, {255, "255"}, {-5, "-5"}, {45, "45"}, {std::nullopt, "--"}};
   for (const auto& c : cases) {
     display.showTemperature(c.reading);
-    EXPECT_EQ(caption("Label5"), c.text);
+    EXPECT_EQ(caption(form1::Label5), c.text);
   }
 }
 
@@ -67,8 +67,8 @@ TEST_F(MeterDisplayTest, HiddenWindowAndHiddenReadOutStillUpdate) {
   figures.temperature = 51;
   figures.cpuUsage = 77;
   tick();
-  EXPECT_EQ(caption("Label5"), "51");
-  EXPECT_EQ(caption("Label16"), "77");
+  EXPECT_EQ(caption(form1::Label5), "51");
+  EXPECT_EQ(caption(form1::Label16), "77");
 }
 
 }  // namespace
