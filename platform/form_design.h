@@ -12,6 +12,7 @@ struct TwipsRect {
   double top = 0;
   double width = 0;
   double height = 0;
+  bool operator==(const TwipsRect&) const = default;
 };
 
 // A colour either given explicitly in the window system's 0x00BBGGRR order

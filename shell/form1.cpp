@@ -15,9 +15,6 @@ namespace {
 constexpr const char* ErrorTitle = "ケルモエラー";
 constexpr uint32_t TrayIconId = 1;
 constexpr uint32_t TrayFlagsMessageIconTip = 7;
-constexpr uint32_t TrayCallbackMessage = 0x200;
-constexpr int32_t LeftButtonDown = 0x201;
-constexpr int32_t RightButtonDown = 0x204;
 
 // Rounds like the window system's float-to-long conversion: half to even.
 int32_t toInt32(double value) { return static_cast<int32_t>(std::nearbyint(value)); }
@@ -98,7 +95,7 @@ bool Form1::isOnSomeScreen() const {
 }
 
 void Form1::fillTrayIconRecord() {
-  trayIconRecord_ = TrayIconRecord{window_.get(), TrayIconId, TrayFlagsMessageIconTip, TrayCallbackMessage,
+  trayIconRecord_ = TrayIconRecord{window_.get(), TrayIconId, TrayFlagsMessageIconTip, TrayMessage::Callback,
                                    Picture::Icon, "ケルモ"};
 }
 
@@ -179,9 +176,9 @@ void Form1::onMouseDown(const std::string& control, int button, int, double, dou
 void Form1::onMouseMove(const std::string& control, int, int, double x, double) {
   if (!control.empty()) return;
   const int32_t message = toInt32(x) / toInt32(platform_.twipsPerPixelX());
-  if (message == LeftButtonDown) {
+  if (message == TrayMessage::LeftButtonDown) {
     showMeterWindow();
-  } else if (message == RightButtonDown) {
+  } else if (message == TrayMessage::RightButtonDown) {
     window_->setForeground();
     platform_.processPendingEvents();
     window_->popupMenu();

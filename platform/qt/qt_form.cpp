@@ -11,6 +11,7 @@
 #include <QWindow>
 #include <cassert>
 
+#include "platform/form_layout.h"
 #include "platform/qt/qt_controls.h"
 #include "platform/qt/qt_convert.h"
 
@@ -182,13 +183,8 @@ void QtForm::createControls(const FormDesign& design) {
   }
   // Controls created earlier lie above later ones.
   for (auto it = stacking.rbegin(); it != stacking.rend(); ++it) (*it)->raise();
-  // Tab order follows the design's tab indexes; labels take no focus.
-  std::vector<const ControlDesign*> tabbed;
-  for (const auto& c : design.controls)
-    if (c.tabIndex >= 0 && c.kind != ControlKind::Label) tabbed.push_back(&c);
-  std::sort(tabbed.begin(), tabbed.end(), [](auto* a, auto* b) { return a->tabIndex < b->tabIndex; });
-  for (size_t i = 1; i < tabbed.size(); ++i)
-    QWidget::setTabOrder(controls_[tabbed[i - 1]->name], controls_[tabbed[i]->name]);
+  const std::vector<std::string> tabbed = tabOrder(design);
+  for (size_t i = 1; i < tabbed.size(); ++i) QWidget::setTabOrder(controls_[tabbed[i - 1]], controls_[tabbed[i]]);
 }
 
 void QtForm::createMenu(const MenuDesign& design) {
@@ -230,8 +226,9 @@ double QtForm::height() const { return toTwips(frame_->frameGeometry().height())
 void QtForm::placeFrame() {
   if (!centred_) return;
   centred_ = false;
-  const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
-  frame_->move(screen.center() - QPoint(frame_->width() / 2, frame_->height() / 2));
+  const PixelPoint origin =
+      centredOrigin(toPixelBox(QGuiApplication::primaryScreen()->availableGeometry()), frame_->width(), frame_->height());
+  frame_->move(origin.x, origin.y);
 }
 
 void QtForm::setVisible(bool visible) {

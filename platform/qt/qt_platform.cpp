@@ -13,6 +13,7 @@
 #include <cstdlib>
 
 #include "platform/qt/qt_convert.h"
+#include "platform/screen_areas.h"
 
 namespace kerumo::qt {
 namespace {
@@ -45,9 +46,6 @@ QString instanceName(const std::string& key) {
   const QByteArray hash = QCryptographicHash::hash(QByteArray::fromStdString(key), QCryptographicHash::Sha1);
   return QString("kerumo-%1-%2").arg(QString::number(::getuid()), QString::fromLatin1(hash.toHex().left(16)));
 }
-
-constexpr int TrayLeftButtonDown = 0x201;
-constexpr int TrayRightButtonDown = 0x204;
 
 }  // namespace
 
@@ -125,12 +123,12 @@ bool QtPlatform::notifyIcon(NotifyOperation operation, const TrayIconRecord& rec
   QtForm* form = formOf(record.window);
   if (form && form->menu()) tray_->setContextMenu(form->menu());
   QObject::connect(tray_.get(), &QSystemTrayIcon::activated, [this, record](QSystemTrayIcon::ActivationReason reason) {
-    if (reason == QSystemTrayIcon::Trigger) sendTrayMessage(record, TrayLeftButtonDown);
+    if (reason == QSystemTrayIcon::Trigger) sendTrayMessage(record, TrayMessage::LeftButtonDown);
     if (reason == QSystemTrayIcon::Context) {
       // An XEmbed tray has just popped the context menu up by itself; the
       // meter window decides what a right click does.
       if (tray_->contextMenu() && tray_->contextMenu()->isVisible()) tray_->contextMenu()->hide();
-      sendTrayMessage(record, TrayRightButtonDown);
+      sendTrayMessage(record, TrayMessage::RightButtonDown);
     }
   });
   tray_->show();
@@ -140,12 +138,10 @@ bool QtPlatform::notifyIcon(NotifyOperation operation, const TrayIconRecord& rec
 void QtPlatform::shellOpen(const std::string& target) { QDesktopServices::openUrl(QUrl(toQString(target))); }
 
 std::vector<TwipsRect> QtPlatform::screenWorkAreas() const {
-  std::vector<TwipsRect> areas;
-  if (QScreen* primary = QGuiApplication::primaryScreen()) areas.push_back(toTwips(primary->availableGeometry()));
+  std::vector<ScreenArea> screens;
   for (QScreen* screen : QGuiApplication::screens())
-    if (screen != QGuiApplication::primaryScreen()) areas.push_back(toTwips(screen->availableGeometry()));
-  if (areas.empty()) areas.push_back(toTwips(QRect(0, 0, 1024, 768)));
-  return areas;
+    screens.push_back({toPixelBox(screen->availableGeometry()), screen == QGuiApplication::primaryScreen()});
+  return workAreasPrimaryFirst(screens, TwipsPerPixel);
 }
 
 void QtPlatform::processPendingEvents() { QCoreApplication::processEvents(); }

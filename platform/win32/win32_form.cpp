@@ -8,6 +8,7 @@
 #include <cmath>
 #include <utility>
 
+#include "platform/form_layout.h"
 #include "platform/win32/win32_text.h"
 
 namespace kerumo::win32 {
@@ -144,14 +145,10 @@ void Win32Form::createControls() {
       default: drawn_.push_back(makeDrawnControl(c, dpi_)); break;
     }
   }
-  // Tab goes through the child windows in z-order: stack them by tab index.
-  std::vector<const ControlDesign*> tabbed;
-  for (const ControlDesign& c : design_.controls)
-    if (children_.count(c.name)) tabbed.push_back(&c);
-  std::stable_sort(tabbed.begin(), tabbed.end(), [](auto* a, auto* b) { return a->tabIndex < b->tabIndex; });
+  // Tab goes through the child windows in z-order: stack them in tab order.
   HWND previous = HWND_TOP;
-  for (const ControlDesign* c : tabbed) {
-    HWND control = children_[c->name];
+  for (const std::string& name : tabOrder(design_)) {
+    HWND control = children_[name];
     SetWindowPos(control, previous, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     previous = control;
   }
@@ -400,9 +397,8 @@ void Win32Form::placeCentred() {
   GetMonitorInfoW(MonitorFromPoint({0, 0}, MONITOR_DEFAULTTOPRIMARY), &monitor);
   RECT r{};
   GetWindowRect(window_.get(), &r);
-  const RECT& work = monitor.rcWork;
-  moveTo(work.left + (work.right - work.left - (r.right - r.left)) / 2,
-         work.top + (work.bottom - work.top - (r.bottom - r.top)) / 2);
+  const PixelPoint origin = centredOrigin(toPixelBox(monitor.rcWork), r.right - r.left, r.bottom - r.top);
+  moveTo(origin.x, origin.y);
 }
 
 void Win32Form::setVisible(bool visible) {
