@@ -8,7 +8,7 @@ ControlDesign dialogLabel(const char* name, const char* caption, TwipsRect rect,
   c.kind = ControlKind::Label;
   c.caption = caption;
   c.rect = rect;
-  c.font = FontDesign{DialogFontFamily, points, false};
+  c.font = FontDesign{GothicFamily, points, false};
   c.autoSize = true;
   c.tabIndex = tabIndex;
   return c;
@@ -20,7 +20,7 @@ ControlDesign dialogButton(const char* name, const char* caption, TwipsRect rect
   c.kind = ControlKind::Button;
   c.caption = caption;
   c.rect = rect;
-  c.font = FontDesign{ButtonFontFamily, 9, false};
+  c.font = FontDesign{PGothicFamily, 9, false};
   c.tabIndex = tabIndex;
   return c;
 }

@@ -11,7 +11,6 @@
 namespace kerumo {
 namespace {
 
-constexpr const char* ErrorTitle = "ケルモエラー";
 constexpr int Backspace = 8;
 
 bool isThreshold(const std::optional<double>& value) { return value && *value >= 1 && *value <= 99; }

@@ -6,6 +6,8 @@
 
 namespace kerumo {
 
+// The title of every error box: the dialog's and the settings file's.
+inline constexpr const char* ErrorTitle = "ケルモエラー";
 inline constexpr const char* RangeErrorPrompt = "1～99の値で入力してください。";
 
 // The warning-settings dialog. It works on the program-wide values and

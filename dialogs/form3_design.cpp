@@ -12,7 +12,7 @@ ControlDesign checkBox() {
   c.kind = ControlKind::CheckBox;
   c.caption = "警告機能を利用する";
   c.rect = {120, 240, 2175, 495};
-  c.font = FontDesign{DialogFontFamily, 9, false};
+  c.font = FontDesign{GothicFamily, 9, false};
   c.tabIndex = 0;
   return c;
 }
@@ -24,7 +24,7 @@ ControlDesign textField(const char* name, TwipsRect rect, int tabIndex) {
   c.kind = ControlKind::TextBox;
   c.caption = "10";
   c.rect = rect;
-  c.font = FontDesign{DialogFontFamily, 9, false};
+  c.font = FontDesign{GothicFamily, 9, false};
   c.tabIndex = tabIndex;
   return c;
 }

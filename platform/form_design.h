@@ -34,6 +34,11 @@ inline constexpr uint32_t ButtonFace = 15;
 inline constexpr uint32_t ButtonText = 18;
 }  // namespace SystemColour
 
+// The designs' two Japanese gothics: fixed pitch for text, proportional for
+// buttons. Backends that lack them pick the nearest installed gothic.
+inline constexpr const char* GothicFamily = "ＭＳ ゴシック";
+inline constexpr const char* PGothicFamily = "ＭＳ Ｐゴシック";
+
 struct FontDesign {
   std::string family;
   double points = 9;

@@ -12,7 +12,6 @@
 namespace kerumo {
 namespace {
 
-constexpr const char* ErrorTitle = "ケルモエラー";
 constexpr uint32_t TrayIconId = 1;
 constexpr uint32_t TrayFlagsMessageIconTip = 7;
 
@@ -68,7 +67,10 @@ std::optional<SettingsRecord> Form1::loadSettings() {
     // First run: the file is created at exit.
     const TwipsRect place = defaultPlacement(platform_.screenWorkAreas().front(), window_->width(),
                                              window_->height(), platform_.twipsPerPixelX());
-    return SettingsRecord{place.top, place.left, 0, 1, 0, 10, 10};
+    SettingsRecord defaults;
+    defaults.top = place.top;
+    defaults.left = place.left;
+    return defaults;
   }
   const auto message = describeSettingsProblem(std::filesystem::absolute(settingsPath_),
                                                std::get<SettingsProblem>(read));

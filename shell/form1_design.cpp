@@ -13,7 +13,7 @@ ControlDesign label(const char* name, const char* caption, TwipsRect rect, const
   c.kind = ControlKind::Label;
   c.caption = caption;
   c.rect = rect;
-  c.font = FontDesign{MeterFontFamily, 9, true};
+  c.font = FontDesign{GothicFamily, 9, true};
   c.foreColour = Colour::system(SystemColour::ButtonText);
   c.autoSize = true;
   c.transparent = true;

@@ -10,7 +10,8 @@ namespace kerumo {
 
 inline constexpr const char* SettingsFileName = "kerumo.ini";
 
-// The seven values of "kerumo.ini", in file order.
+// The seven values of "kerumo.ini", in file order; the switches and
+// thresholds start as given here when there is no file.
 struct SettingsRecord {
   double top = 0;   // twips
   double left = 0;  // twips

@@ -38,7 +38,7 @@ QColor toQColor(Colour colour) {
 }
 
 QFont toQFont(const FontDesign& wanted) {
-  const bool proportional = wanted.family.find("Ｐ") != std::string::npos;
+  const bool proportional = wanted.family == PGothicFamily;
   QStringList families{toQString(wanted.family)};
   if (proportional) {
     families << "MS PGothic" << "IPAPGothic" << "IPAexGothic" << "Noto Sans CJK JP" << "VL PGothic";
