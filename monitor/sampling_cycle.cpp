@@ -20,7 +20,7 @@ MonitorLibraries& SamplingCycle::libraries() {
   return *libraries_;
 }
 
-void SamplingCycle::Timer1_Timer() {
+void SamplingCycle::tick() {
   // A warning box keeps the window system running; a tick arriving
   // meanwhile must not raise a second box for the same shortage.
   if (inTick_) return;

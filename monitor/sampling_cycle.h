@@ -24,7 +24,8 @@ class SamplingCycle {
  public:
   SamplingCycle(Platform& platform, FiguresDisplay& display, LibraryLoader loader);
 
-  void Timer1_Timer();
+  // One tick; whoever owns the timer calls it.
+  void tick();
 
   const std::array<uint8_t, 3>& resInfoBytes() const { return resInfoBytes_; }
   uint8_t cpuUsage() const { return cpuUsage_; }

@@ -192,8 +192,10 @@ void Form1::onDoubleClick(const std::string& control) {
 }
 
 void Form1::onTimer(const std::string& timer) {
-  if (timer == form1::Timer1) cycle_.Timer1_Timer();
+  if (timer == form1::Timer1) Timer1_Timer();
 }
+
+void Form1::Timer1_Timer() { cycle_.tick(); }
 
 void Form1::onUnload() {
   Form_Unload();

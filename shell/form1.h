@@ -31,6 +31,7 @@ class Form1 : public FormEvents, public PlatformEvents {
   void mnuKeikoku_Click();
   void mnuEnd_Click();
   void mnuab_Click();
+  void Timer1_Timer();
 
   FormWindow& window() { return *window_; }
   int16_t topmostToggle() const { return topmostToggle_; }

@@ -40,7 +40,7 @@ class CycleTest : public ::testing::Test {
     MemThreshold = 10;
     ResThreshold = 10;
   }
-  void tick() { cycle.Timer1_Timer(); }
+  void tick() { cycle.tick(); }
 
   FakePlatform platform;
   ScriptedFigures figures;
