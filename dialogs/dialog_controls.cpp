@@ -2,7 +2,7 @@
 
 namespace kerumo {
 
-ControlDesign dialogLabel(const char* name, const char* caption, TwipsRect rect, int tabIndex, double points) {
+ControlDesign dialogLabel(const char* name, const char* caption, const TwipsRect& rect, int tabIndex, double points) {
   ControlDesign c;
   c.name = name;
   c.kind = ControlKind::Label;
@@ -14,7 +14,7 @@ ControlDesign dialogLabel(const char* name, const char* caption, TwipsRect rect,
   return c;
 }
 
-ControlDesign dialogButton(const char* name, const char* caption, TwipsRect rect, int tabIndex) {
+ControlDesign dialogButton(const char* name, const char* caption, const TwipsRect& rect, int tabIndex) {
   ControlDesign c;
   c.name = name;
   c.kind = ControlKind::Button;

@@ -18,7 +18,7 @@ ControlDesign checkBox() {
 }
 
 // Digits only are wanted, so the field takes no input-method composition.
-ControlDesign textField(const char* name, TwipsRect rect, int tabIndex) {
+ControlDesign textField(const char* name, const TwipsRect& rect, int tabIndex) {
   ControlDesign c;
   c.name = name;
   c.kind = ControlKind::TextBox;

@@ -25,7 +25,7 @@ void SamplingCycle::tick() {
   // meanwhile must not raise a second box for the same shortage.
   if (inTick_) return;
   inTick_ = true;
-  MonitorLibraries& libs = libraries();
+  const MonitorLibraries& libs = libraries();
   display_.showUsage(takeFigures(*libs.resinfo));
   ReadCpuTemperature(*libs.ports, display_);
   checkLowResources(platform_, *libs.resinfo, resInfoBytes_[0]);

@@ -1,4 +1,5 @@
 #pragma once
+#include <algorithm>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -87,9 +88,8 @@ struct MenuDesign {
   std::vector<MenuItemDesign> items;
 
   const MenuItemDesign* item(const std::string& itemName) const {
-    for (const auto& i : items)
-      if (i.name == itemName) return &i;
-    return nullptr;
+    const auto it = std::find_if(items.begin(), items.end(), [&](const auto& i) { return i.name == itemName; });
+    return it == items.end() ? nullptr : &*it;
   }
 };
 
@@ -116,9 +116,8 @@ struct FormDesign {
   std::optional<MenuDesign> menu;
 
   const ControlDesign* control(const std::string& controlName) const {
-    for (const auto& c : controls)
-      if (c.name == controlName) return &c;
-    return nullptr;
+    const auto it = std::find_if(controls.begin(), controls.end(), [&](const auto& c) { return c.name == controlName; });
+    return it == controls.end() ? nullptr : &*it;
   }
   const MenuItemDesign* menuItem(const std::string& itemName) const { return menu ? menu->item(itemName) : nullptr; }
 };

@@ -12,8 +12,8 @@ std::vector<std::string> tabOrder(const FormDesign& design) {
     }
   }
   std::stable_sort(tabbed.begin(), tabbed.end(), [](auto* a, auto* b) { return a->tabIndex < b->tabIndex; });
-  std::vector<std::string> names;
-  for (const ControlDesign* c : tabbed) names.push_back(c->name);
+  std::vector<std::string> names(tabbed.size());
+  std::transform(tabbed.begin(), tabbed.end(), names.begin(), [](auto* c) { return c->name; });
   return names;
 }
 

@@ -7,7 +7,7 @@ namespace {
 const Colour Red = Colour::bgr(0x0000FF);
 const Colour Blue = Colour::bgr(0xFF0000);
 
-ControlDesign label(const char* name, const char* caption, TwipsRect rect, const char* toolTip = "") {
+ControlDesign label(const char* name, const char* caption, const TwipsRect& rect, const char* toolTip = "") {
   ControlDesign c;
   c.name = name;
   c.kind = ControlKind::Label;
@@ -23,7 +23,7 @@ ControlDesign label(const char* name, const char* caption, TwipsRect rect, const
 
 // A value label keeps its right edge where the design box ends, so figures
 // stay next to their unit however many digits they have.
-ControlDesign valueLabel(const char* name, TwipsRect rect) {
+ControlDesign valueLabel(const char* name, const TwipsRect& rect) {
   ControlDesign c = label(name, "100", rect);
   c.alignment = Alignment::Right;
   return c;

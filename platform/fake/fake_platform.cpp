@@ -201,9 +201,9 @@ FakePlatform::FakePlatform() = default;
 
 std::unique_ptr<FormWindow> FakePlatform::createForm(const FormDesign& design, FormEvents& events) {
   log("createForm " + design.name);
-  auto form = std::make_unique<FakeForm>(*this, design, events);
-  forms_.push_back(form.get());
-  return form;
+  auto created = std::make_unique<FakeForm>(*this, design, events);
+  forms_.push_back(created.get());
+  return created;
 }
 
 FakeForm* FakePlatform::form(const std::string& name) const {
