@@ -17,7 +17,7 @@ struct MonitorLibraries {
 };
 using LibraryLoader = std::function<MonitorLibraries()>;
 
-// The tick of the meter window's timer: fetches the figures and hands them
+// One tick of the meter: fetches the figures and hands them
 // to the display, then reads the temperature and checks for low resources.
 // The libraries are loaded at the first tick.
 class SamplingCycle {
