@@ -48,6 +48,12 @@ class PlatformEvents {
   virtual void onActivationRequest() = 0;
   // Screens were added, removed or resized.
   virtual void onScreensChanged() = 0;
+  // The tray icon that had no tray to go to when it was added is shown now
+  // that a tray has appeared.
+  virtual void onTrayIconAdded() = 0;
+  // The display is gone: nothing can be shown any more, and the process
+  // ends as soon as this returns.
+  virtual void onDisplayLost() = 0;
 };
 
 class Platform {
@@ -57,7 +63,8 @@ class Platform {
   virtual std::unique_ptr<FormWindow> createForm(const FormDesign& design, FormEvents& events) = 0;
   // Modal message box; the prompt's carriage returns are line breaks.
   virtual int messageBox(const std::string& prompt, uint32_t style, const std::string& title) = 0;
-  // Shell_NotifyIcon-like; returns false when the shell refused.
+  // Shell_NotifyIcon-like; returns false when the shell refused. An icon
+  // added while no tray is there is kept and shown when a tray appears.
   virtual bool notifyIcon(NotifyOperation operation, const TrayIconRecord& record) = 0;
   // The shell's "open" operation on a web address or mail link.
   virtual void shellOpen(const std::string& target) = 0;
@@ -78,7 +85,8 @@ class Platform {
   virtual bool claimSingleInstance(const std::string& key) = 0;
 };
 
-// Implemented by the backend the build chose.
+// Implemented by the backend the build chose; nullptr when no window system
+// can be reached (the reason is already on standard error).
 std::unique_ptr<Platform> createPlatform(int& argc, char** argv);
 
 }  // namespace kerumo

@@ -1,9 +1,11 @@
 #include "shell/form1.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "dialogs/form3.h"
 #include "monitor/warning_settings.h"
+#include "shell/file_messages.h"
 #include "shell/form1_controls.h"
 #include "shell/form1_design.h"
 #include "shell/module1.h"
@@ -18,9 +20,10 @@ constexpr uint32_t TrayFlagsMessageIconTip = 7;
 // Rounds like the window system's float-to-long conversion: half to even.
 int32_t toInt32(double value) { return static_cast<int32_t>(std::nearbyint(value)); }
 
-std::string writeFailureMessage(const std::filesystem::path& path, const std::string& reason) {
-  return "設定ファイル「" + path.string() + "」に書き込めませんでした。\r" + reason +
-         "\r以前の設定ファイルはそのまま残っています。";
+// A box's text as one line for standard error.
+std::string oneLine(std::string text) {
+  std::replace(text.begin(), text.end(), '\r', ' ');
+  return text;
 }
 
 }  // namespace
@@ -74,6 +77,8 @@ std::optional<SettingsRecord> Form1::loadSettings() {
   }
   const auto message = describeSettingsProblem(std::filesystem::absolute(settingsPath_),
                                                std::get<SettingsProblem>(read));
+  // Also for the log of a session that starts Kerumo unattended.
+  diagnostics_ << "kerumo: " << oneLine(message) << '\n';
   platform_.messageBox(message, MessageBoxStyle::OkOnly, ErrorTitle);
   return std::nullopt;
 }
@@ -104,13 +109,16 @@ void Form1::fillTrayIconRecord() {
 void Form1::Form_Unload() {
   if (!loaded_ || unloaded_) return;
   unloaded_ = true;
-  const SettingsRecord settings{window_->top(), window_->left(), topmostToggle_, tempShown_,
-                                WarnEnabled,    MemThreshold,    ResThreshold};
-  if (const auto failure = writeSettingsFile(settingsPath_, settings)) {
-    platform_.messageBox(writeFailureMessage(std::filesystem::absolute(settingsPath_), *failure),
+  if (const auto failure = writeSettingsFile(settingsPath_, currentSettings())) {
+    platform_.messageBox(describeSettingsWriteFailure(std::filesystem::absolute(settingsPath_), *failure),
                          MessageBoxStyle::OkOnly, ErrorTitle);
   }
   platform_.notifyIcon(NotifyOperation::Delete, trayIconRecord_);
+}
+
+SettingsRecord Form1::currentSettings() const {
+  return SettingsRecord{window_->top(), window_->left(), topmostToggle_, tempShown_,
+                        WarnEnabled,    MemThreshold,    ResThreshold};
 }
 
 void Form1::showMeterWindow() {
@@ -211,6 +219,29 @@ void Form1::onActivationRequest() { showMeterWindow(); }
 
 void Form1::onScreensChanged() {
   if (!isOnSomeScreen()) moveToDefaultPosition();
+}
+
+void Form1::onTrayIconAdded() {
+  if (trayFoundSaid_) return;
+  trayFoundSaid_ = true;
+  diagnostics_ << "kerumo: a system tray appeared; the tray icon is shown\n";
+}
+
+// The unload work without what needs a display: the file is written (once,
+// as always), no box is shown and no icon deleted. One line says what
+// became of the settings.
+void Form1::onDisplayLost() {
+  std::string line = "kerumo: the connection to the display was lost";
+  if (loaded_ && !unloaded_) {
+    unloaded_ = true;
+    if (const auto failure = writeSettingsFile(settingsPath_, currentSettings())) {
+      line += "; the settings could not be saved (" + failure->path.string() + ": " +
+              causeForLog(failure->cause, failure->code) + ")";
+    } else {
+      line += "; the settings were saved to " + std::filesystem::absolute(settingsPath_).string();
+    }
+  }
+  diagnostics_ << line << std::endl;
 }
 
 }  // namespace kerumo

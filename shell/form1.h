@@ -53,6 +53,8 @@ class Form1 : public FormEvents, public PlatformEvents {
   void onTerminationRequest() override;
   void onActivationRequest() override;
   void onScreensChanged() override;
+  void onTrayIconAdded() override;
+  void onDisplayLost() override;
 
  private:
   std::optional<SettingsRecord> loadSettings();
@@ -60,6 +62,7 @@ class Form1 : public FormEvents, public PlatformEvents {
   void moveToDefaultPosition();
   bool isOnSomeScreen() const;
   void fillTrayIconRecord();
+  SettingsRecord currentSettings() const;
   void showMeterWindow();
 
   Platform& platform_;
@@ -74,6 +77,7 @@ class Form1 : public FormEvents, public PlatformEvents {
   int16_t tempShown_ = 0;
   bool loaded_ = false;
   bool unloaded_ = false;
+  bool trayFoundSaid_ = false;
 };
 
 }  // namespace kerumo

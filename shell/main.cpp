@@ -17,5 +17,6 @@ kerumo::LibraryLoader systemLibraries(std::ostream& diagnostics) {
 
 int main(int argc, char** argv) {
   auto platform = kerumo::createPlatform(argc, argv);
+  if (!platform) return 1;  // no window system: already said why
   return kerumo::runKerumo(*platform, kerumo::SettingsFileName, std::cerr, systemLibraries(std::cerr));
 }

@@ -3,19 +3,22 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
-#include <fstream>
 #include <sstream>
-#include <system_error>
 #include <vector>
 
-#include "platform/file_replace.h"
 #include "platform/decimal_text.h"
+#include "platform/file_read.h"
+#include "platform/file_replace.h"
+#include "shell/file_messages.h"
+#include "shell/settings_text.h"
 
 namespace kerumo {
 namespace {
 
 constexpr int ValueCount = 7;
 constexpr const char* ExpectedValue = "-32768～32767 の数値";
+// Enough of a wrong value to recognise it; a whole line could fill the box.
+constexpr std::size_t QuotedCharacters = 40;
 
 std::optional<int16_t> toInt16(std::string_view text) {
   const auto value = parseDecimal(text);
@@ -39,6 +42,27 @@ std::vector<std::pair<int, std::string_view>> valueLines(std::string_view text) 
   return lines;
 }
 
+// Turns what stands at the path into what start-up needs to know.
+struct SettingsReadOutcome {
+  SettingsRead operator()(const std::string& bytes) const {
+    SettingsParse parsed = parseSettings(settingsTextAsUtf8(bytes));
+    if (auto* record = std::get_if<SettingsRecord>(&parsed)) return *record;
+    return std::get<SettingsProblem>(parsed);
+  }
+  SettingsRead operator()(FileMissing) const { return SettingsMissing{}; }
+  SettingsRead operator()(NotARegularFile other) const {
+    return SettingsProblem{0, describeFileKind(other.kind), "通常のファイル"};
+  }
+  SettingsRead operator()(FileTooLarge large) const {
+    return SettingsProblem{0, std::to_string(large.size) + " バイトのファイル（設定ファイルではありません）",
+                           std::to_string(SettingsMaxBytes) + " バイト以下の設定ファイル"};
+  }
+  SettingsRead operator()(const FileFailure& failure) const {
+    return SettingsProblem{0, "読み取れないファイル（" + describeCause(failure.cause, failure.code) + "）",
+                           "読み取れるファイル"};
+  }
+};
+
 int16_t clampToInt16(double twips) {
   const double rounded = std::round(twips);
   return static_cast<int16_t>(std::clamp(rounded, -32768.0, 32767.0));
@@ -55,7 +79,7 @@ SettingsParse parseSettings(std::string_view text) {
     }
     const auto [lineNumber, field] = lines[static_cast<size_t>(i)];
     const auto value = toInt16(field);
-    if (!value) return SettingsProblem{lineNumber, std::string(field), ExpectedValue};
+    if (!value) return SettingsProblem{lineNumber, printableExcerpt(field, QuotedCharacters), ExpectedValue};
     values[static_cast<size_t>(i)] = *value;
   }
   return SettingsRecord{static_cast<double>(values[0]), static_cast<double>(values[1]), values[2], values[3], values[4], values[5], values[6]};
@@ -71,18 +95,10 @@ std::string formatSettings(const SettingsRecord& r) {
 }
 
 SettingsRead readSettingsFile(const std::filesystem::path& path) {
-  std::error_code ec;
-  if (!std::filesystem::exists(path, ec)) return SettingsMissing{};
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return SettingsProblem{0, "読み取れないファイル", "読み取り可能なテキストファイル"};
-  std::ostringstream contents;
-  contents << in.rdbuf();
-  SettingsParse parsed = parseSettings(contents.str());
-  if (auto* record = std::get_if<SettingsRecord>(&parsed)) return *record;
-  return std::get<SettingsProblem>(parsed);
+  return std::visit(SettingsReadOutcome{}, readSmallFile(path, SettingsMaxBytes));
 }
 
-std::optional<std::string> writeSettingsFile(const std::filesystem::path& path, const SettingsRecord& record) {
+std::optional<FileFailure> writeSettingsFile(const std::filesystem::path& path, const SettingsRecord& record) {
   return replaceFileAtomically(path, formatSettings(record));
 }
 
@@ -91,6 +107,11 @@ std::string describeSettingsProblem(const std::filesystem::path& path, const Set
   return "設定ファイル「" + path.string() + "」を読み込めません。\r" + where + "「" + problem.found +
          "」がありますが、" + problem.expected + "が必要です。\r" +
          "ファイルを修正するか、削除してからケルモを起動し直してください（削除すると既定の設定で起動します）。";
+}
+
+std::string describeSettingsWriteFailure(const std::filesystem::path& path, const FileFailure& failure) {
+  return "設定ファイル「" + path.string() + "」に書き込めませんでした。\r" + describeFileFailure(failure) +
+         "\r以前の設定ファイルはそのまま残っています。";
 }
 
 }  // namespace kerumo

@@ -1,4 +1,5 @@
 #pragma once
+#include <cstddef>
 #include <cstdint>
 #include <filesystem>
 #include <optional>
@@ -6,9 +7,13 @@
 #include <string_view>
 #include <variant>
 
+#include "platform/file_failure.h"
+
 namespace kerumo {
 
 inline constexpr const char* SettingsFileName = "kerumo.ini";
+// Seven short lines need a few dozen bytes; anything past this is not ours.
+inline constexpr std::size_t SettingsMaxBytes = 64 * 1024;
 
 // The seven values of "kerumo.ini", in file order; the switches and
 // thresholds start as given here when there is no file.
@@ -41,13 +46,17 @@ SettingsParse parseSettings(std::string_view text);
 // Exactly seven lines ended by CR LF; positions clamped to 16 bits.
 std::string formatSettings(const SettingsRecord& record);
 
+// Reads only a regular file of at most SettingsMaxBytes, in UTF-8 (with or
+// without a byte-order mark) or UTF-16 with a byte-order mark; never waits
+// on what is not a file, and never changes the file.
 SettingsRead readSettingsFile(const std::filesystem::path& path);
 // Writes beside the file and renames it into place, so a failure keeps the
-// old file whole. Returns a description of the failure, if any.
-std::optional<std::string> writeSettingsFile(const std::filesystem::path& path,
-                                             const SettingsRecord& record);
+// old file whole. Returns the failure, if any.
+std::optional<FileFailure> writeSettingsFile(const std::filesystem::path& path, const SettingsRecord& record);
 
 // The message shown when the file cannot be used at start-up.
 std::string describeSettingsProblem(const std::filesystem::path& path, const SettingsProblem& problem);
+// The message shown when the file cannot be written at exit.
+std::string describeSettingsWriteFailure(const std::filesystem::path& path, const FileFailure& failure);
 
 }  // namespace kerumo

@@ -11,6 +11,8 @@
 #include <QUrl>
 #include <csignal>
 #include <cstdlib>
+#include <iostream>
+#include <xcb/xcb.h>
 
 #include "platform/qt/qt_convert.h"
 #include "platform/screen_areas.h"
@@ -27,8 +29,8 @@ extern "C" void wakeOnSignal(int) {
 }
 
 // Settings for Qt's platform plugin, made before it starts; a user's own
-// choice in the environment always wins.
-int& prepareWindowSystem(int& argc) {
+// choice in the environment always wins. Returns the X display Qt will use.
+std::optional<QString> prepareWindowSystem(int argc, char** argv) {
   // Placing and stacking our own window needs X11; under Wayland the xcb
   // platform runs us through XWayland.
   if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM") && qEnvironmentVariableIsSet("WAYLAND_DISPLAY") &&
@@ -39,8 +41,10 @@ int& prepareWindowSystem(int& argc) {
   // cost less than a shared-memory image, whose every repaint waits for the
   // server to finish with the last one.
   if (!qEnvironmentVariableIsSet("QT_XCB_NO_MITSHM")) qputenv("QT_XCB_NO_MITSHM", "1");
-  return argc;
+  return x11DisplayToOpen(argc, argv);
 }
+
+constexpr int DisplayLostStatus = 1;
 
 QString instanceName(const std::string& key) {
   const QByteArray hash = QCryptographicHash::hash(QByteArray::fromStdString(key), QCryptographicHash::Sha1);
@@ -73,7 +77,20 @@ SignalWaker::~SignalWaker() {
     if (fd >= 0) ::close(fd);
 }
 
-QtPlatform::QtPlatform(int& argc, char** argv) : app_(prepareWindowSystem(argc), argv) {
+QtPlatform::QtPlatform(int& argc, char** argv, std::unique_ptr<X11Connection> x11)
+    : x11Display_(prepareWindowSystem(argc, argv)), x11_(std::move(x11)), app_(argc, argv) {
+  watchDisplay();
+  tray_ = std::make_unique<QtTray>(x11_.get(), QtTray::Hooks{
+      [this](const TrayIconRecord& record) -> QMenu* {
+        QtForm* form = formOf(record.window);
+        return form ? form->menu() : nullptr;
+      },
+      [this](const TrayIconRecord& record, int message) { sendTrayMessage(record, message); },
+      [this] {
+        if (events_) events_->onTrayIconAdded();
+      }});
+  if (x11_) x11_->watch([this] { tray_->onTrayManagerAnnounced(); }, [this] { displayLost(); });
+  watchSession();
   QApplication::setQuitOnLastWindowClosed(false);
   QApplication::setApplicationName("kerumo");
   signals_ = std::make_unique<SignalWaker>([this] {
@@ -81,8 +98,21 @@ QtPlatform::QtPlatform(int& argc, char** argv) : app_(prepareWindowSystem(argc),
   });
 }
 
+// Two ways to hear that the X server went away: Qt's own connection, whose
+// break Qt reports just before it exits, and Kerumo's own connection, read
+// from the event loop.
+void QtPlatform::watchDisplay() {
+  if (!x11_ && x11Display_ && QGuiApplication::platformName() == "xcb") x11_ = X11Connection::open(*x11Display_);
+  auto* x11 = qApp->nativeInterface<QNativeInterface::QX11Application>();
+  xcb_connection_t* qtConnection = x11 ? x11->connection() : nullptr;
+  guard_.started([qtConnection] { return qtConnection && xcb_connection_has_error(qtConnection); },
+                 [this] { displayLost(); });
+}
+
 QtPlatform::~QtPlatform() {
   tray_.reset();
+  // Its notifier belongs to the event loop, which goes with the application.
+  x11_.reset();
 }
 
 std::unique_ptr<FormWindow> QtPlatform::createForm(const FormDesign& design, FormEvents& events) {
@@ -111,28 +141,12 @@ void QtPlatform::sendTrayMessage(const TrayIconRecord& record, int message) {
 }
 
 bool QtPlatform::notifyIcon(NotifyOperation operation, const TrayIconRecord& record) {
-  if (operation == NotifyOperation::Delete) {
-    const bool present = tray_ != nullptr;
-    tray_.reset();
-    return present;
+  switch (operation) {
+    case NotifyOperation::Add: return tray_->add(record);
+    case NotifyOperation::Delete: return tray_->remove();
+    case NotifyOperation::Modify: break;
   }
-  if (operation != NotifyOperation::Add || tray_ || !QSystemTrayIcon::isSystemTrayAvailable()) return false;
-  tray_ = std::make_unique<QSystemTrayIcon>(QIcon(toQPixmap(record.icon)));
-  tray_->setToolTip(toQString(record.tip));
-  // Hosts that draw the menu themselves (StatusNotifierItem) take it from here.
-  QtForm* form = formOf(record.window);
-  if (form && form->menu()) tray_->setContextMenu(form->menu());
-  QObject::connect(tray_.get(), &QSystemTrayIcon::activated, [this, record](QSystemTrayIcon::ActivationReason reason) {
-    if (reason == QSystemTrayIcon::Trigger) sendTrayMessage(record, TrayMessage::LeftButtonDown);
-    if (reason == QSystemTrayIcon::Context) {
-      // An XEmbed tray has just popped the context menu up by itself; the
-      // meter window decides what a right click does.
-      if (tray_->contextMenu() && tray_->contextMenu()->isVisible()) tray_->contextMenu()->hide();
-      sendTrayMessage(record, TrayMessage::RightButtonDown);
-    }
-  });
-  tray_->show();
-  return true;
+  return false;
 }
 
 void QtPlatform::shellOpen(const std::string& target) { QDesktopServices::openUrl(QUrl(toQString(target))); }
@@ -148,16 +162,45 @@ void QtPlatform::processPendingEvents() { QCoreApplication::processEvents(); }
 
 int QtPlatform::runEventLoop(PlatformEvents& events) {
   events_ = &events;
-  const auto screensChanged = [&events] { events.onScreensChanged(); };
-  QObject::connect(&app_, &QGuiApplication::screenAdded, &app_, screensChanged);
-  QObject::connect(&app_, &QGuiApplication::screenRemoved, &app_, screensChanged);
-  for (QScreen* screen : QGuiApplication::screens())
-    QObject::connect(screen, &QScreen::availableGeometryChanged, &app_, screensChanged);
-  // The session ending stops the loop; the program's unload work follows.
-  QObject::connect(&app_, &QGuiApplication::commitDataRequest, &app_, [&events] { events.onTerminationRequest(); });
   const int status = QApplication::exec();
   events_ = nullptr;
   return status;
+}
+
+void QtPlatform::watchScreen(QScreen* screen) {
+  QObject::connect(screen, &QScreen::availableGeometryChanged, &app_, [this] {
+    if (events_) events_->onScreensChanged();
+  });
+}
+
+// Screens and the session's end are heard for the whole run; they reach the
+// program while its event loop runs.
+void QtPlatform::watchSession() {
+  const auto screensChanged = [this] {
+    if (events_) events_->onScreensChanged();
+  };
+  // A screen that comes later gets the same watch as those there at start.
+  QObject::connect(&app_, &QGuiApplication::screenAdded, &app_, [this, screensChanged](QScreen* screen) {
+    watchScreen(screen);
+    screensChanged();
+  });
+  QObject::connect(&app_, &QGuiApplication::screenRemoved, &app_, screensChanged);
+  for (QScreen* screen : QGuiApplication::screens()) watchScreen(screen);
+  // The session ending stops the loop; the program's unload work follows.
+  QObject::connect(&app_, &QGuiApplication::commitDataRequest, &app_, [this] {
+    if (events_) events_->onTerminationRequest();
+  });
+}
+
+// Ends the process after the lost display's work: nothing Qt or the
+// program's destructors would still do can reach the display.
+void QtPlatform::displayLost() {
+  if (events_) {
+    events_->onDisplayLost();
+  } else {
+    std::cerr << "kerumo: the connection to the display was lost" << std::endl;
+  }
+  std::_Exit(DisplayLostStatus);
 }
 
 void QtPlatform::quit(int exitCode) { QCoreApplication::exit(exitCode); }
@@ -172,6 +215,19 @@ bool QtPlatform::claimSingleInstance(const std::string& key) {
 
 namespace kerumo {
 
-std::unique_ptr<Platform> createPlatform(int& argc, char** argv) { return std::make_unique<qt::QtPlatform>(argc, argv); }
+std::unique_ptr<Platform> createPlatform(int& argc, char** argv) {
+  std::unique_ptr<qt::X11Connection> x11;
+  if (const auto display = qt::prepareWindowSystem(argc, argv)) {
+    // Without a display Qt's platform plugin would abort with a core dump.
+    // The connection stays open: an X server whose last client leaves
+    // resets itself, and Qt must not meet it resetting.
+    x11 = qt::X11Connection::open(*display);
+    if (!x11) {
+      std::cerr << qt::cannotOpenDisplay(*display) << std::endl;
+      return nullptr;
+    }
+  }
+  return std::make_unique<qt::QtPlatform>(argc, argv, std::move(x11));
+}
 
 }  // namespace kerumo

@@ -6,9 +6,12 @@
 #include <memory>
 
 #include "platform/platform.h"
-#include "platform/qt/qt_convert.h"
+#include "platform/qt/display_guard.h"
 #include "platform/qt/instance_channel.h"
+#include "platform/qt/qt_convert.h"
 #include "platform/qt/qt_form.h"
+#include "platform/qt/qt_tray.h"
+#include "platform/qt/x11_connection.h"
 
 namespace kerumo::qt {
 
@@ -29,7 +32,8 @@ class SignalWaker {
 
 class QtPlatform : public Platform {
  public:
-  QtPlatform(int& argc, char** argv);
+  // `x11` is Kerumo's own connection to the X display, when already open.
+  QtPlatform(int& argc, char** argv, std::unique_ptr<X11Connection> x11 = nullptr);
   ~QtPlatform() override;
 
   std::unique_ptr<FormWindow> createForm(const FormDesign& design, FormEvents& events) override;
@@ -44,15 +48,23 @@ class QtPlatform : public Platform {
   void quit(int exitCode) override;
   bool claimSingleInstance(const std::string& key) override;
 
-  QSystemTrayIcon* trayIcon() const { return tray_.get(); }
+  QSystemTrayIcon* trayIcon() const { return tray_->icon(); }
 
  private:
   QtForm* formOf(const FormWindow* window) const;
   void sendTrayMessage(const TrayIconRecord& record, int message);
+  void watchScreen(QScreen* screen);
+  void watchSession();
+  void watchDisplay();
+  [[noreturn]] void displayLost();
 
+  // First, to hear what Qt says from its first word on.
+  DisplayGuard guard_;
+  std::optional<QString> x11Display_;
+  std::unique_ptr<X11Connection> x11_;
   QApplication app_;
   std::map<const FormWindow*, QtForm*> forms_;
-  std::unique_ptr<QSystemTrayIcon> tray_;
+  std::unique_ptr<QtTray> tray_;
   InstanceChannel instance_;
   std::unique_ptr<SignalWaker> signals_;
   PlatformEvents* events_ = nullptr;

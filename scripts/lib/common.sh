@@ -15,8 +15,8 @@ ensure_packages() {
   "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get -o DPkg::Lock::Timeout=600 install -y -qq --no-install-recommends "${missing[@]}"
 }
 
-BUILD_PACKAGES=(cmake g++ make pkg-config qt6-base-dev libgl-dev libsensors-dev fonts-ipafont-gothic)
-TEST_PACKAGES=(libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth x11-utils xdotool trayer python3)
+BUILD_PACKAGES=(cmake g++ make pkg-config qt6-base-dev libgl-dev libxcb1-dev libsensors-dev fonts-ipafont-gothic)
+TEST_PACKAGES=(libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth x11-utils x11-xserver-utils xdotool trayer dbus python3)
 # The Windows build, and its tests under wine (GoogleTest built from source).
 WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64)
 WINDOWS_TEST_PACKAGES=(googletest wine wine64 util-linux)

@@ -109,13 +109,80 @@ TEST(SettingsFile, FailedWriteKeepsTheOldFileWhole) {
   std::filesystem::create_directory(dir / "kerumo.ini.new");
   const auto failure = writeSettingsFile(path, SettingsRecord{5, 6, 1, 0, 1, 20, 20});
   ASSERT_TRUE(failure);
-  EXPECT_NE(failure->find("kerumo.ini"), std::string::npos);
+  EXPECT_EQ(failure->step, FileStep::Create);
+  EXPECT_EQ(failure->path, dir / "kerumo.ini.new");
   EXPECT_EQ(readFile(path), "1\r\n2\r\n0\r\n1\r\n0\r\n10\r\n10\r\n");
 }
 
 TEST(SettingsFile, WriteLeavesNoTemporaryFileBehind) {
   TempDir dir;
   ASSERT_FALSE(writeSettingsFile(dir / "kerumo.ini", SettingsRecord{}));
+  EXPECT_FALSE(std::filesystem::exists(dir / "kerumo.ini.new"));
+}
+
+SettingsProblem problemReading(const std::filesystem::path& path) {
+  const auto read = readSettingsFile(path);
+  EXPECT_TRUE(std::holds_alternative<SettingsProblem>(read));
+  return std::holds_alternative<SettingsProblem>(read) ? std::get<SettingsProblem>(read) : SettingsProblem{};
+}
+
+TEST(SettingsFile, ReadsFilesSavedWithAByteOrderMark) {
+  using namespace std::string_literals;
+  const struct {
+    const char* what;
+    std::string bytes;
+  } cases[] = {
+      {"UTF-8", "\xEF\xBB\xBF" "600\r\n900\r\n0\r\n1\r\n1\r\n10\r\n10\r\n"},
+      {"UTF-16 LE", "\xFF\xFE" "6\0" "0\0" "0\0" "\r\0\n\0" "9\0" "0\0" "0\0" "\r\0\n\0" "0\0\r\0\n\0"
+                    "1\0\r\0\n\0" "1\0\r\0\n\0" "1\0" "0\0\r\0\n\0" "1\0" "0\0\r\0\n\0"s},
+      {"UTF-16 BE", "\xFE\xFF" "\0" "6" "\0" "0" "\0" "0" "\0\n" "\0" "9" "\0" "0" "\0" "0" "\0\n" "\0" "0" "\0\n"
+                    "\0" "1" "\0\n" "\0" "1" "\0\n" "\0" "1" "\0" "0" "\0\n" "\0" "1" "\0" "0"s},
+  };
+  for (const auto& c : cases) {
+    TempDir dir;
+    writeFile(dir / "kerumo.ini", c.bytes);
+    const auto read = readSettingsFile(dir / "kerumo.ini");
+    ASSERT_TRUE(std::holds_alternative<SettingsRecord>(read)) << c.what;
+    EXPECT_EQ(std::get<SettingsRecord>(read), (SettingsRecord{600, 900, 0, 1, 1, 10, 10})) << c.what;
+  }
+}
+
+TEST(SettingsFile, ReadsUpToTheSizeLimitAndRefusesOneByteMore) {
+  TempDir dir;
+  const std::string values = "600\r\n900\r\n0\r\n1\r\n1\r\n10\r\n10\r\n";
+  writeFile(dir / "kerumo.ini", values + std::string(SettingsMaxBytes - values.size(), '\n'));
+  EXPECT_TRUE(std::holds_alternative<SettingsRecord>(readSettingsFile(dir / "kerumo.ini")));
+  writeFile(dir / "kerumo.ini", values + std::string(SettingsMaxBytes - values.size() + 1, '\n'));
+  const auto problem = problemReading(dir / "kerumo.ini");
+  EXPECT_EQ(problem.line, 0);
+  EXPECT_EQ(problem.found, "65537 バイトのファイル（設定ファイルではありません）");
+}
+
+TEST(SettingsFile, FolderInItsPlaceIsNamed) {
+  TempDir dir;
+  std::filesystem::create_directory(dir / "kerumo.ini");
+  EXPECT_EQ(problemReading(dir / "kerumo.ini").found, "フォルダー");
+}
+
+TEST(SettingsFile, BinaryContentsAreQuotedShortAndPrintable) {
+  TempDir dir;
+  std::string noise;
+  for (int i = 0; i < 3000; ++i) noise += static_cast<char>((i * 151 + 7) % 256 == '\n' ? 1 : (i * 151 + 7) % 256);
+  writeFile(dir / "kerumo.ini", noise);
+  const auto problem = problemReading(dir / "kerumo.ini");
+  EXPECT_EQ(problem.line, 1);
+  EXPECT_LE(problem.found.size(), 40u * 4 + 3);
+  for (const char c : problem.found) EXPECT_FALSE(c >= 0 && c < 0x20) << static_cast<int>(c);
+}
+
+TEST(SettingsFile, ReadingLeavesTheFileAsItWas) {
+  TempDir dir;
+  const auto path = dir / "kerumo.ini";
+  writeFile(path, "\xEF\xBB\xBF" "1\n2\nabc\n");
+  const auto before = std::filesystem::last_write_time(path);
+  problemReading(path);
+  EXPECT_EQ(readFile(path), "\xEF\xBB\xBF" "1\n2\nabc\n");
+  EXPECT_EQ(std::filesystem::last_write_time(path), before);
   EXPECT_FALSE(std::filesystem::exists(dir / "kerumo.ini.new"));
 }
 

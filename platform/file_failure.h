@@ -1,0 +1,24 @@
+#pragma once
+#include <filesystem>
+
+namespace kerumo {
+
+// Why a file operation failed, in the terms a user can act on. Each
+// operating system maps its own error codes onto these.
+enum class FileFailureCause { DiskFull, NoPermission, ReadOnlyFileSystem, QuotaExceeded, InputOutput, Other };
+
+// The step of reading or replacing a file that failed.
+enum class FileStep { Read, Create, Write, Replace };
+
+struct FileFailure {
+  FileStep step = FileStep::Read;
+  std::filesystem::path path;  // the file the step worked on
+  FileFailureCause cause = FileFailureCause::Other;
+  int code = 0;  // the system's own error number
+  bool operator==(const FileFailure&) const = default;
+};
+
+// The cause behind one of this system's error numbers (errno, GetLastError).
+FileFailureCause fileFailureCause(int code);
+
+}  // namespace kerumo

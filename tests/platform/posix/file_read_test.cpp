@@ -1,0 +1,110 @@
+// What stands where a small file is expected, judged without waiting and
+// without reading more than allowed.
+#include "platform/file_read.h"
+
+#include <fcntl.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+#include "tests/temp_dir.h"
+
+namespace kerumo {
+namespace {
+
+using testing::TempDir;
+
+constexpr std::size_t Limit = 64 * 1024;
+
+// A listening socket bound at `path`, closed when the test ends.
+class BoundSocket {
+ public:
+  explicit BoundSocket(const std::filesystem::path& path) : fd_(::socket(AF_UNIX, SOCK_STREAM, 0)) {
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    std::snprintf(address.sun_path, sizeof address.sun_path, "%s", path.c_str());
+    EXPECT_EQ(::bind(fd_, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+  }
+  ~BoundSocket() { ::close(fd_); }
+  BoundSocket(const BoundSocket&) = delete;
+  BoundSocket& operator=(const BoundSocket&) = delete;
+
+ private:
+  int fd_;
+};
+
+FileKind kindRead(const std::filesystem::path& path) {
+  const auto read = readSmallFile(path, Limit);
+  EXPECT_TRUE(std::holds_alternative<NotARegularFile>(read)) << path;
+  return std::holds_alternative<NotARegularFile>(read) ? std::get<NotARegularFile>(read).kind : FileKind::Other;
+}
+
+TEST(FileRead, NamesWhatIsNotARegularFileWithoutWaitingOnIt) {
+  TempDir dir;
+  ASSERT_EQ(::mkfifo((dir / "fifo").c_str(), 0600), 0);
+  std::filesystem::create_directory(dir / "folder");
+  std::filesystem::create_symlink("/dev/zero", dir / "zero");
+  std::filesystem::create_symlink(dir / "fifo", dir / "link-to-fifo");
+  const BoundSocket socket(dir / "socket");
+  EXPECT_EQ(kindRead(dir / "fifo"), FileKind::Fifo);
+  EXPECT_EQ(kindRead(dir / "link-to-fifo"), FileKind::Fifo);
+  EXPECT_EQ(kindRead(dir / "folder"), FileKind::Directory);
+  EXPECT_EQ(kindRead(dir / "zero"), FileKind::CharacterDevice);
+  EXPECT_EQ(kindRead(dir / "socket"), FileKind::Socket);
+}
+
+TEST(FileRead, RefusesALargeFileByItsSizeWithoutReadingIt) {
+  TempDir dir;
+  const auto path = dir / "large";
+  // Sparse: 50 MB to the file system, no disk space.
+  { std::ofstream(path) << "x"; }
+  std::filesystem::resize_file(path, 50'000'000);
+  const auto read = readSmallFile(path, Limit);
+  ASSERT_TRUE(std::holds_alternative<FileTooLarge>(read));
+  EXPECT_EQ(std::get<FileTooLarge>(read).size, 50'000'000u);
+}
+
+TEST(FileRead, FollowsALinkToARegularFile) {
+  TempDir dir;
+  testing::writeFile(dir / "real", "600\r\n");
+  std::filesystem::create_symlink("real", dir / "link");
+  const auto read = readSmallFile(dir / "link", Limit);
+  ASSERT_TRUE(std::holds_alternative<std::string>(read));
+  EXPECT_EQ(std::get<std::string>(read), "600\r\n");
+}
+
+TEST(FileRead, MissingFileAndDanglingLinkAreMissing) {
+  TempDir dir;
+  std::filesystem::create_symlink(dir / "nowhere", dir / "dangling");
+  EXPECT_TRUE(std::holds_alternative<FileMissing>(readSmallFile(dir / "absent", Limit)));
+  EXPECT_TRUE(std::holds_alternative<FileMissing>(readSmallFile(dir / "dangling", Limit)));
+}
+
+TEST(FileRead, LoopOfLinksIsAFailureWithItsNumber) {
+  TempDir dir;
+  std::filesystem::create_symlink("b", dir / "a");
+  std::filesystem::create_symlink("a", dir / "b");
+  const auto read = readSmallFile(dir / "a", Limit);
+  ASSERT_TRUE(std::holds_alternative<FileFailure>(read));
+  EXPECT_EQ(std::get<FileFailure>(read).code, ELOOP);
+  EXPECT_EQ(std::get<FileFailure>(read).cause, FileFailureCause::Other);
+}
+
+TEST(FileFailure, MapsErrorNumbersToTheCausesUsersKnow) {
+  const struct {
+    int code;
+    FileFailureCause cause;
+  } cases[] = {
+      {ENOSPC, FileFailureCause::DiskFull},           {EACCES, FileFailureCause::NoPermission},
+      {EPERM, FileFailureCause::NoPermission},        {EROFS, FileFailureCause::ReadOnlyFileSystem},
+      {EDQUOT, FileFailureCause::QuotaExceeded},      {EIO, FileFailureCause::InputOutput},
+      {EEXIST, FileFailureCause::Other},              {0, FileFailureCause::Other},
+  };
+  for (const auto& c : cases) EXPECT_EQ(fileFailureCause(c.code), c.cause) << c.code;
+}
+
+}  // namespace
+}  // namespace kerumo

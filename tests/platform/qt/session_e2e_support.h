@@ -1,0 +1,218 @@
+#pragma once
+// Kerumo and the tools around it as separate processes on an X server of
+// the test's own, for the end-to-end tests of a session's edges.
+#include <gtest/gtest.h>
+
+#include <QElapsedTimer>
+#include <QPoint>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QStandardPaths>
+#include <QThread>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <string>
+
+namespace kerumo::testing {
+
+// Generous: a loaded two-core machine running sanitized builds is slow; a
+// hang still fails.
+constexpr int Patience = 20000;
+
+inline bool waitUntil(const std::function<bool()>& done, int milliseconds = Patience) {
+  QElapsedTimer clock;
+  clock.start();
+  while (!done()) {
+    if (clock.elapsed() > milliseconds) return false;
+    QThread::msleep(100);
+  }
+  return true;
+}
+
+inline bool has(const char* program) { return !QStandardPaths::findExecutable(program).isEmpty(); }
+
+// An Xvfb of the test's own. It picks a free display itself and names it
+// only once it takes clients; it does not reset between Kerumo runs.
+class PrivateXServer {
+ public:
+  PrivateXServer() {
+    process_.start("Xvfb", {"-displayfd", "1", "-screen", "0", "1280x1024x24", "-nolisten", "tcp", "-noreset"});
+    if (!process_.waitForStarted()) return;
+    waitUntil([&] {
+      process_.waitForReadyRead(100);
+      number_ += QString::fromLatin1(process_.readAllStandardOutput());
+      return number_.endsWith('\n') || process_.state() != QProcess::Running;
+    });
+    number_ = number_.trimmed();
+  }
+  ~PrivateXServer() { kill(); }
+  PrivateXServer(const PrivateXServer&) = delete;
+  PrivateXServer& operator=(const PrivateXServer&) = delete;
+
+  bool running() const { return !number_.isEmpty() && process_.state() == QProcess::Running; }
+  QString display() const { return ":" + number_; }
+  void kill() {
+    if (process_.state() == QProcess::NotRunning) return;
+    process_.kill();
+    process_.waitForFinished();
+  }
+
+ private:
+  QProcess process_;
+  QString number_;
+};
+
+// A tool run against one display; its standard output.
+inline QString onDisplay(const QString& display, const QString& program, const QStringList& arguments) {
+  QProcess tool;
+  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+  env.insert("DISPLAY", display);
+  tool.setProcessEnvironment(env);
+  tool.start(program, arguments);
+  tool.waitForFinished(Patience);
+  return QString::fromUtf8(tool.readAllStandardOutput());
+}
+
+// A process started in the background and ended with the test.
+class Background {
+ public:
+  Background(const QString& program, const QStringList& arguments, const QProcessEnvironment& env) {
+    process_.setProcessEnvironment(env);
+    process_.start(program, arguments);
+    process_.waitForStarted();
+  }
+  ~Background() { stop(); }
+  Background(const Background&) = delete;
+  Background& operator=(const Background&) = delete;
+
+  void stop() {
+    if (process_.state() == QProcess::NotRunning) return;
+    process_.kill();
+    process_.waitForFinished();
+  }
+  QString output() {
+    out_ += QString::fromUtf8(process_.readAllStandardOutput());
+    return out_;
+  }
+  QProcess& process() { return process_; }
+
+ private:
+  QProcess process_;
+  QString out_;
+};
+
+// Kerumo started in `dir` on `display`, away from any real session bus.
+class Kerumo {
+ public:
+  Kerumo(const std::filesystem::path& dir, const QString& display, const QString& bus = "unix:path=/nonexistent") {
+    runtime_ = dir / "runtime";
+    std::filesystem::create_directory(runtime_);
+    std::filesystem::permissions(runtime_, std::filesystem::perms::owner_all);
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("DISPLAY", display);
+    env.insert("QT_QPA_PLATFORM", "xcb");
+    env.insert("DBUS_SESSION_BUS_ADDRESS", bus);
+    env.insert("XDG_RUNTIME_DIR", QString::fromStdString(runtime_.string()));
+    env.remove("WAYLAND_DISPLAY");
+    process_.setProcessEnvironment(env);
+    process_.setWorkingDirectory(QString::fromStdString(dir.string()));
+    process_.start(KERUMO_EXE, {});
+    process_.waitForStarted();
+  }
+  ~Kerumo() {
+    if (process_.state() == QProcess::NotRunning) return;
+    process_.kill();
+    process_.waitForFinished();
+  }
+  Kerumo(const Kerumo&) = delete;
+  Kerumo& operator=(const Kerumo&) = delete;
+
+  qint64 pid() const { return process_.processId(); }
+  // For a failure message: whether it still runs, and what it said.
+  std::string describe() {
+    const std::string state = process_.state() == QProcess::Running
+                                  ? "running"
+                                  : "ended with " + std::to_string(process_.exitCode()) +
+                                        (process_.exitStatus() == QProcess::CrashExit ? " (crashed)" : "");
+    return state + " (" + process_.errorString().toStdString() + "); said: " + errors().toStdString();
+  }
+  QString errors() {
+    errors_ += QString::fromUtf8(process_.readAllStandardError());
+    return errors_;
+  }
+  bool says(const QString& text) {
+    process_.waitForReadyRead(50);
+    return errors().contains(text);
+  }
+  int lines() { return static_cast<int>(errors().count('\n')); }
+  // Reads what it has said until it pauses.
+  void settle() {
+    while (process_.waitForReadyRead(500)) errors();
+  }
+  // The exit status, or -1 when it did not end by itself in time.
+  int exitStatus() {
+    if (!process_.waitForFinished(Patience) || process_.exitStatus() != QProcess::NormalExit) return -1;
+    errors();
+    return process_.exitCode();
+  }
+  void terminate() { process_.terminate(); }
+  // Peak resident memory so far, in kilobytes.
+  long peakMemoryKb() const {
+    std::ifstream status("/proc/" + std::to_string(pid()) + "/status");
+    std::string line;
+    while (std::getline(status, line))
+      if (line.rfind("VmHWM:", 0) == 0) return std::stol(line.substr(6));
+    return 0;
+  }
+
+ private:
+  QProcess process_;
+  QString errors_;
+  std::filesystem::path runtime_;
+};
+
+inline QStringList windowsOf(const QString& display, qint64 pid, const QStringList& more = {}) {
+  return onDisplay(display, "xdotool", QStringList{"search", "--all", "--pid", QString::number(pid)} + more)
+      .split('\n', Qt::SkipEmptyParts);
+}
+
+inline QString meterOf(const QString& display, qint64 pid) {
+  const QStringList windows = windowsOf(display, pid, {"--onlyvisible", "--name", "^$"});
+  return windows.isEmpty() ? QString() : windows.first();
+}
+
+// Whether a tray host has taken one of the process's windows in.
+inline bool docked(const QString& display, qint64 pid) {
+  for (const QString& window : windowsOf(display, pid)) {
+    const QString info = onDisplay(display, "xwininfo", {"-children", "-id", window});
+    const auto root = QRegularExpression("Root window id: (0x[0-9a-f]+)").match(info).captured(1);
+    const auto parent = QRegularExpression("Parent window id: (0x[0-9a-f]+)").match(info).captured(1);
+    if (!parent.isEmpty() && parent != root) return true;
+  }
+  return false;
+}
+
+inline QPoint positionOf(const QString& display, const QString& window) {
+  const auto match = QRegularExpression("Position: (-?\\d+),(-?\\d+)")
+                         .match(onDisplay(display, "xdotool", {"getwindowgeometry", window}));
+  return match.hasMatch() ? QPoint(match.captured(1).toInt(), match.captured(2).toInt()) : QPoint(-1, -1);
+}
+
+// Double-clicks the meter's surface, which hides it. The X server delivers
+// events in order, so once the meter is gone Kerumo has also heard of
+// everything done to it before, such as a move.
+inline bool hideByDoubleClick(const QString& display, qint64 pid, const QString& meter) {
+  onDisplay(display, "xdotool", {"mousemove", "--window", meter, "5", "54", "click", "--repeat", "2", "--delay", "60", "1"});
+  return waitUntil([&] { return meterOf(display, pid).isEmpty(); });
+}
+
+inline Background trayer(const QString& display) {
+  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+  env.insert("DISPLAY", display);
+  return Background("trayer", {"--edge", "bottom", "--align", "right", "--widthtype", "pixel", "--width", "120",
+                               "--height", "28", "--SetDockType", "false", "--transparent", "false"},
+                    env);
+}
+
+}  // namespace kerumo::testing

@@ -1,0 +1,251 @@
+// Kerumo itself, as a separate process, at the edges of a desktop session:
+// tray hosts that come late or restart, an X server that goes away, no
+// display at all, screens added while it runs, settings files that are not
+// what they seem. Each test has an X server of its own, so that killing it
+// or changing its screens touches nothing else.
+#include <signal.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <random>
+
+#include "tests/platform/qt/session_e2e_support.h"
+#include "tests/temp_dir.h"
+
+namespace kerumo {
+namespace {
+
+using namespace kerumo::testing;
+
+const std::string Settings = "600\r\n900\r\n1\r\n0\r\n1\r\n15\r\n25\r\n";
+
+class SessionEdges : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    if (!has("Xvfb") || !has("xdotool") || !has("xwininfo")) GTEST_SKIP() << "needs Xvfb, xdotool and xwininfo";
+    ASSERT_TRUE(x.running());
+  }
+  PrivateXServer x;
+  TempDir dir;
+};
+
+TEST_F(SessionEdges, TrayStartedAfterKerumoGetsTheIconAndGetsItBackAfterARestart) {
+  if (!has("trayer")) GTEST_SKIP() << "needs trayer";
+  Kerumo kerumo(dir.path(), x.display());
+  ASSERT_TRUE(waitUntil([&] { return kerumo.says("no system tray is available"); })) << kerumo.errors().toStdString();
+  QString meter;
+  ASSERT_TRUE(waitUntil([&] { return !(meter = meterOf(x.display(), kerumo.pid())).isEmpty(); }));
+  // Without a tray the meter's own menu still comes up.
+  const auto visible = [&] { return windowsOf(x.display(), kerumo.pid(), {"--onlyvisible"}).size(); };
+  onDisplay(x.display(), "xdotool", {"mousemove", "--window", meter, "5", "54", "click", "3"});
+  EXPECT_TRUE(waitUntil([&] { return visible() == 2; })) << "no menu";
+  onDisplay(x.display(), "xdotool", {"key", "Escape"});
+  EXPECT_TRUE(waitUntil([&] { return visible() == 1; }));
+  {
+    auto tray = trayer(x.display());
+    EXPECT_TRUE(waitUntil([&] { return docked(x.display(), kerumo.pid()); }));
+    EXPECT_TRUE(kerumo.says("a system tray appeared"));
+  }
+  EXPECT_TRUE(waitUntil([&] { return !docked(x.display(), kerumo.pid()); }));
+  auto again = trayer(x.display());
+  EXPECT_TRUE(waitUntil([&] { return docked(x.display(), kerumo.pid()); }));
+  EXPECT_EQ(kerumo.errors().count("no system tray is available"), 1);
+  EXPECT_EQ(kerumo.errors().count("a system tray appeared"), 1);
+}
+
+TEST_F(SessionEdges, StatusNotifierWatcherStartedAfterKerumoGetsTheIconAndAfterARestart) {
+  if (!has("dbus-daemon")) GTEST_SKIP() << "needs dbus-daemon";
+  Background bus("dbus-daemon", {"--session", "--nofork", "--print-address=1"},
+                 QProcessEnvironment::systemEnvironment());
+  ASSERT_TRUE(waitUntil([&] {
+    bus.process().waitForReadyRead(100);
+    return bus.output().contains('\n');
+  }));
+  const QString address = bus.output().trimmed();
+  Kerumo kerumo(dir.path(), x.display(), address);
+  ASSERT_TRUE(waitUntil([&] { return kerumo.says("no system tray is available"); })) << kerumo.errors().toStdString();
+  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+  env.insert("DBUS_SESSION_BUS_ADDRESS", address);
+  env.insert("QT_QPA_PLATFORM", "offscreen");
+  const QString registered = "item " + QString::number(kerumo.pid()) + " ";
+  {
+    Background watcher(KERUMO_SNI_WATCHER, {}, env);
+    EXPECT_TRUE(waitUntil([&] {
+      watcher.process().waitForReadyRead(100);
+      return watcher.output().contains(registered);
+    })) << watcher.output().toStdString();
+    EXPECT_TRUE(kerumo.says("a system tray appeared"));
+  }
+  Background restarted(KERUMO_SNI_WATCHER, {}, env);
+  EXPECT_TRUE(waitUntil([&] {
+    restarted.process().waitForReadyRead(100);
+    return restarted.output().contains(registered);
+  })) << restarted.output().toStdString();
+  EXPECT_EQ(kerumo.errors().count("a system tray appeared"), 1);
+}
+
+TEST_F(SessionEdges, LostDisplayKeepsTheSessionsSettings) {
+  writeFile(dir / "kerumo.ini", Settings);
+  Kerumo kerumo(dir.path(), x.display());
+  QString meter;
+  ASSERT_TRUE(waitUntil([&] { return !(meter = meterOf(x.display(), kerumo.pid())).isEmpty(); }));
+  onDisplay(x.display(), "xdotool", {"windowmove", meter, "333", "222"});
+  ASSERT_TRUE(waitUntil([&] { return positionOf(x.display(), meter) == QPoint(333, 222); }));
+  ASSERT_TRUE(hideByDoubleClick(x.display(), kerumo.pid(), meter));
+  kerumo.settle();
+  const int linesBefore = kerumo.lines();
+  x.kill();
+  EXPECT_EQ(kerumo.exitStatus(), 1);
+  EXPECT_EQ(kerumo.lines(), linesBefore + 1) << kerumo.errors().toStdString();
+  EXPECT_TRUE(kerumo.errors().contains("the settings were saved to")) << kerumo.errors().toStdString();
+  EXPECT_EQ(readFile(dir / "kerumo.ini"), "3330\r\n4995\r\n1\r\n0\r\n1\r\n15\r\n25\r\n");
+}
+
+TEST_F(SessionEdges, LinkedSettingsFileStaysLinked) {
+  std::filesystem::create_directory(dir / "dotfiles");
+  writeFile(dir / "dotfiles" / "kerumo.ini", Settings);
+  std::filesystem::create_symlink("dotfiles/kerumo.ini", dir / "kerumo.ini");
+  Kerumo kerumo(dir.path(), x.display());
+  QString meter;
+  ASSERT_TRUE(waitUntil([&] { return !(meter = meterOf(x.display(), kerumo.pid())).isEmpty(); }));
+  onDisplay(x.display(), "xdotool", {"windowmove", meter, "100", "50"});
+  ASSERT_TRUE(waitUntil([&] { return positionOf(x.display(), meter) == QPoint(100, 50); }));
+  ASSERT_TRUE(hideByDoubleClick(x.display(), kerumo.pid(), meter));
+  kerumo.terminate();
+  EXPECT_EQ(kerumo.exitStatus(), 0);
+  EXPECT_TRUE(std::filesystem::is_symlink(dir / "kerumo.ini"));
+  EXPECT_EQ(readFile(dir / "dotfiles" / "kerumo.ini"), "750\r\n1500\r\n1\r\n0\r\n1\r\n15\r\n25\r\n");
+  EXPECT_FALSE(std::filesystem::exists(dir / "dotfiles" / "kerumo.ini.new"));
+}
+
+TEST_F(SessionEdges, ScreenAddedLaterGetsTheWorkAreaWatch) {
+  if (!has("xrandr") || !has("xprop")) GTEST_SKIP() << "needs xrandr and xprop";
+  writeFile(dir / "kerumo.ini", Settings);
+  Kerumo kerumo(dir.path(), x.display());
+  QString meter;
+  ASSERT_TRUE(waitUntil([&] { return !(meter = meterOf(x.display(), kerumo.pid())).isEmpty(); }));
+  // The server reports each change in order, so Kerumo hears of the new
+  // screen before the move and the work area below.
+  onDisplay(x.display(), "xrandr", {"--setmonitor", "kerumo-side", "640/169x1024/270+1280+0", "none"});
+  onDisplay(x.display(), "xdotool", {"windowmove", meter, "1400", "100"});
+  ASSERT_TRUE(waitUntil([&] { return positionOf(x.display(), meter) == QPoint(1400, 100); }));
+  QThread::msleep(500);
+  ASSERT_EQ(positionOf(x.display(), meter), QPoint(1400, 100)) << "the side screen holds the meter";
+  // Only the side screen's work area changes: it shrinks to 20 pixels.
+  onDisplay(x.display(), "xprop", {"-root", "-f", "_NET_WORKAREA", "32c", "-set", "_NET_WORKAREA", "0, 0, 1300, 1024"});
+  EXPECT_TRUE(waitUntil([&] { return positionOf(x.display(), meter).x() + 242 <= 1280; }))
+      << positionOf(x.display(), meter).x();
+}
+
+// A file where kerumo.ini should be, and what Kerumo must make of it.
+struct BadFile {
+  const char* what;
+  std::function<void(const std::filesystem::path&)> make;
+  const char* said;  // on standard error, from the error box; empty: starts normally
+};
+
+void randomBytes(const std::filesystem::path& path) {
+  std::mt19937 random(14);
+  std::string bytes(4096, '\0');
+  for (char& c : bytes) c = static_cast<char>(random());
+  writeFile(path, bytes);
+}
+
+TEST_F(SessionEdges, SettingsFilesThatAreNotWhatTheySeemAreAnsweredAtOnce) {
+  const BadFile files[] = {
+      {"FIFO", [](const auto& p) { ::mkfifo(p.c_str(), 0600); }, "「名前付きパイプ」"},
+      {"link to /dev/zero", [](const auto& p) { std::filesystem::create_symlink("/dev/zero", p); }, "「デバイスファイル」"},
+      {"directory", [](const auto& p) { std::filesystem::create_directory(p); }, "「フォルダー」"},
+      {"50 MB", [](const auto& p) {
+         writeFile(p, Settings);
+         std::filesystem::resize_file(p, 50'000'000);
+       }, "「50000000 バイトのファイル"},
+      {"random bytes", randomBytes, "1 行目"},
+      {"UTF-8 byte-order mark", [](const auto& p) { writeFile(p, "\xEF\xBB\xBF" + Settings); }, ""},
+      {"UTF-16 byte-order mark", [](const auto& p) {
+         std::string bytes = "\xFF\xFE";
+         for (const char c : Settings) bytes += std::string{c, '\0'};
+         writeFile(p, bytes);
+       }, ""},
+  };
+  long baselineKb = 0;
+  {
+    TempDir plain;
+    writeFile(plain / "kerumo.ini", "abc\n");
+    Kerumo kerumo(plain.path(), x.display());
+    ASSERT_TRUE(waitUntil([&] { return kerumo.says("abc"); }));
+    baselineKb = kerumo.peakMemoryKb();
+  }
+  for (const BadFile& file : files) {
+    SCOPED_TRACE(file.what);
+    TempDir place;
+    const auto path = place / "kerumo.ini";
+    file.make(path);
+    struct stat before {};
+    ::lstat(path.c_str(), &before);
+    const std::string contents = std::filesystem::is_regular_file(path) && before.st_size < 100000 ? readFile(path) : "";
+    Kerumo kerumo(place.path(), x.display());
+    QElapsedTimer clock;
+    clock.start();
+    if (*file.said) {
+      EXPECT_TRUE(waitUntil([&] { return kerumo.says(QString::fromUtf8(file.said)); })) << kerumo.describe();
+      EXPECT_TRUE(waitUntil([&] { return !windowsOf(x.display(), kerumo.pid(), {"--onlyvisible", "--name", "ケルモエラー"}).isEmpty(); }));
+    } else {
+      EXPECT_TRUE(waitUntil([&] { return !meterOf(x.display(), kerumo.pid()).isEmpty(); })) << kerumo.describe();
+      EXPECT_FALSE(kerumo.errors().contains("ケルモエラー")) << kerumo.errors().toStdString();
+    }
+    std::cout << "[ measured ] " << file.what << ": answered in " << clock.elapsed() << " ms, peak "
+              << kerumo.peakMemoryKb() / 1024 << " MB (small bad file: " << baselineKb / 1024 << " MB)\n";
+    EXPECT_LT(kerumo.peakMemoryKb(), baselineKb + 64 * 1024);
+    struct stat after {};
+    ::lstat(path.c_str(), &after);
+    EXPECT_EQ(after.st_mtim.tv_sec, before.st_mtim.tv_sec);
+    EXPECT_EQ(after.st_mtim.tv_nsec, before.st_mtim.tv_nsec);
+    EXPECT_EQ(after.st_size, before.st_size);
+    if (!contents.empty()) {
+      EXPECT_EQ(readFile(path), contents);
+    }
+  }
+}
+
+TEST(NoDisplay, IsOneLineNamingTheDisplayAndStatusOne) {
+  const struct {
+    const char* what;
+    QString display;  // empty: DISPLAY unset
+    QString platform;
+    QString said;
+  } cases[] = {
+      {"DISPLAY not set", "", "", "DISPLAY is not set"},
+      {"no server there", ":4093", "", "\":4093\""},
+      {"no server there, xcb asked for", ":4093", "xcb", "\":4093\""},
+      {"no such window system", ":4093", "no-such-platform", "no-such-platform"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    QProcess kerumo;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) env.remove(name);
+    if (!c.display.isEmpty()) env.insert("DISPLAY", c.display);
+    if (!c.platform.isEmpty()) env.insert("QT_QPA_PLATFORM", c.platform);
+    kerumo.setProcessEnvironment(env);
+    kerumo.start(KERUMO_EXE, {});
+    ASSERT_TRUE(kerumo.waitForFinished(Patience));
+    EXPECT_EQ(kerumo.exitStatus(), QProcess::NormalExit);  // no abort, no core dump
+    EXPECT_EQ(kerumo.exitCode(), 1);
+    const QString said = QString::fromUtf8(kerumo.readAllStandardError());
+    EXPECT_EQ(said.count('\n'), 1) << said.toStdString();
+    EXPECT_TRUE(said.contains(c.said)) << said.toStdString();
+  }
+}
+
+}  // namespace
+}  // namespace kerumo
+
+int main(int argc, char** argv) {
+  QCoreApplication app(argc, argv);
+  ::testing::InitGoogleTest(&argc, argv);
+  return RUN_ALL_TESTS();
+}
