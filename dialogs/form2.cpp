@@ -52,7 +52,7 @@ void Form2::Command1_Click() {
   closed_ = true;
 }
 
-void Form2::onMouseMove(const std::string& control, int, int, double, double) {
+void Form2::onMouseMove(const std::string& control, int, int, double, double, MoveOrigin) {
   if (control == form2::Label1) Label1_MouseMove();
   else if (control == form2::Label6) Label6_MouseMove();
   else if (control.empty()) Form_MouseMove();

@@ -24,7 +24,7 @@ class Form2 : public FormEvents {
   void Command1_Click();
 
   void onMouseDown(const std::string&, int, int, double, double) override {}
-  void onMouseMove(const std::string& control, int, int, double, double) override;
+  void onMouseMove(const std::string& control, int, int, double, double, MoveOrigin) override;
   void onDoubleClick(const std::string&) override {}
   void onClick(const std::string& control) override;
   void onKeyPress(const std::string&, int&) override {}

@@ -22,7 +22,7 @@ class Form3 : public FormEvents {
   void Command1_Click();
 
   void onMouseDown(const std::string&, int, int, double, double) override {}
-  void onMouseMove(const std::string&, int, int, double, double) override {}
+  void onMouseMove(const std::string&, int, int, double, double, MoveOrigin) override {}
   void onDoubleClick(const std::string&) override {}
   void onClick(const std::string& control) override;
   void onKeyPress(const std::string& control, int& keyAscii) override;

@@ -26,6 +26,7 @@ ControlDesign textField(const char* name, const TwipsRect& rect, int tabIndex) {
   c.rect = rect;
   c.font = FontDesign{GothicFamily, 9, false};
   c.tabIndex = tabIndex;
+  c.inputMethod = false;
   return c;
 }
 

@@ -72,6 +72,7 @@ struct ControlDesign {
   int tabIndex = -1;
   bool enabled = true;
   bool visible = true;
+  bool inputMethod = true;  // false: the field takes no input-method composition
 };
 
 struct MenuItemDesign {

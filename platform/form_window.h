@@ -13,6 +13,10 @@ inline constexpr int Right = 2;
 inline constexpr int Middle = 4;
 }  // namespace MouseButton
 
+// Where a mouse move came from: the pointer itself, or a message posted to
+// the form (the tray icon's callback), whose X and Y are no pointer position.
+enum class MoveOrigin { Pointer, Posted };
+
 // Where a window goes in the z-order, with the window system's handle values.
 enum class InsertAfter : int32_t { Topmost = -1, NoTopmost = -2 };
 
@@ -29,7 +33,8 @@ class FormEvents {
  public:
   virtual ~FormEvents() = default;
   virtual void onMouseDown(const std::string& control, int button, int shift, double x, double y) = 0;
-  virtual void onMouseMove(const std::string& control, int button, int shift, double x, double y) = 0;
+  virtual void onMouseMove(const std::string& control, int button, int shift, double x, double y,
+                           MoveOrigin origin) = 0;
   virtual void onDoubleClick(const std::string& control) = 0;
   virtual void onClick(const std::string& control) = 0;
   // May set `keyAscii` to 0 to swallow the key.

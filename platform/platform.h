@@ -17,17 +17,10 @@ inline constexpr int MessageBoxOk = 1;
 
 enum class NotifyOperation { Add = 0, Modify = 1, Delete = 2 };
 
-// The tray icon's callback message and the mouse messages it reports, with
-// the window system's values.
-namespace TrayMessage {
-inline constexpr uint32_t Callback = 0x200;
-inline constexpr int32_t LeftButtonDown = 0x201;
-inline constexpr int32_t RightButtonDown = 0x204;
-}  // namespace TrayMessage
-
 // The notification-icon record handed to the shell. Its callback message
-// comes back to `window`'s events as a mouse move whose X, in twips, is the
-// mouse-message number times the twips per pixel.
+// comes back to `window`'s events as a posted mouse move whose X, in twips,
+// is the mouse-message number times the whole twips per pixel
+// (platform/tray_callback.h).
 struct TrayIconRecord {
   FormWindow* window = nullptr;
   uint32_t id = 0;

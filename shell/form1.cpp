@@ -1,10 +1,10 @@
 #include "shell/form1.h"
 
 #include <algorithm>
-#include <cmath>
 
 #include "dialogs/form3.h"
 #include "monitor/warning_settings.h"
+#include "platform/tray_callback.h"
 #include "shell/file_messages.h"
 #include "shell/form1_controls.h"
 #include "shell/form1_design.h"
@@ -16,9 +16,6 @@ namespace {
 
 constexpr uint32_t TrayIconId = 1;
 constexpr uint32_t TrayFlagsMessageIconTip = 7;
-
-// Rounds like the window system's float-to-long conversion: half to even.
-int32_t toInt32(double value) { return static_cast<int32_t>(std::nearbyint(value)); }
 
 // A box's text as one line for standard error.
 std::string oneLine(std::string text) {
@@ -182,10 +179,11 @@ void Form1::onMouseDown(const std::string& control, int button, int, double, dou
 }
 
 // Also the tray icon's callback: the shell reports the icon's mouse message
-// as an X coordinate in pixels, which arrives here in twips.
-void Form1::onMouseMove(const std::string& control, int, int, double x, double) {
-  if (!control.empty()) return;
-  const int32_t message = toInt32(x) / toInt32(platform_.twipsPerPixelX());
+// as an X coordinate in pixels, which arrives here in twips. The pointer's
+// own moves have no effect, however wide the window is at the screen's scale.
+void Form1::onMouseMove(const std::string& control, int, int, double x, double, MoveOrigin origin) {
+  if (!control.empty() || origin == MoveOrigin::Pointer) return;
+  const int32_t message = trayMessageAt(x, platform_.twipsPerPixelX());
   if (message == TrayMessage::LeftButtonDown) {
     showMeterWindow();
   } else if (message == TrayMessage::RightButtonDown) {

@@ -41,7 +41,8 @@ class Form1 : public FormEvents, public PlatformEvents {
 
   // FormEvents
   void onMouseDown(const std::string& control, int button, int shift, double x, double y) override;
-  void onMouseMove(const std::string& control, int button, int shift, double x, double y) override;
+  void onMouseMove(const std::string& control, int button, int shift, double x, double y,
+                   MoveOrigin origin) override;
   void onDoubleClick(const std::string& control) override;
   void onClick(const std::string&) override {}
   void onKeyPress(const std::string&, int&) override {}

@@ -6,6 +6,8 @@
 #include <iostream>
 #include <sstream>
 
+#include "platform/tray_callback.h"
+
 namespace kerumo {
 
 std::string fakeNumber(double value) {
@@ -238,6 +240,13 @@ bool FakePlatform::notifyIcon(NotifyOperation operation, const TrayIconRecord& r
   if (operation == NotifyOperation::Add) trayIcons.push_back(record);
   if (operation == NotifyOperation::Delete) std::erase(trayIcons, record);
   return true;
+}
+
+void FakePlatform::sendTrayCallback(int32_t mouseMessage) {
+  if (trayIcons.empty()) return;
+  auto* owner = dynamic_cast<FakeForm*>(trayIcons.front().window);
+  if (!owner) return;
+  owner->events().onMouseMove({}, 0, 0, postedMoveTwips(mouseMessage, twipsPerPixel), 0, MoveOrigin::Posted);
 }
 
 void FakePlatform::shellOpen(const std::string& target) {

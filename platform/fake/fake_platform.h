@@ -114,6 +114,9 @@ class FakePlatform : public Platform {
   FakeForm* form(const std::string& name) const;
   void forget(const FakeForm* form);
   void log(const std::string& call) { calls.push_back(call); }
+  // The shell's callback for the icon added first, as a real backend
+  // delivers it: a posted move on its window whose X is the mouse message.
+  void sendTrayCallback(int32_t mouseMessage);
   // Calls logged since `from`, for checking the order of one step.
   std::vector<std::string> callsSince(size_t from) const;
   // A control or menu item its form's design does not have was named.

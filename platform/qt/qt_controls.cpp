@@ -1,13 +1,17 @@
 #include "platform/qt/qt_controls.h"
 
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <optional>
 
 #include "platform/qt/qt_convert.h"
 
 namespace kerumo::qt {
 namespace {
+
+constexpr char16_t Backspace = 8;
 
 int buttonBits(Qt::MouseButtons buttons) {
   int bits = 0;
@@ -20,6 +24,22 @@ int buttonBits(Qt::MouseButtons buttons) {
 int shiftBits(Qt::KeyboardModifiers modifiers) {
   return (modifiers & Qt::ShiftModifier ? 1 : 0) | (modifiers & Qt::ControlModifier ? 2 : 0) |
          (modifiers & Qt::AltModifier ? 4 : 0);
+}
+
+// The characters a key types, as the window system hands them to a field:
+// Ctrl with a letter types a control character (Ctrl+V is 22). Keys that
+// type nothing (arrows, Delete) or that the dialog takes (Enter, Escape)
+// have none.
+std::optional<QString> typedText(const QKeyEvent& event) {
+  if (event.key() == Qt::Key_Backspace) return QString(QChar(Backspace));
+  const Qt::KeyboardModifiers modifiers = event.modifiers();
+  const bool control = (modifiers & Qt::ControlModifier) && !(modifiers & (Qt::AltModifier | Qt::MetaModifier));
+  if (control && event.key() >= Qt::Key_A && event.key() <= Qt::Key_Z) {
+    return QString(QChar(static_cast<char16_t>(event.key() - Qt::Key_A + 1)));
+  }
+  const QString text = event.text();
+  if (text.isEmpty() || !text.at(0).isPrint()) return std::nullopt;
+  return text;
 }
 
 QPointF inParent(QWidget* widget, QMouseEvent* event) {
@@ -46,7 +66,7 @@ void MouseForwarder::pressed(QWidget* widget, QMouseEvent* event) {
 void MouseForwarder::moved(QWidget* widget, QMouseEvent* event) {
   const QPointF p = inParent(widget, event);
   events_.onMouseMove(name_, buttonBits(event->buttons()), shiftBits(event->modifiers()), toTwips(1) * p.x(),
-                      toTwips(1) * p.y());
+                      toTwips(1) * p.y(), MoveOrigin::Pointer);
   event->accept();
 }
 
@@ -122,20 +142,43 @@ FormTextBox::FormTextBox(QWidget* parent, const ControlDesign& design, FormEvent
   setObjectName(toQString(design.name));
   applyCommon(this, design);
   setText(toQString(design.caption));
+  if (!design.inputMethod) {
+    setAttribute(Qt::WA_InputMethodEnabled, false);
+    setInputMethodHints(Qt::ImhDigitsOnly | Qt::ImhNoPredictiveText);
+  }
+}
+
+QString FormTextBox::filtered(const QString& typed) {
+  QString kept;
+  for (const QChar c : typed) {
+    int keyAscii = c.unicode();
+    events_.onKeyPress(name_, keyAscii);
+    if (keyAscii != 0) kept.append(QChar(static_cast<char16_t>(keyAscii)));
+  }
+  return kept;
 }
 
 void FormTextBox::keyPressEvent(QKeyEvent* event) {
-  // Only typed characters pass the filter; editing keys such as the arrows
-  // reach the field directly.
-  const QString text = event->text();
-  const bool backspace = event->key() == Qt::Key_Backspace;
-  if (!backspace && (text.isEmpty() || !text.at(0).isPrint())) {
+  const std::optional<QString> typed = typedText(*event);
+  if (!typed) {
     QLineEdit::keyPressEvent(event);
     return;
   }
-  int keyAscii = backspace ? 8 : static_cast<int>(text.at(0).unicode());
-  events_.onKeyPress(name_, keyAscii);
-  if (keyAscii != 0) QLineEdit::keyPressEvent(event);
+  const QString kept = filtered(*typed);
+  if (kept == *typed) {
+    QLineEdit::keyPressEvent(event);
+  } else {
+    if (!kept.isEmpty()) insert(kept);
+    event->accept();
+  }
+}
+
+// Text an input method commits still goes through the filter; what it is
+// composing is not shown, since only the commit could reach the field.
+void FormTextBox::inputMethodEvent(QInputMethodEvent* event) {
+  const QString kept = filtered(event->commitString());
+  if (!kept.isEmpty()) insert(kept);
+  event->accept();
 }
 
 QCheckBox* makeCheckBox(QWidget* parent, const ControlDesign& design, FormEvents& events) {

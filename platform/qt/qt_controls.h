@@ -74,15 +74,19 @@ class ImageWidget : public QWidget, private MouseForwarder {
   QPixmap pixmap_;
 };
 
-// A text field whose typed characters go through the form's key filter.
+// A text field whose typed characters go through the form's key filter,
+// one by one, whether a key or an input method delivers them.
 class FormTextBox : public QLineEdit {
  public:
   FormTextBox(QWidget* parent, const ControlDesign& design, FormEvents& events);
 
  protected:
   void keyPressEvent(QKeyEvent* event) override;
+  void inputMethodEvent(QInputMethodEvent* event) override;
 
  private:
+  QString filtered(const QString& typed);
+
   FormEvents& events_;
   std::string name_;
 };

@@ -91,7 +91,7 @@ void ClientArea::mouseMoveEvent(QMouseEvent* event) {
     return;
   }
   const QPointF p = event->position();
-  events_.onMouseMove("", 0, 0, toTwips(1) * p.x(), toTwips(1) * p.y());
+  events_.onMouseMove("", 0, 0, toTwips(1) * p.x(), toTwips(1) * p.y(), MoveOrigin::Pointer);
 }
 
 void ClientArea::mouseReleaseEvent(QMouseEvent*) { dragOffset_.reset(); }

@@ -16,6 +16,7 @@
 
 #include "platform/qt/qt_convert.h"
 #include "platform/screen_areas.h"
+#include "platform/tray_callback.h"
 
 namespace kerumo::qt {
 namespace {
@@ -135,9 +136,11 @@ int QtPlatform::messageBox(const std::string& prompt, uint32_t, const std::strin
 }
 
 void QtPlatform::sendTrayMessage(const TrayIconRecord& record, int message) {
-  // The same decoding as the window system's callback: the message number
-  // arrives as an X coordinate in pixels.
-  if (QtForm* form = formOf(record.window)) form->events().onMouseMove("", 0, 0, message * TwipsPerPixel, 0);
+  // Delivered like the window system's callback: the message number arrives
+  // as the X in pixels of a posted move.
+  if (QtForm* form = formOf(record.window)) {
+    form->events().onMouseMove("", 0, 0, postedMoveTwips(message, TwipsPerPixel), 0, MoveOrigin::Posted);
+  }
 }
 
 bool QtPlatform::notifyIcon(NotifyOperation operation, const TrayIconRecord& record) {

@@ -4,6 +4,7 @@
 
 #include "platform/qt/qt_convert.h"
 #include "platform/qt/x11_connection.h"
+#include "platform/tray_callback.h"
 
 namespace kerumo::qt {
 namespace {

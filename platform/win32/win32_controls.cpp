@@ -1,6 +1,7 @@
 #include "platform/win32/win32_controls.h"
 
 #include <commctrl.h>
+#include <imm.h>
 
 #include "platform/form_layout.h"
 #include "platform/win32/win32_graphics.h"
@@ -8,8 +9,6 @@
 
 namespace kerumo::win32 {
 namespace {
-
-constexpr int Backspace = 8;
 
 RECT toPixels(const TwipsRect& rect, int dpi) {
   const int left = win32::toPixels(rect.left, dpi);
@@ -28,9 +27,9 @@ LRESULT CALLBACK typedCharacterFilter(HWND edit, UINT message, WPARAM wParam, LP
   if (message == WM_NCDESTROY) {
     RemoveWindowSubclass(edit, typedCharacterFilter, id);
     delete route;
-  } else if (message == WM_CHAR && (wParam >= 0x20 || wParam == Backspace)) {
-    // Control characters other than backspace are editing commands
-    // (copy, paste, select all): they reach the field directly.
+  } else if (message == WM_CHAR || message == WM_IME_CHAR) {
+    // Control characters go through the filter too: dropping them is what
+    // keeps Ctrl+V, Ctrl+C and Ctrl+X from editing the field.
     int keyAscii = static_cast<int>(wParam);
     route->events->onKeyPress(*route->name, keyAscii);
     if (keyAscii == 0) return 0;
@@ -124,6 +123,8 @@ HWND createChildControl(HWND parent, const ControlDesign& design, int id, int dp
                                box.right - box.left, box.bottom - box.top, parent,
                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), nullptr);
   SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+  // No input-method context: nothing to compose, so typing stays in ASCII.
+  if (!design.inputMethod) ImmAssociateContextEx(child, nullptr, 0);
   return child;
 }
 

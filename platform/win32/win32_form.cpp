@@ -9,6 +9,7 @@
 #include <utility>
 
 #include "platform/form_layout.h"
+#include "platform/tray_callback.h"
 #include "platform/win32/win32_text.h"
 
 namespace kerumo::win32 {
@@ -184,18 +185,23 @@ void Win32Form::layOut() {
   }
   for (const ControlDesign& c : design_.controls)
     if (HWND control = child(c.name)) placeChild(control, c, dpi_, fonts_.get(c.font, dpi_));
-  if (toolTips_) {
-    for (size_t i = 0; i < drawn_.size(); ++i) {
-      if (drawn_[i].design.toolTip.empty()) continue;
-      TTTOOLINFOW info{};
-      info.cbSize = sizeof info;
-      info.hwnd = window_.get();
-      info.uId = i;
-      info.rect = drawn_[i].box;
-      SendMessageW(toolTips_.get(), TTM_NEWTOOLRECTW, 0, reinterpret_cast<LPARAM>(&info));
-    }
-  }
+  placeToolTips();
   InvalidateRect(window_.get(), nullptr, FALSE);
+}
+
+// A tool's rectangle follows its label; a hidden label has none, so no tip
+// comes up over the empty place.
+void Win32Form::placeToolTips() {
+  if (!toolTips_) return;
+  for (size_t i = 0; i < drawn_.size(); ++i) {
+    if (drawn_[i].design.toolTip.empty()) continue;
+    TTTOOLINFOW info{};
+    info.cbSize = sizeof info;
+    info.hwnd = window_.get();
+    info.uId = i;
+    if (drawn_[i].visible) info.rect = drawn_[i].box;
+    SendMessageW(toolTips_.get(), TTM_NEWTOOLRECTW, 0, reinterpret_cast<LPARAM>(&info));
+  }
 }
 
 void Win32Form::applyIcons() {
@@ -293,10 +299,14 @@ void Win32Form::onMouseMove(WPARAM wParam, LPARAM lParam) {
   POINT onScreen = at;
   ClientToScreen(window_.get(), &onScreen);
   const DWORD position = GetMessagePos();
-  const bool fromPointer = onScreen.x == GET_X_LPARAM(position) && onScreen.y == GET_Y_LPARAM(position);
-  const DrawnControl* over = fromPointer ? hit(at) : nullptr;
-  events_.onMouseMove(over ? over->design.name : std::string(), fromPointer ? buttonBits(wParam) : 0,
-                      fromPointer ? shiftBits(wParam) : 0, toTwipsX(at.x), toTwipsX(at.y));
+  if (onScreen.x == GET_X_LPARAM(position) && onScreen.y == GET_Y_LPARAM(position)) {
+    const DrawnControl* over = hit(at);
+    events_.onMouseMove(over ? over->design.name : std::string(), buttonBits(wParam), shiftBits(wParam),
+                        toTwipsX(at.x), toTwipsX(at.y), MoveOrigin::Pointer);
+  } else {
+    const double tpp = scale_.twipsPerPixel;
+    events_.onMouseMove({}, 0, 0, postedMoveTwips(at.x, tpp), postedMoveTwips(at.y, tpp), MoveOrigin::Posted);
+  }
 }
 
 void Win32Form::onCommand(WPARAM wParam) {
@@ -434,6 +444,7 @@ void Win32Form::setCaption(const std::string& control, const std::string& text) 
     d->text = widen(text);
     WindowDc dc(window_.get());
     fitLabel(*d, dc.get(), fontOf(*d), dpi_);
+    if (!d->design.toolTip.empty()) placeToolTips();
     redraw();
   }
 }
@@ -464,6 +475,10 @@ void Win32Form::setControlVisible(const std::string& control, bool visible) {
     ShowWindow(c, visible ? SW_SHOWNA : SW_HIDE);
   } else if (DrawnControl* d = drawn(control)) {
     d->visible = visible;
+    if (!d->design.toolTip.empty()) {
+      placeToolTips();
+      if (!visible) SendMessageW(toolTips_.get(), TTM_POP, 0, 0);  // one that is up goes too
+    }
     redraw();
   }
 }

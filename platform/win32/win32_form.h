@@ -68,6 +68,7 @@ class Win32Form : public FormWindow {
   void createControls();
   void createToolTips();
   void layOut();
+  void placeToolTips();
   void applyIcons();
   void paint();
   void onMouseButton(UINT message, WPARAM wParam, LPARAM lParam);

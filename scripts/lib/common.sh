@@ -15,6 +15,18 @@ ensure_packages() {
   "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get -o DPkg::Lock::Timeout=600 install -y -qq --no-install-recommends "${missing[@]}"
 }
 
+# Compiles a glibc locale such as ja_JP.UTF-8 when it is missing: wine takes
+# its code page from the locale, and the Windows tests run one in Japanese.
+ensure_locale() {
+  local name=$1
+  locale -a 2>/dev/null | grep -qix "${name%%.*}.utf8" && return 0
+  ensure_packages locales
+  echo "Generating the locale $name"
+  local sudo=()
+  [ "$(id -u)" -eq 0 ] || sudo=(sudo)
+  "${sudo[@]}" localedef -i "${name%%.*}" -c -f UTF-8 "$name"
+}
+
 BUILD_PACKAGES=(cmake g++ make pkg-config qt6-base-dev libgl-dev libxcb1-dev libsensors-dev fonts-ipafont-gothic)
 TEST_PACKAGES=(libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth x11-utils x11-xserver-utils xdotool trayer dbus python3)
 # The Windows build, and its tests under wine (GoogleTest built from source).

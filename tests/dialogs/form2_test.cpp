@@ -19,7 +19,7 @@ class Form2Test : public Form1Test {
     form1().mnuab_Click();
   }
   FakeForm& about() { return *platform.form(form2::Name); }
-  void pointerOver(const char* control) { about().events().onMouseMove(control, 0, 0, 100, 100); }
+  void pointerOver(const char* control) { about().events().onMouseMove(control, 0, 0, 100, 100, MoveOrigin::Pointer); }
   // (colour, underlined) of a link
   std::pair<uint32_t, bool> look(const char* link) {
     const auto& state = about().control(link);

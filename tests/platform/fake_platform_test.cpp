@@ -7,7 +7,7 @@ namespace {
 
 struct NoEvents : FormEvents {
   void onMouseDown(const std::string&, int, int, double, double) override {}
-  void onMouseMove(const std::string&, int, int, double, double) override {}
+  void onMouseMove(const std::string&, int, int, double, double, MoveOrigin) override {}
   void onDoubleClick(const std::string&) override {}
   void onClick(const std::string&) override {}
   void onKeyPress(const std::string&, int&) override {}

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "shell/form1_design.h"
 #include "shell/form1_fixture.h"
 #include "shell/module1.h"
@@ -52,7 +54,7 @@ TEST(Module1, SetWindowOrderMapsModesToTheZOrderAndShows) {
   FakePlatform platform;
   struct NoEvents : FormEvents {
     void onMouseDown(const std::string&, int, int, double, double) override {}
-    void onMouseMove(const std::string&, int, int, double, double) override {}
+    void onMouseMove(const std::string&, int, int, double, double, MoveOrigin) override {}
     void onDoubleClick(const std::string&) override {}
     void onClick(const std::string&) override {}
     void onKeyPress(const std::string&, int&) override {}
@@ -69,34 +71,80 @@ TEST(Module1, SetWindowOrderMapsModesToTheZOrderAndShows) {
                                                               "Form1.setWindowPos HWND_NOTOPMOST 0x43"}));
 }
 
+// What the meter does with one tray callback: show itself, pop the menu up,
+// or nothing.
+enum class Outcome { Nothing, Shows, PopsUp };
+
+Outcome outcomeSince(FakePlatform& platform, size_t from) {
+  const auto calls = platform.callsSince(from);
+  if (calls == std::vector<std::string>{"Form1.setForeground", "processPendingEvents", "Form1.popupMenu"}) {
+    return Outcome::PopsUp;
+  }
+  if (calls == std::vector<std::string>{"Form1.setMenuVisible 0", "Form1.setVisible 1"}) return Outcome::Shows;
+  EXPECT_TRUE(calls.empty());
+  return Outcome::Nothing;
+}
+
 TEST_F(Form1Test, TrayCallbackDecodesTheMouseMessageFromX) {
   startWith(StandardSettings);
   const struct {
     double x;
     double twipsPerPixel;
-    bool shows;
-    bool popsUp;
+    Outcome outcome;
   } cases[] = {
-      {0x200 * 15.0, 15, false, false}, {0x201 * 15.0, 15, true, false},  {0x202 * 15.0, 15, false, false},
-      {0x203 * 15.0, 15, false, false}, {0x204 * 15.0, 15, false, true},  {0x205 * 15.0, 15, false, false},
-      {0x206 * 15.0, 15, false, false}, {0x201 * 15.0 + 14, 15, true, false},  // truncating division
-      {0x201 * 15.0 - 1, 15, false, false}, {0x201 * 12.0 + 0.4, 12, true, false}, {0x204 * 20.0, 20, false, true},
-      {0x201 * 15.0, 15.4, true, false},  // twips per pixel rounds to 15 first
+      {0x201 * 15.0 + 14, 15, Outcome::Shows},     // truncating division
+      {0x201 * 15.0 - 1, 15, Outcome::Nothing},    // 0x200
+      {0x201 * 12.0 + 0.4, 12, Outcome::Shows},    // X rounds first
+      {0x201 * 15.0, 15.4, Outcome::Shows},        // twips per pixel rounds to 15 first
+      {0x204 * 8.0 - 0.5, 7.5, Outcome::PopsUp},   // 7.5 rounds to 8, X half to even
+      {0x204 * 8.0 - 1.5, 7.5, Outcome::Nothing},  // 0x203
   };
   for (const auto& c : cases) {
     form1().noApp_Click();
     platform.twipsPerPixel = c.twipsPerPixel;
     const size_t from = platform.calls.size();
-    window().events().onMouseMove("", 0, 0, c.x, 0);
-    const auto calls = platform.callsSince(from);
+    window().events().onMouseMove("", 0, 0, c.x, 0, MoveOrigin::Posted);
     SCOPED_TRACE(c.x);
-    EXPECT_EQ(window().isVisible(), c.shows);
-    if (c.popsUp) {
-      EXPECT_EQ(calls, (std::vector<std::string>{"Form1.setForeground", "processPendingEvents", "Form1.popupMenu"}));
-    } else if (c.shows) {
-      EXPECT_EQ(calls, (std::vector<std::string>{"Form1.setMenuVisible 0", "Form1.setVisible 1"}));
-    } else {
-      EXPECT_TRUE(calls.empty());
+    EXPECT_EQ(outcomeSince(platform, from), c.outcome);
+    EXPECT_EQ(window().isVisible(), c.outcome == Outcome::Shows);
+  }
+}
+
+// Every scale from 100 % to 500 %, the fractional ones included: 7.5 twips
+// per pixel at 192 DPI once turned a right click into 483.
+TEST_F(Form1Test, TrayCallbackIsExactAtEveryScale) {
+  startWith(StandardSettings);
+  const std::pair<int32_t, Outcome> messages[] = {
+      {0x200, Outcome::Nothing}, {0x201, Outcome::Shows},   {0x202, Outcome::Nothing}, {0x203, Outcome::Nothing},
+      {0x204, Outcome::PopsUp},  {0x205, Outcome::Nothing}, {0x206, Outcome::Nothing},
+  };
+  for (const int dpi : {96, 120, 144, 168, 192, 216, 240, 288, 336, 384, 432, 480}) {
+    for (int step = 0; step <= (dpi == 480 ? 0 : 23); ++step) {  // 1/24 steps up to the next scale
+      const double scaled = dpi + step;
+      for (const auto& [message, outcome] : messages) {
+        form1().noApp_Click();
+        platform.twipsPerPixel = 1440.0 / scaled;
+        const size_t from = platform.calls.size();
+        platform.sendTrayCallback(message);
+        SCOPED_TRACE(::testing::Message() << scaled << " DPI, message " << message);
+        EXPECT_EQ(outcomeSince(platform, from), outcome);
+      }
+    }
+  }
+}
+
+// The window is 605 pixels wide at 250 % and 726 at 300 %: the pointer
+// passes 513 (0x201) and 516 (0x204) there.
+TEST_F(Form1Test, PointerMovesNeverActAsTrayCallbacks) {
+  startWith(StandardSettings);
+  for (const int dpi : {96, 144, 192, 240, 288, 480}) {
+    platform.twipsPerPixel = 1440.0 / dpi;
+    const double tpp = platform.twipsPerPixel;
+    for (int pixel = 0; pixel < 242 * dpi / 96; ++pixel) {
+      const size_t from = platform.calls.size();
+      window().events().onMouseMove("", 0, 0, pixel * tpp, 40 * tpp, MoveOrigin::Pointer);
+      window().events().onMouseMove("", 0, 0, 0x204 * std::round(tpp), 0, MoveOrigin::Pointer);
+      ASSERT_TRUE(platform.callsSince(from).empty()) << dpi << " DPI, x " << pixel;
     }
   }
 }
@@ -190,7 +238,7 @@ TEST_F(Form1Test, HiddenWindowComesBackWithCurrentFigures) {
   form1().noApp_Click();
   figures.cpuUsage = 42;
   window().events().onTimer(form1::Timer1);
-  window().events().onMouseMove("", 0, 0, 0x201 * 15.0, 0);
+  platform.sendTrayCallback(0x201);
   EXPECT_TRUE(window().isVisible());
   EXPECT_EQ(window().control(form1::Label16).caption, "42");
   EXPECT_EQ(window().left(), 900);

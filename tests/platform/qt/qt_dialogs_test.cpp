@@ -3,7 +3,9 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QDesktopServices>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -124,6 +126,53 @@ TEST_F(QtDialogs, WarningSettingsDialogIsLaidOutAndTypedIntoThroughTheFilter) {
   EXPECT_EQ(MemThreshold, 2);
   EXPECT_EQ(ResThreshold, 30);
   EXPECT_EQ(topLevel("Form3"), nullptr);
+}
+
+void commit(QWidget* field, const QString& text) {
+  QInputMethodEvent event;
+  event.setCommitString(text);
+  QCoreApplication::sendEvent(field, &event);
+}
+
+void press(QWidget* field, Qt::Key key, Qt::KeyboardModifiers modifiers, const QString& text) {
+  QKeyEvent event(QEvent::KeyPress, key, modifiers, text);
+  QCoreApplication::sendEvent(field, &event);
+}
+
+TEST_F(QtDialogs, ThresholdFieldsTakeNoInputMethodAndFilterWhatStillArrives) {
+  bool inspected = false;
+  QTimer::singleShot(0, [&] {
+    QWidget* dialog = topLevel("Form3");
+    ASSERT_NE(dialog, nullptr);
+    inspected = true;
+    QApplication::clipboard()->setText("99");
+    for (const char* name : {"Text1", "Text2"}) {
+      SCOPED_TRACE(name);
+      auto* field = dialog->findChild<QLineEdit*>(name);
+      EXPECT_FALSE(field->testAttribute(Qt::WA_InputMethodEnabled));
+      field->setText("5");
+      commit(field, "１０あ");
+      EXPECT_EQ(field->text(), QString("5"));
+      commit(field, "１7あ8");
+      EXPECT_EQ(field->text(), QString("578"));
+      // Ctrl+V as X11 types it (a control character) and as a bare key.
+      press(field, Qt::Key_V, Qt::ControlModifier, "\x16");
+      press(field, Qt::Key_V, Qt::ControlModifier, "v");
+      press(field, Qt::Key_Insert, Qt::NoModifier, "");  // an editing key, not a character
+      EXPECT_EQ(field->text(), QString("578"));
+      field->selectAll();
+      press(field, Qt::Key_C, Qt::ControlModifier, "\x03");
+      press(field, Qt::Key_X, Qt::ControlModifier, "\x18");
+      EXPECT_EQ(field->text(), QString("578"));
+      EXPECT_EQ(QApplication::clipboard()->text(), QString("99"));
+      field->end(false);
+      field->paste();  // what the context menu's paste does
+      EXPECT_EQ(field->text(), QString("57899"));
+    }
+    type(dialog, Qt::Key_Escape, "");
+  });
+  form->mnuKeikoku_Click();
+  EXPECT_TRUE(inspected);
 }
 
 TEST_F(QtDialogs, EscapeClosesTheDialogAndTheMeterTicksAgain) {

@@ -2,7 +2,9 @@
 
 #include <QApplication>
 #include <QLabel>
+#include <QHelpEvent>
 #include <QMenuBar>
+#include <QToolTip>
 #include <sstream>
 
 #include "tests/platform/qt/qt_test_platform.h"
@@ -113,6 +115,30 @@ TEST_F(QtMeterWindow, HidingTheReadOutHidesOnlyTheTemperatureRow) {
   form->mnuCputmp_Click();
   for (const char* name : {"Label1", "Label5", "Label20"}) EXPECT_FALSE(child(name)->isVisible()) << name;
   for (const char* name : {"Label13", "Label2", "Label17", "Image5"}) EXPECT_TRUE(child(name)->isVisible()) << name;
+}
+
+// The tip a pointer resting on `label`'s place would bring up, if any.
+QString tipOver(QWidget* label) {
+  QWidget* client = label->parentWidget();
+  const QPoint at = label->geometry().center();
+  QWidget* under = client->childAt(at);
+  QWidget* receiver = under ? under : client;
+  const QPoint local = receiver->mapFrom(client, at);
+  QHelpEvent help(QEvent::ToolTip, local, receiver->mapToGlobal(local));
+  QCoreApplication::sendEvent(receiver, &help);
+  const QString tip = QToolTip::isVisible() ? QToolTip::text() : QString();
+  QToolTip::hideText();  // goes after a short delay
+  EXPECT_TRUE(testing::waitFor([] { return !QToolTip::isVisible(); }));
+  return tip;
+}
+
+TEST_F(QtMeterWindow, AHiddenLabelShowsNoToolTip) {
+  frame->show();
+  EXPECT_EQ(tipOver(child("Label1")), QString("CPU温度"));
+  form->mnuCputmp_Click();
+  EXPECT_EQ(tipOver(child("Label1")), QString());
+  form->mnuCputmp_Click();
+  EXPECT_EQ(tipOver(child("Label1")), QString("CPU温度"));
 }
 
 TEST_F(QtMeterWindow, PictureOfTheWindowAfterOneTick) {

@@ -3,6 +3,7 @@
 
 #include <objbase.h>
 
+#include "running_kerumo.h"
 #include "temp_dir.h"
 #include "win32_test_support.h"
 
@@ -10,72 +11,9 @@ namespace kerumo {
 namespace {
 
 using testing::readFile;
+using testing::RunningKerumo;
 using testing::TempDir;
 using testing::writeFile;
-
-struct Search {
-  DWORD process;
-  const wchar_t* windowClass;
-  HWND found = nullptr;
-};
-
-BOOL CALLBACK matchWindow(HWND window, LPARAM param) {
-  auto* search = reinterpret_cast<Search*>(param);
-  DWORD process = 0;
-  GetWindowThreadProcessId(window, &process);
-  wchar_t name[64] = {};
-  GetClassNameW(window, name, 64);
-  if (process == search->process && std::wstring(name) == search->windowClass) {
-    search->found = window;
-    return FALSE;
-  }
-  return TRUE;
-}
-
-// A running kerumo.exe, ended at the latest when the test ends.
-class RunningKerumo {
- public:
-  explicit RunningKerumo(const std::filesystem::path& folder) {
-    std::wstring commandLine = L"\"" + testing::hostPath(KERUMO_EXE).wstring() + L"\"";
-    STARTUPINFOW startup{};
-    startup.cb = sizeof startup;
-    started_ = CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                              folder.c_str(), &startup, &process_);
-  }
-  ~RunningKerumo() {
-    if (!started_) return;
-    if (WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT) TerminateProcess(process_.hProcess, 1);
-    CloseHandle(process_.hProcess);
-    CloseHandle(process_.hThread);
-  }
-  RunningKerumo(const RunningKerumo&) = delete;
-  RunningKerumo& operator=(const RunningKerumo&) = delete;
-
-  bool started() const { return started_ != FALSE; }
-
-  // Waits for the program's window of `windowClass`, visible when asked.
-  HWND window(const wchar_t* windowClass, bool visible) const {
-    for (int i = 0; i < 300; ++i) {
-      Search search{process_.dwProcessId, windowClass};
-      EnumWindows(matchWindow, reinterpret_cast<LPARAM>(&search));
-      if (search.found && (!visible || IsWindowVisible(search.found))) return search.found;
-      Sleep(100);
-    }
-    return nullptr;
-  }
-
-  // The exit code, or nullopt when it does not end within ten seconds.
-  std::optional<DWORD> waitForExit() const {
-    if (WaitForSingleObject(process_.hProcess, 10000) != WAIT_OBJECT_0) return std::nullopt;
-    DWORD code = 0;
-    GetExitCodeProcess(process_.hProcess, &code);
-    return code;
-  }
-
- private:
-  PROCESS_INFORMATION process_{};
-  BOOL started_ = FALSE;
-};
 
 const std::string SavedSettings = "1500\r\n2000\r\n0\r\n1\r\n0\r\n10\r\n10\r\n";
 // The left edge comes back whole pixels of 15 twips: 2000 is 133.3 pixels.

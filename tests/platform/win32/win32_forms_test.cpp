@@ -3,6 +3,7 @@
 // each window.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <vector>
 
 #include "dialogs/form2_design.h"
@@ -10,6 +11,8 @@
 #include "platform/win32/win32_platform.h"
 #include "shell/form1_design.h"
 #include "win32_test_support.h"
+
+#include <commctrl.h>  // after the Windows headers
 
 namespace kerumo {
 namespace {
@@ -22,6 +25,7 @@ struct Heard {
   std::string control;
   int button = 0;
   double x = 0;
+  bool posted = false;
   bool operator==(const Heard&) const = default;
 };
 
@@ -31,8 +35,8 @@ class RecordingEvents : public FormEvents {
   void onMouseDown(const std::string& c, int button, int, double x, double) override {
     heard.push_back({"down", c, button, x});
   }
-  void onMouseMove(const std::string& c, int button, int, double x, double) override {
-    heard.push_back({"move", c, button, x});
+  void onMouseMove(const std::string& c, int button, int, double x, double, MoveOrigin origin) override {
+    heard.push_back({"move", c, button, x, origin == MoveOrigin::Posted});
   }
   void onDoubleClick(const std::string& c) override { heard.push_back({"double", c}); }
   void onClick(const std::string& c) override { heard.push_back({"click", c}); }
@@ -102,9 +106,9 @@ TEST_F(Win32FormsTest, TheTrayCallbackReachesTheSurfaceAsAMoveWhoseXIsTheMessage
   std::vector<Heard> moves;
   for (const Heard& h : events.heard)
     if (h.what == "move") moves.push_back(h);
-  const double tpp = platform.twipsPerPixelX();
-  EXPECT_EQ(moves, (std::vector<Heard>{{"move", "", 0, 0x201 * tpp}, {"move", "", 0, 0x204 * tpp},
-                                       {"move", "", 0, 0x203 * tpp}}));
+  const double whole = std::round(platform.twipsPerPixelX());
+  EXPECT_EQ(moves, (std::vector<Heard>{{"move", "", 0, 0x201 * whole, true}, {"move", "", 0, 0x204 * whole, true},
+                                       {"move", "", 0, 0x203 * whole, true}}));
 }
 
 TEST_F(Win32FormsTest, APressOnALabelIsTheLabelsAndAReleaseThereClicksIt) {
@@ -199,6 +203,64 @@ TEST_F(Win32FormsTest, PositionsRoundTripInTwipsOnTheScreenScale) {
   RECT r{};
   GetWindowRect(handleOf(*form), &r);
   EXPECT_NEAR(form->width(), (r.right - r.left) * tpp, 1e-9);
+}
+
+BOOL CALLBACK findToolTips(HWND window, LPARAM param) {
+  wchar_t name[32] = {};
+  GetClassNameW(window, name, 32);
+  if (std::wstring(name) != TOOLTIPS_CLASSW) return TRUE;
+  *reinterpret_cast<HWND*>(param) = window;
+  return FALSE;
+}
+
+// The tip the tool-tip window would show for a pointer resting at `client`.
+std::wstring tipAt(HWND toolTips, HWND form, POINT client) {
+  wchar_t text[80] = {};
+  TTHITTESTINFOW hit{};
+  hit.hwnd = form;
+  hit.pt = client;
+  hit.ti.cbSize = sizeof hit.ti;
+  if (!SendMessageW(toolTips, TTM_HITTESTW, 0, reinterpret_cast<LPARAM>(&hit))) return {};
+  hit.ti.lpszText = text;
+  SendMessageW(toolTips, TTM_GETTEXTW, 80, reinterpret_cast<LPARAM>(&hit.ti));
+  return text;
+}
+
+bool tipComesUp(HWND toolTips, int milliseconds) {
+  for (int waited = 0; waited < milliseconds; waited += 50) {
+    pumpMessages(50);
+    if (IsWindowVisible(toolTips)) return true;
+  }
+  return false;
+}
+
+TEST_F(Win32FormsTest, AHiddenLabelShowsNoToolTip) {
+  auto form = platform.createForm(form1Design(), events);
+  HWND w = handleOf(*form);
+  form->setVisible(true);
+  pumpMessages(200);
+  HWND toolTips = nullptr;
+  EnumThreadWindows(GetCurrentThreadId(), findToolTips, reinterpret_cast<LPARAM>(&toolTips));
+  ASSERT_NE(toolTips, nullptr);
+  const POINT onLabel1{10, 12};  // "TEM", the temperature legend
+  POINT screen = onLabel1;
+  ClientToScreen(w, &screen);
+  EXPECT_EQ(tipAt(toolTips, w, onLabel1), L"CPU温度");
+
+  form->setControlVisible("Label1", false);
+  EXPECT_EQ(tipAt(toolTips, w, onLabel1), L"");
+  SetCursorPos(screen.x, screen.y + 1);
+  pumpMessages(50);
+  SetCursorPos(screen.x, screen.y);
+  EXPECT_FALSE(tipComesUp(toolTips, 1500)) << "a tip over the hidden temperature row";
+
+  form->setControlVisible("Label1", true);
+  EXPECT_EQ(tipAt(toolTips, w, onLabel1), L"CPU温度");
+  SetCursorPos(screen.x, screen.y + 1);
+  pumpMessages(50);
+  SetCursorPos(screen.x, screen.y);
+  EXPECT_TRUE(tipComesUp(toolTips, 3000));
+  SetCursorPos(0, 0);
 }
 
 TEST_F(Win32FormsTest, TrayIconIsAddedAndDeletedWithTheRecord) {

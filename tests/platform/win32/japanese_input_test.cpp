@@ -1,0 +1,161 @@
+// The warning-settings dialog's threshold fields on a Japanese Windows (code
+// page 932, run with LANG=ja_JP.UTF-8): no input method, and only ASCII
+// digits and backspace get in, whether typed, committed by an input method
+// or asked for with Ctrl+V, Ctrl+C or Ctrl+X.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "dialogs/form3.h"
+#include "platform/win32/win32_platform.h"
+#include "shell/form1_design.h"
+#include "shell/program_state.h"
+#include "win32_test_support.h"
+
+#include <imm.h>  // after the Windows headers
+
+namespace kerumo {
+namespace {
+
+using testing::pumpMessages;
+
+struct NoEvents : FormEvents {
+  void onMouseDown(const std::string&, int, int, double, double) override {}
+  void onMouseMove(const std::string&, int, int, double, double, MoveOrigin) override {}
+  void onDoubleClick(const std::string&) override {}
+  void onClick(const std::string&) override {}
+  void onKeyPress(const std::string&, int&) override {}
+  void onTimer(const std::string&) override {}
+  void onMenuCommand(const std::string&) override {}
+  void onUnload() override {}
+};
+
+std::wstring textOf(HWND window) {
+  std::wstring text(static_cast<size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
+  text.resize(static_cast<size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
+  return text;
+}
+
+BOOL CALLBACK collectEdits(HWND window, LPARAM param) {
+  wchar_t name[16] = {};
+  GetClassNameW(window, name, 16);
+  if (std::wstring(name) == L"Edit") reinterpret_cast<std::vector<HWND>*>(param)->push_back(window);
+  return TRUE;
+}
+
+bool putOnClipboard(const std::wstring& text) {
+  if (!OpenClipboard(nullptr)) return false;
+  EmptyClipboard();
+  HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t));
+  std::copy(text.c_str(), text.c_str() + text.size() + 1, static_cast<wchar_t*>(GlobalLock(memory)));
+  GlobalUnlock(memory);
+  const bool put = SetClipboardData(CF_UNICODETEXT, memory) != nullptr;
+  CloseClipboard();
+  return put;
+}
+
+std::wstring clipboardText() {
+  std::wstring text;
+  if (!OpenClipboard(nullptr)) return text;
+  if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+    text = static_cast<const wchar_t*>(GlobalLock(data));
+    GlobalUnlock(data);
+  }
+  CloseClipboard();
+  return text;
+}
+
+class JapaneseInput : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_EQ(GetACP(), 932u) << "the Japanese locale (LANG=ja_JP.UTF-8) is missing";
+    WarnEnabled = 1;
+    MemThreshold = 12;
+    ResThreshold = 34;
+    meter = platform.createForm(form1Design(), noEvents);
+    dialog.emplace(platform, *meter);
+    dialog->Form_Load();
+    dialog->window().setVisible(true);
+    pumpMessages(100);
+    std::vector<HWND> edits;
+    EnumChildWindows(dynamic_cast<win32::Win32Form&>(dialog->window()).handle(), collectEdits,
+                     reinterpret_cast<LPARAM>(&edits));
+    for (HWND edit : edits) fields.emplace_back(textOf(edit) == L"12" ? "Text1" : "Text2", edit);
+    ASSERT_EQ(fields.size(), 2u);
+  }
+
+  win32::Win32Platform platform;
+  NoEvents noEvents;
+  std::unique_ptr<FormWindow> meter;
+  std::optional<Form3> dialog;
+  std::vector<std::pair<std::string, HWND>> fields;
+};
+
+TEST_F(JapaneseInput, TheThresholdFieldsHaveNoInputMethod) {
+  // An ordinary field of the same program has one, so the check means something.
+  HWND plain = CreateWindowExW(0, L"EDIT", L"", WS_CHILD, 0, 0, 50, 20,
+                               dynamic_cast<win32::Win32Form&>(dialog->window()).handle(), nullptr,
+                               GetModuleHandleW(nullptr), nullptr);
+  HIMC plainContext = ImmGetContext(plain);
+  EXPECT_NE(plainContext, nullptr);
+  if (plainContext) ImmReleaseContext(plain, plainContext);
+  DestroyWindow(plain);
+  for (const auto& [name, edit] : fields) {
+    HIMC context = ImmGetContext(edit);
+    EXPECT_EQ(context, nullptr) << name;
+    if (context) ImmReleaseContext(edit, context);
+  }
+}
+
+TEST_F(JapaneseInput, CommittedTextAndControlCharactersAreDropped) {
+  ASSERT_TRUE(putOnClipboard(L"99"));
+  for (const auto& [name, edit] : fields) {
+    SCOPED_TRACE(name);
+    SetWindowTextW(edit, L"");
+    for (const wchar_t c : std::wstring(L"１０あ")) SendMessageW(edit, WM_IME_CHAR, c, 1);
+    for (const wchar_t c : std::wstring(L"１ア5a-. ")) SendMessageW(edit, WM_CHAR, c, 1);
+    EXPECT_EQ(textOf(edit), L"5");
+    SendMessageW(edit, WM_CHAR, 0x16, 1);  // Ctrl+V
+    EXPECT_EQ(textOf(edit), L"5");
+    SendMessageW(edit, EM_SETSEL, 0, -1);
+    SendMessageW(edit, WM_CHAR, 0x03, 1);  // Ctrl+C
+    SendMessageW(edit, WM_CHAR, 0x18, 1);  // Ctrl+X
+    EXPECT_EQ(textOf(edit), L"5");
+    EXPECT_EQ(clipboardText(), L"99");
+    SendMessageW(edit, EM_SETSEL, 1, 1);
+    for (const wchar_t c : std::wstring(L"7\b7")) SendMessageW(edit, WM_CHAR, c, 1);
+    EXPECT_EQ(textOf(edit), L"57");
+    SendMessageW(edit, WM_PASTE, 0, 0);  // the context menu's paste stays
+    EXPECT_EQ(textOf(edit), L"5799");
+  }
+  HWND window = dynamic_cast<win32::Win32Form&>(dialog->window()).handle();
+  pumpMessages(200);
+  EXPECT_TRUE(testing::saveWindowPicture(window, testing::picturesDir() / "win32-warning-settings-ja.png"));
+}
+
+// The keys themselves, through the window system's own translation.
+TEST_F(JapaneseInput, CtrlVOnTheKeyboardPastesNothing) {
+  ASSERT_TRUE(putOnClipboard(L"99"));
+  HWND edit = fields.front().second;
+  SetForegroundWindow(dynamic_cast<win32::Win32Form&>(dialog->window()).handle());
+  SetFocus(edit);
+  SendMessageW(edit, EM_SETSEL, 2, 2);
+  INPUT keys[6] = {};
+  const WORD sequence[6][2] = {{VK_CONTROL, 0}, {'V', 0}, {'V', KEYEVENTF_KEYUP}, {VK_CONTROL, KEYEVENTF_KEYUP},
+                               {'4', 0},        {'4', KEYEVENTF_KEYUP}};
+  for (int i = 0; i < 6; ++i) {
+    keys[i].type = INPUT_KEYBOARD;
+    keys[i].ki.wVk = sequence[i][0];
+    keys[i].ki.dwFlags = sequence[i][1];
+  }
+  SendInput(6, keys, sizeof(INPUT));
+  pumpMessages(300);
+  EXPECT_EQ(textOf(edit), L"124");
+}
+
+}  // namespace
+}  // namespace kerumo

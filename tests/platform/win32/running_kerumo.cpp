@@ -1,0 +1,75 @@
+#include "running_kerumo.h"
+
+#include <string>
+
+#include "win32_test_support.h"
+
+namespace kerumo::testing {
+namespace {
+
+struct Search {
+  DWORD process;
+  const wchar_t* windowClass;
+  bool visibleOnly;
+  HWND found = nullptr;
+};
+
+BOOL CALLBACK matchWindow(HWND window, LPARAM param) {
+  auto* search = reinterpret_cast<Search*>(param);
+  DWORD process = 0;
+  GetWindowThreadProcessId(window, &process);
+  wchar_t name[64] = {};
+  GetClassNameW(window, name, 64);
+  if (process == search->process && std::wstring(name) == search->windowClass &&
+      (!search->visibleOnly || IsWindowVisible(window))) {
+    search->found = window;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+}  // namespace
+
+RunningKerumo::RunningKerumo(const std::filesystem::path& folder) {
+  std::wstring commandLine = L"\"" + hostPath(KERUMO_EXE).wstring() + L"\"";
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  started_ = CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(),
+                            &startup, &process_);
+}
+
+RunningKerumo::~RunningKerumo() {
+  if (!started_) return;
+  if (running()) TerminateProcess(process_.hProcess, 1);
+  CloseHandle(process_.hProcess);
+  CloseHandle(process_.hThread);
+}
+
+bool RunningKerumo::running() const {
+  return started_ && WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT;
+}
+
+HWND RunningKerumo::visibleWindow(const wchar_t* windowClass) const {
+  Search search{process_.dwProcessId, windowClass, true};
+  EnumWindows(matchWindow, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+HWND RunningKerumo::window(const wchar_t* windowClass, bool visible) const {
+  for (int i = 0; i < 300; ++i) {
+    Search search{process_.dwProcessId, windowClass, visible};
+    EnumWindows(matchWindow, reinterpret_cast<LPARAM>(&search));
+    if (search.found) return search.found;
+    Sleep(100);
+  }
+  return nullptr;
+}
+
+std::optional<DWORD> RunningKerumo::waitForExit() const {
+  if (WaitForSingleObject(process_.hProcess, 10000) != WAIT_OBJECT_0) return std::nullopt;
+  DWORD code = 0;
+  GetExitCodeProcess(process_.hProcess, &code);
+  return code;
+}
+
+}  // namespace kerumo::testing
