@@ -5,12 +5,32 @@
 namespace kerumo {
 namespace {
 
+// What a stdcall function leaves on the stack: each argument in 4-byte slots.
+template <class Result, class... Arguments>
+constexpr int argumentBytes(Result(KERUMO_LIBRARY_CALL*)(Arguments...)) {
+  return (0 + ... + static_cast<int>((sizeof(Arguments) + 3) / 4 * 4));
+}
+
+// The function exported as `name`, else under the names 32-bit compilers
+// give a stdcall function unless told otherwise: "_name@bytes" (Microsoft's)
+// or "name@bytes" (GNU's).
+template <class Pointer>
+void findFunction(const SharedLibrary& library, Pointer& function, const std::string& name) {
+  // Built by appending: GCC 12 warns falsely on operator+ here (-Wrestrict).
+  const std::string gnu = std::string(name).append("@").append(std::to_string(argumentBytes(Pointer{})));
+  const std::string microsoft = std::string("_").append(gnu);
+  for (const std::string* exported : {&name, &microsoft, &gnu}) {
+    function = reinterpret_cast<Pointer>(library.function<void()>(exported->c_str()));
+    if (function != nullptr) return;
+  }
+}
+
 // A library may answer beyond 100; the meters never show more, nor, once
 // the program subtracts from 100, less than nothing.
 uint8_t percent(uint8_t value) { return std::min<uint8_t>(value, 100); }
 
-template <class Function>
-void noteIfMissing(std::vector<std::string>& names, Function* function, const char* name) {
+template <class Pointer>
+void noteIfMissing(std::vector<std::string>& names, Pointer function, const char* name) {
   if (function == nullptr) names.emplace_back(name);
 }
 
@@ -18,10 +38,10 @@ void noteIfMissing(std::vector<std::string>& names, Function* function, const ch
 
 ResInfoFunctions ResInfoFunctions::lookUp(const SharedLibrary& library) {
   ResInfoFunctions f;
-  f.getResInfo = library.function<void(uint8_t*, uint8_t*, uint8_t*)>("GetResInfo");
-  f.getCpuStart = library.function<void()>("GetCpuStart");
-  f.getCpuUsage = library.function<uint8_t()>("GetCpuUsage");
-  f.memoryLoad = library.function<uint8_t()>("MemoryLoad");
+  findFunction(library, f.getResInfo, "GetResInfo");
+  findFunction(library, f.getCpuStart, "GetCpuStart");
+  findFunction(library, f.getCpuUsage, "GetCpuUsage");
+  findFunction(library, f.memoryLoad, "MemoryLoad");
   return f;
 }
 
@@ -59,8 +79,8 @@ uint8_t LibraryResourceInfo::MemoryLoad() {
 
 PortFunctions PortFunctions::lookUp(const SharedLibrary& library) {
   PortFunctions f;
-  f.outputPort = library.function<void(int32_t, int32_t)>("OutputPort");
-  f.inputPort = library.function<int16_t(int32_t)>("InputPort");
+  findFunction(library, f.outputPort, "OutputPort");
+  findFunction(library, f.inputPort, "InputPort");
   return f;
 }
 

@@ -8,14 +8,18 @@
 #include "monitor/resource_info.h"
 #include "monitor/shared_library.h"
 
+// KERUMO_LIBRARY_CALL, set by the build, is the libraries' calling
+// convention: stdcall on Windows, where they are written to be called from
+// Basic (32-bit Windows has two conventions, 64-bit only one).
+
 namespace kerumo {
 
 // The C functions of the resource-information library; null where missing.
 struct ResInfoFunctions {
-  void (*getResInfo)(uint8_t*, uint8_t*, uint8_t*) = nullptr;
-  void (*getCpuStart)() = nullptr;
-  uint8_t (*getCpuUsage)() = nullptr;
-  uint8_t (*memoryLoad)() = nullptr;
+  void(KERUMO_LIBRARY_CALL* getResInfo)(uint8_t*, uint8_t*, uint8_t*) = nullptr;
+  void(KERUMO_LIBRARY_CALL* getCpuStart)() = nullptr;
+  uint8_t(KERUMO_LIBRARY_CALL* getCpuUsage)() = nullptr;
+  uint8_t(KERUMO_LIBRARY_CALL* memoryLoad)() = nullptr;
 
   static ResInfoFunctions lookUp(const SharedLibrary& library);
   std::vector<std::string> missing() const;
@@ -41,8 +45,8 @@ class LibraryResourceInfo : public ResourceInfo {
 // The port library's two functions; they come as a pair or not at all,
 // since one chip answers what the other was told.
 struct PortFunctions {
-  void (*outputPort)(int32_t, int32_t) = nullptr;
-  int16_t (*inputPort)(int32_t) = nullptr;
+  void(KERUMO_LIBRARY_CALL* outputPort)(int32_t, int32_t) = nullptr;
+  int16_t(KERUMO_LIBRARY_CALL* inputPort)(int32_t) = nullptr;
 
   static PortFunctions lookUp(const SharedLibrary& library);
   std::vector<std::string> missing() const;

@@ -22,13 +22,24 @@ HMODULE load(const std::string& name) {
   return LoadLibraryExW(absolute.c_str(), nullptr, LOAD_LIBRARY_SEARCH_DLL_LOAD_DIR | LOAD_LIBRARY_SEARCH_SYSTEM32);
 }
 
+// A process loads only libraries of its own width: the classic libraries
+// are 32-bit, and the user may simply have taken the other program.
+std::string describe(DWORD error) {
+  if (error == ERROR_BAD_EXE_FORMAT) {
+    return sizeof(void*) == 8 ? "not a 64-bit library; a 32-bit one needs kerumo32.exe"
+                              : "not a 32-bit library; a 64-bit one needs kerumo.exe";
+  }
+  std::string text = std::system_category().message(static_cast<int>(error));
+  while (!text.empty() && (text.back() == '\n' || text.back() == '\r' || text.back() == ' ')) text.pop_back();
+  return text;
+}
+
 }  // namespace
 
 std::optional<SharedLibrary> SharedLibrary::open(const std::string& name, std::string& error) {
   HMODULE module = load(name);
   if (module == nullptr) {
-    error = std::system_category().message(static_cast<int>(GetLastError()));
-    while (!error.empty() && (error.back() == '\n' || error.back() == '\r' || error.back() == ' ')) error.pop_back();
+    error = describe(GetLastError());
     return std::nullopt;
   }
   return SharedLibrary(reinterpret_cast<void*>(module));

@@ -1,7 +1,8 @@
 # Shared by scripts/run and scripts/test: Debian packages and a display.
 
 # Installs the Debian packages that are missing, with apt-get as root or
-# through sudo otherwise.
+# through sudo otherwise. A package of another architecture (name:i386)
+# first makes dpkg accept that architecture.
 ensure_packages() {
   local missing=()
   for pkg in "$@"; do
@@ -11,6 +12,13 @@ ensure_packages() {
   echo "Installing: ${missing[*]}"
   local sudo=()
   [ "$(id -u)" -eq 0 ] || sudo=(sudo)
+  local pkg arch
+  for pkg in "${missing[@]}"; do
+    [[ "$pkg" == *:* ]] || continue
+    arch="${pkg##*:}"
+    [ "$arch" = "$(dpkg --print-architecture)" ] && continue
+    dpkg --print-foreign-architectures | grep -qx "$arch" || "${sudo[@]}" dpkg --add-architecture "$arch"
+  done
   "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get -o DPkg::Lock::Timeout=600 update -qq
   "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get -o DPkg::Lock::Timeout=600 install -y -qq --no-install-recommends "${missing[@]}"
 }
@@ -30,8 +38,10 @@ ensure_locale() {
 BUILD_PACKAGES=(cmake g++ make pkg-config qt6-base-dev libgl-dev libxcb1-dev libsensors-dev fonts-ipafont-gothic)
 TEST_PACKAGES=(libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth x11-utils x11-xserver-utils xdotool trayer dbus python3)
 # The Windows build, and its tests under wine (GoogleTest built from source).
-WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64)
-WINDOWS_TEST_PACKAGES=(googletest wine wine64 util-linux)
+WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 g++-mingw-w64-i686-posix
+  binutils-mingw-w64-i686)
+# wine32 runs the 32-bit program beside the 64-bit one in the same prefix.
+WINDOWS_TEST_PACKAGES=(googletest wine wine64 wine32:i386 util-linux)
 
 # Starts a private Xvfb when there is no display; sets DISPLAY. Xvfb picks a
 # free display number itself and writes it only once it accepts clients, so

@@ -5,7 +5,7 @@
 namespace {
 
 struct Figures {
-  uint8_t first = 70, second = 11, third = 22, cpu = 30;
+  uint8_t first = 63, second = 11, third = 22, cpu = 30;
 };
 
 Figures& figures() {
@@ -21,16 +21,16 @@ void fake_script_figures(uint8_t first, uint8_t second, uint8_t third, uint8_t c
   figures() = {first, second, third, cpu};
 }
 
-void GetResInfo(uint8_t* first, uint8_t* second, uint8_t* third) {
+void KERUMO_LIBRARY_CALL GetResInfo(uint8_t* first, uint8_t* second, uint8_t* third) {
   fakeRecord("GetResInfo");
   *first = figures().first;
   *second = figures().second;
   *third = figures().third;
 }
 
-void GetCpuStart() { fakeRecord("GetCpuStart"); }
+void KERUMO_LIBRARY_CALL GetCpuStart() { fakeRecord("GetCpuStart"); }
 
-uint8_t GetCpuUsage() {
+uint8_t KERUMO_LIBRARY_CALL GetCpuUsage() {
   fakeRecord("GetCpuUsage");
   return figures().cpu;
 }

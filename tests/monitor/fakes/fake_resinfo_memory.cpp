@@ -15,7 +15,7 @@ extern "C" {
 
 void fake_script_memory(uint8_t value) { memory() = value; }
 
-uint8_t MemoryLoad() {
+uint8_t KERUMO_LIBRARY_CALL MemoryLoad() {
   fakeRecord("MemoryLoad");
   return memory();
 }

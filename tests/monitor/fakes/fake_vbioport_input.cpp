@@ -16,7 +16,7 @@ extern "C" {
 
 void fake_script_input(int16_t value) { input() = value; }
 
-int16_t InputPort(int32_t port) {
+int16_t KERUMO_LIBRARY_CALL InputPort(int32_t port) {
   fakeRecord(("InputPort " + std::to_string(port)).c_str());
   return input();
 }

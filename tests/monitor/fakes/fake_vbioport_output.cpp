@@ -3,6 +3,6 @@
 
 #include "fake_log.h"
 
-extern "C" void OutputPort(int32_t port, int32_t value) {
+extern "C" void KERUMO_LIBRARY_CALL OutputPort(int32_t port, int32_t value) {
   fakeRecord(("OutputPort " + std::to_string(port) + " " + std::to_string(value)).c_str());
 }

@@ -12,7 +12,7 @@
 namespace kerumo {
 namespace {
 
-const std::filesystem::path FakeDll = testing::hostPath(KERUMO_FAKE_RESINFO_DLL);
+const std::filesystem::path FakeDll = testing::hostPath(KERUMO_STAND_INS "/stand_ins/resinfo.dll");
 
 std::filesystem::path programDirectory() {
   wchar_t path[MAX_PATH] = {};

@@ -28,14 +28,32 @@ BOOL CALLBACK matchWindow(HWND window, LPARAM param) {
   return TRUE;
 }
 
+// A file the child process inherits as its standard error, or null.
+HANDLE inheritableFile(const std::filesystem::path& file) {
+  if (file.empty()) return nullptr;
+  SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
+  HANDLE handle = CreateFileW(file.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, &inherit,
+                              CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  return handle == INVALID_HANDLE_VALUE ? nullptr : handle;
+}
+
 }  // namespace
 
-RunningKerumo::RunningKerumo(const std::filesystem::path& folder) {
-  std::wstring commandLine = L"\"" + hostPath(KERUMO_EXE).wstring() + L"\"";
+std::filesystem::path builtProgram() { return hostPath(KERUMO_EXE); }
+
+RunningKerumo::RunningKerumo(const std::filesystem::path& folder, const std::filesystem::path& program,
+                             const std::filesystem::path& errors) {
+  std::wstring commandLine = L"\"" + program.wstring() + L"\"";
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
-  started_ = CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(),
-                            &startup, &process_);
+  HANDLE errorFile = inheritableFile(errors);
+  if (errorFile != nullptr) {
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdError = errorFile;
+  }
+  started_ = CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, errorFile != nullptr, 0, nullptr,
+                            folder.c_str(), &startup, &process_);
+  if (errorFile != nullptr) CloseHandle(errorFile);
 }
 
 RunningKerumo::~RunningKerumo() {

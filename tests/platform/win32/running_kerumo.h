@@ -6,11 +6,16 @@
 
 namespace kerumo::testing {
 
-// A running kerumo.exe, started in `folder` as a user would, and ended at
-// the latest when the test ends.
+// The program the build made, as Windows sees its path.
+std::filesystem::path builtProgram();
+
+// A running kerumo.exe, ended at the latest when the test ends.
 class RunningKerumo {
  public:
-  explicit RunningKerumo(const std::filesystem::path& folder);
+  // Starts `program` with `folder` as its current directory; what it says
+  // on standard error goes to the file `errors`, when given.
+  explicit RunningKerumo(const std::filesystem::path& folder, const std::filesystem::path& program = builtProgram(),
+                         const std::filesystem::path& errors = {});
   ~RunningKerumo();
   RunningKerumo(const RunningKerumo&) = delete;
   RunningKerumo& operator=(const RunningKerumo&) = delete;

@@ -2,6 +2,7 @@
 
 #include <wincodec.h>
 
+#include <chrono>
 #include <vector>
 
 namespace kerumo::testing {
@@ -37,24 +38,32 @@ bool encodePng(const std::vector<BYTE>& pixels, int width, int height, const std
 
 }  // namespace
 
+// Not GetTickCount64: under wine the server keeps that count, and on a busy
+// machine it lags and then jumps, cutting a wait short.
 void pumpMessages(int milliseconds) {
-  const ULONGLONG until = GetTickCount64() + static_cast<ULONGLONG>(milliseconds);
+  pumpMessagesUntil([] { return false; }, milliseconds);
+}
+
+bool pumpMessagesUntil(const std::function<bool()>& done, int milliseconds) {
+  const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);
   MSG message{};
   do {
     while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
       TranslateMessage(&message);
       DispatchMessageW(&message);
     }
+    if (done()) return true;
     Sleep(10);
-  } while (GetTickCount64() < until);
+  } while (std::chrono::steady_clock::now() < until);
+  return false;
 }
 
-bool saveWindowPicture(HWND window, const std::filesystem::path& file) {
-  RECT r{};
-  GetWindowRect(window, &r);
+void parkThePointer() { SetCursorPos(GetSystemMetrics(SM_CXSCREEN) - 1, GetSystemMetrics(SM_CYSCREEN) - 1); }
+
+std::vector<BYTE> screenPixels(const RECT& r) {
   const int width = r.right - r.left;
   const int height = r.bottom - r.top;
-  if (width <= 0 || height <= 0) return false;
+  if (width <= 0 || height <= 0) return {};
   HDC screen = GetDC(nullptr);
   HDC memory = CreateCompatibleDC(screen);
   BITMAPINFO info{};
@@ -69,7 +78,21 @@ bool saveWindowPicture(HWND window, const std::filesystem::path& file) {
   DeleteObject(bitmap);
   DeleteDC(memory);
   ReleaseDC(nullptr, screen);
-  return encodePng(pixels, width, height, file);
+  return pixels;
+}
+
+bool saveWindowPicture(HWND window, const std::filesystem::path& file) {
+  RECT r{};
+  GetWindowRect(window, &r);
+  const std::vector<BYTE> pixels = screenPixels(r);
+  return !pixels.empty() && encodePng(pixels, r.right - r.left, r.bottom - r.top, file);
+}
+
+std::vector<BYTE> clientPixels(HWND window) {
+  RECT r{};
+  GetClientRect(window, &r);
+  MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&r), 2);
+  return screenPixels(r);
 }
 
 std::filesystem::path hostPath(const std::string& path) {

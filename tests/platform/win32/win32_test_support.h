@@ -1,6 +1,8 @@
 #pragma once
 #include <filesystem>
+#include <functional>
 #include <string>
+#include <vector>
 
 #include "platform/win32/win32_api.h"
 
@@ -8,9 +10,21 @@ namespace kerumo::testing {
 
 // Runs the window system's pending messages for about `milliseconds`.
 void pumpMessages(int milliseconds);
+// Runs them until `done` holds, for `milliseconds` at most; says whether it held.
+bool pumpMessagesUntil(const std::function<bool()>& done, int milliseconds);
+
+// Moves the real pointer to the screen's bottom right corner, away from the
+// windows under test: one that appears under the pointer hears it move
+// there, whenever the window system gets round to it.
+void parkThePointer();
 
 // Saves what the screen shows of `window` as a PNG, for a person to look at.
 bool saveWindowPicture(HWND window, const std::filesystem::path& file);
+
+// What the screen shows of a rectangle of it, or of `window`'s client area,
+// as 32-bit BGRA pixels, row by row.
+std::vector<BYTE> screenPixels(const RECT& screenRect);
+std::vector<BYTE> clientPixels(HWND window);
 
 // The folder the build keeps window pictures in, as Windows sees it.
 std::filesystem::path picturesDir();

@@ -1,0 +1,78 @@
+// The adapters with our own builds of the two libraries: stdcall functions,
+// exported under their plain names as the classic libraries have them, or,
+// on 32-bit Windows, under the names compilers decorate them with.
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "monitor/library_loading.h"
+#include "monitor/shared_library.h"
+#include "win32_test_support.h"
+
+namespace kerumo {
+namespace {
+
+std::vector<std::string> variants() {
+  std::vector<std::string> folders;
+  std::istringstream list(KERUMO_STAND_IN_VARIANTS);
+  for (std::string folder; std::getline(list, folder, ',');) folders.push_back(folder);
+  return folders;
+}
+
+std::string standIn(const std::string& variant, const char* file) {
+  return testing::hostPath(std::string(KERUMO_STAND_INS) + "/" + variant + "/" + file).string();
+}
+
+// The test's own hold on a stand-in: the same module the adapter loads, so
+// they share its call log.
+class CallLog {
+ public:
+  explicit CallLog(const std::string& path) : library_(open(path)) { library_.function<void()>("fake_reset")(); }
+  std::string calls() const { return library_.function<const char*()>("fake_calls")(); }
+
+ private:
+  static SharedLibrary open(const std::string& path) {
+    std::string error;
+    std::optional<SharedLibrary> library = SharedLibrary::open(path, error);
+    if (!library) throw std::runtime_error("cannot load " + path + ": " + error);
+    return std::move(*library);
+  }
+  SharedLibrary library_;
+};
+
+std::unique_ptr<ResourceInfo> noStandIn() { return nullptr; }
+std::unique_ptr<PortIo> noStandInPorts() { return nullptr; }
+
+class StdcallLibraries : public ::testing::TestWithParam<std::string> {};
+
+TEST_P(StdcallLibraries, EveryFunctionIsFoundAndAnswersThroughTheAdapters) {
+  const std::string resinfoPath = standIn(GetParam(), "resinfo.dll");
+  const std::string portsPath = standIn(GetParam(), "vbioport32.dll");
+  const CallLog resinfoLog(resinfoPath);
+  const CallLog portsLog(portsPath);
+  std::ostringstream diagnostics;
+  auto info = loadResourceInfo(diagnostics, resinfoPath, noStandIn);
+  auto ports = loadPortIo(diagnostics, portsPath, noStandInPorts);
+  EXPECT_EQ(diagnostics.str(), "kerumo: using " + resinfoPath + " for the figures\nkerumo: using " + portsPath +
+                                   " for the CPU temperature\n");
+
+  uint8_t first = 0, second = 0, third = 0;
+  info->GetResInfo(&first, &second, &third);
+  info->GetCpuStart();
+  const uint8_t cpu = info->GetCpuUsage();
+  const uint8_t memory = info->MemoryLoad();
+  ports->OutputPort(0x295, 0x27);
+  const std::optional<int16_t> temperature = ports->InputPort(0x296);
+
+  EXPECT_EQ(resinfoLog.calls(), "GetResInfo;GetCpuStart;GetCpuUsage;MemoryLoad;");
+  EXPECT_EQ(portsLog.calls(), "OutputPort 661 39;InputPort 662;");
+  // The stand-ins' own figures, each distinct, so none can stand in for another.
+  EXPECT_EQ((std::vector<int>{first, second, third, cpu, memory}), (std::vector<int>{63, 11, 22, 30, 40}));
+  EXPECT_EQ(temperature, std::optional<int16_t>(52));
+}
+
+INSTANTIATE_TEST_SUITE_P(Exports, StdcallLibraries, ::testing::ValuesIn(variants()),
+                         [](const auto& info) { return info.param; });
+
+}  // namespace
+}  // namespace kerumo
