@@ -3,12 +3,9 @@
 
 namespace kerumo {
 
-inline constexpr const char* DialogFontFamily = "ＭＳ ゴシック";
-inline constexpr const char* ButtonFontFamily = "ＭＳ Ｐゴシック";
-
 // Design helpers shared by the two dialogs: plain opaque labels and
 // buttons in the system colours.
-ControlDesign dialogLabel(const char* name, const char* caption, TwipsRect rect, int tabIndex, double points = 9);
-ControlDesign dialogButton(const char* name, const char* caption, TwipsRect rect, int tabIndex);
+ControlDesign dialogLabel(const char* name, const char* caption, const TwipsRect& rect, int tabIndex, double points = 9);
+ControlDesign dialogButton(const char* name, const char* caption, const TwipsRect& rect, int tabIndex);
 
 }  // namespace kerumo

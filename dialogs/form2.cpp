@@ -1,5 +1,6 @@
 #include "dialogs/form2.h"
 
+#include "dialogs/form2_controls.h"
 #include "dialogs/form2_design.h"
 
 namespace kerumo {
@@ -32,18 +33,18 @@ void Form2::plain(const char* link) {
   window_->setUnderline(link, false);
 }
 
-void Form2::Label1_MouseMove() { highlight("Label1", "Label6"); }
+void Form2::Label1_MouseMove() { highlight(form2::Label1, form2::Label6); }
 
-void Form2::Label6_MouseMove() { highlight("Label6", "Label1"); }
+void Form2::Label6_MouseMove() { highlight(form2::Label6, form2::Label1); }
 
 void Form2::Form_MouseMove() {
-  plain("Label1");
-  plain("Label6");
+  plain(form2::Label1);
+  plain(form2::Label6);
 }
 
-void Form2::Label1_Click() { platform_.shellOpen(window_->text("Label1")); }
+void Form2::Label1_Click() { platform_.shellOpen(window_->text(form2::Label1)); }
 
-void Form2::Label6_Click() { platform_.shellOpen(window_->text("Label6")); }
+void Form2::Label6_Click() { platform_.shellOpen(window_->text(form2::Label6)); }
 
 void Form2::Command1_Click() {
   if (!isOpen()) return;
@@ -52,15 +53,15 @@ void Form2::Command1_Click() {
 }
 
 void Form2::onMouseMove(const std::string& control, int, int, double, double, MoveOrigin) {
-  if (control == "Label1") Label1_MouseMove();
-  else if (control == "Label6") Label6_MouseMove();
+  if (control == form2::Label1) Label1_MouseMove();
+  else if (control == form2::Label6) Label6_MouseMove();
   else if (control.empty()) Form_MouseMove();
 }
 
 void Form2::onClick(const std::string& control) {
-  if (control == "Label1") Label1_Click();
-  else if (control == "Label6") Label6_Click();
-  else if (control == "Command1") Command1_Click();
+  if (control == form2::Label1) Label1_Click();
+  else if (control == form2::Label6) Label6_Click();
+  else if (control == form2::Command1) Command1_Click();
 }
 
 }  // namespace kerumo

@@ -3,38 +3,40 @@
 #include <optional>
 #include <string>
 
+#include "dialogs/form3_controls.h"
 #include "dialogs/form3_design.h"
-#include "shell/decimal_text.h"
-#include "shell/program_state.h"
+#include "monitor/warning_settings.h"
+#include "platform/decimal_text.h"
 
 namespace kerumo {
 namespace {
 
-constexpr const char* ErrorTitle = "ケルモエラー";
 constexpr int Backspace = 8;
 
 bool isThreshold(const std::optional<double>& value) { return value && *value >= 1 && *value <= 99; }
 
 }  // namespace
 
-Form3::Form3(Platform& platform, FormWindow& meterWindow)
-    : platform_(platform), meterWindow_(meterWindow), window_(platform.createForm(form3Design(), *this)) {}
+Form3::Form3(Platform& platform, std::function<void()> resumeSampling)
+    : platform_(platform),
+      resumeSampling_(std::move(resumeSampling)),
+      window_(platform.createForm(form3Design(), *this)) {}
 
 void Form3::Form_Load() {
   const bool armed = WarnEnabled == 1;
-  window_->setChecked("Check1", armed);
+  window_->setChecked(form3::Check1, armed);
   setFieldsEnabled(armed);
-  window_->setCaption("Text1", std::to_string(MemThreshold));
-  window_->setCaption("Text2", std::to_string(ResThreshold));
+  window_->setCaption(form3::Text1, std::to_string(MemThreshold));
+  window_->setCaption(form3::Text2, std::to_string(ResThreshold));
 }
 
 void Form3::setFieldsEnabled(bool enabled) {
-  window_->setEnabled("Text1", enabled);
-  window_->setEnabled("Text2", enabled);
+  window_->setEnabled(form3::Text1, enabled);
+  window_->setEnabled(form3::Text2, enabled);
 }
 
 void Form3::Check1_Click() {
-  const bool armed = window_->isChecked("Check1");
+  const bool armed = window_->isChecked(form3::Check1);
   WarnEnabled = armed ? 1 : 0;
   setFieldsEnabled(armed);
 }
@@ -47,8 +49,8 @@ void Form3::Text1_KeyPress(int& keyAscii) {
 }
 
 void Form3::Command1_Click() {
-  const auto memory = parseDecimal(window_->text("Text1"));
-  const auto resources = parseDecimal(window_->text("Text2"));
+  const auto memory = parseDecimal(window_->text(form3::Text1));
+  const auto resources = parseDecimal(window_->text(form3::Text2));
   if (!isThreshold(memory) || !isThreshold(resources)) {
     platform_.messageBox(RangeErrorPrompt, MessageBoxStyle::OkOnly, ErrorTitle);
     return;
@@ -60,25 +62,25 @@ void Form3::Command1_Click() {
 
 // Whichever way the dialog goes, the meter must not stay frozen.
 void Form3::unload() {
-  meterWindow_.setTimerEnabled("Timer1", true);
+  resumeSampling_();
   window_->close();
 }
 
 void Form3::onClick(const std::string& control) {
-  if (control == "Check1") Check1_Click();
-  if (control == "Command1") Command1_Click();
+  if (control == form3::Check1) Check1_Click();
+  if (control == form3::Command1) Command1_Click();
 }
 
 void Form3::onKeyPress(const std::string& control, int& keyAscii) {
-  if (control == "Text1" || control == "Text2") Text1_KeyPress(keyAscii);
+  if (control == form3::Text1 || control == form3::Text2) Text1_KeyPress(keyAscii);
 }
 
 void Form3::onUnload() { unload(); }
 
-void showForm3(Platform& platform, FormWindow& meterWindow) {
-  Form3 dialog(platform, meterWindow);
+void showForm3(Platform& platform, std::function<void()> resumeSampling) {
+  Form3 dialog(platform, std::move(resumeSampling));
   dialog.Form_Load();
-  dialog.window().setFocus("Check1");
+  dialog.window().setFocus(form3::Check1);
   dialog.window().showModal();
 }
 

@@ -1,17 +1,20 @@
 #pragma once
+#include <functional>
 #include <memory>
 
 #include "platform/platform.h"
 
 namespace kerumo {
 
+// The title of every error box: the dialog's and the settings file's.
+inline constexpr const char* ErrorTitle = "ケルモエラー";
 inline constexpr const char* RangeErrorPrompt = "1～99の値で入力してください。";
 
 // The warning-settings dialog. It works on the program-wide values and
-// turns the meter's Timer1 back on when it goes away.
+// calls `resumeSampling` (the meter's timer back on) when it goes away.
 class Form3 : public FormEvents {
  public:
-  Form3(Platform& platform, FormWindow& meterWindow);
+  Form3(Platform& platform, std::function<void()> resumeSampling);
 
   void Form_Load();
   void Check1_Click();
@@ -34,11 +37,11 @@ class Form3 : public FormEvents {
   void unload();
 
   Platform& platform_;
-  FormWindow& meterWindow_;
+  std::function<void()> resumeSampling_;
   std::unique_ptr<FormWindow> window_;
 };
 
 // Creates the dialog, shows it modally and returns once it is closed.
-void showForm3(Platform& platform, FormWindow& meterWindow);
+void showForm3(Platform& platform, std::function<void()> resumeSampling);
 
 }  // namespace kerumo

@@ -1,6 +1,6 @@
 #include "monitor/low_resource_check.h"
 
-#include "shell/program_state.h"
+#include "monitor/warning_settings.h"
 
 namespace kerumo {
 

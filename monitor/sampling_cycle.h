@@ -4,6 +4,7 @@
 #include <functional>
 #include <memory>
 
+#include "monitor/figures_display.h"
 #include "monitor/port_io.h"
 #include "monitor/resource_info.h"
 #include "platform/platform.h"
@@ -16,24 +17,25 @@ struct MonitorLibraries {
 };
 using LibraryLoader = std::function<MonitorLibraries()>;
 
-// The tick of the meter window's timer: fetches the figures and writes them
-// into the value labels and bars, then reads the temperature and checks for
-// low resources. The libraries are loaded at the first tick.
+// One tick of the meter: fetches the figures and hands them
+// to the display, then reads the temperature and checks for low resources.
+// The libraries are loaded at the first tick.
 class SamplingCycle {
  public:
-  SamplingCycle(Platform& platform, FormWindow& form, LibraryLoader loader);
+  SamplingCycle(Platform& platform, FiguresDisplay& display, LibraryLoader loader);
 
-  void Timer1_Timer();
+  // One tick; whoever owns the timer calls it.
+  void tick();
 
   const std::array<uint8_t, 3>& resInfoBytes() const { return resInfoBytes_; }
   uint8_t cpuUsage() const { return cpuUsage_; }
 
  private:
   MonitorLibraries& libraries();
-  void showFigures(ResourceInfo& resinfo);
+  UsageFigures takeFigures(ResourceInfo& resinfo);
 
   Platform& platform_;
-  FormWindow& form_;
+  FiguresDisplay& display_;
   LibraryLoader loader_;
   std::optional<MonitorLibraries> libraries_;
   std::array<uint8_t, 3> resInfoBytes_{};

@@ -1,13 +1,10 @@
 #include "monitor/temperature_probe.h"
 
-#include <string>
-
 namespace kerumo {
 
-void ReadCpuTemperature(PortIo& ports, FormWindow& form) {
+void ReadCpuTemperature(PortIo& ports, FiguresDisplay& display) {
   ports.OutputPort(HwMonIndexPort, HwMonTempRegister);
-  const auto reading = ports.InputPort(HwMonDataPort);
-  form.setCaption("Label5", reading ? std::to_string(*reading) : NoReadingText);
+  display.showTemperature(ports.InputPort(HwMonDataPort));
 }
 
 }  // namespace kerumo

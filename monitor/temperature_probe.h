@@ -1,8 +1,8 @@
 #pragma once
 #include <cstdint>
 
+#include "monitor/figures_display.h"
 #include "monitor/port_io.h"
-#include "platform/form_window.h"
 
 namespace kerumo {
 
@@ -11,10 +11,8 @@ inline constexpr int32_t HwMonIndexPort = 0x295;
 inline constexpr int32_t HwMonDataPort = 0x296;
 inline constexpr int32_t HwMonTempRegister = 0x27;
 
-inline constexpr const char* NoReadingText = "--";
-
-// Selects the temperature register, reads it and shows it in Label5 as read,
-// or "--" when there is nothing to read.
-void ReadCpuTemperature(PortIo& ports, FormWindow& form);
+// Selects the temperature register, reads it and shows the reading as read,
+// or its absence when there is nothing to read.
+void ReadCpuTemperature(PortIo& ports, FiguresDisplay& display);
 
 }  // namespace kerumo

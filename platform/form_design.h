@@ -1,4 +1,5 @@
 #pragma once
+#include <algorithm>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -12,6 +13,7 @@ struct TwipsRect {
   double top = 0;
   double width = 0;
   double height = 0;
+  bool operator==(const TwipsRect&) const = default;
 };
 
 // A colour either given explicitly in the window system's 0x00BBGGRR order
@@ -32,6 +34,11 @@ inline constexpr uint32_t ActiveBorder = 10;
 inline constexpr uint32_t ButtonFace = 15;
 inline constexpr uint32_t ButtonText = 18;
 }  // namespace SystemColour
+
+// The designs' two Japanese gothics: fixed pitch for text, proportional for
+// buttons. Backends that lack them pick the nearest installed gothic.
+inline constexpr const char* GothicFamily = "ＭＳ ゴシック";
+inline constexpr const char* PGothicFamily = "ＭＳ Ｐゴシック";
 
 struct FontDesign {
   std::string family;
@@ -80,6 +87,11 @@ struct MenuDesign {
   std::string name;
   std::string caption;
   std::vector<MenuItemDesign> items;
+
+  const MenuItemDesign* item(const std::string& itemName) const {
+    const auto it = std::find_if(items.begin(), items.end(), [&](const auto& i) { return i.name == itemName; });
+    return it == items.end() ? nullptr : &*it;
+  }
 };
 
 enum class FrameStyle {
@@ -105,10 +117,10 @@ struct FormDesign {
   std::optional<MenuDesign> menu;
 
   const ControlDesign* control(const std::string& controlName) const {
-    for (const auto& c : controls)
-      if (c.name == controlName) return &c;
-    return nullptr;
+    const auto it = std::find_if(controls.begin(), controls.end(), [&](const auto& c) { return c.name == controlName; });
+    return it == controls.end() ? nullptr : &*it;
   }
+  const MenuItemDesign* menuItem(const std::string& itemName) const { return menu ? menu->item(itemName) : nullptr; }
 };
 
 }  // namespace kerumo

@@ -5,6 +5,14 @@
 
 namespace kerumo {
 
+// The tray icon's callback message and the mouse messages it reports, with
+// the window system's values.
+namespace TrayMessage {
+inline constexpr uint32_t Callback = 0x200;
+inline constexpr int32_t LeftButtonDown = 0x201;
+inline constexpr int32_t RightButtonDown = 0x204;
+}  // namespace TrayMessage
+
 // The shell hands the tray icon's mouse message to the meter window as the X
 // of a mouse move, in pixels, and the form hears X in twips. Both directions
 // go through the twips per pixel rounded to a whole number, so the message

@@ -3,22 +3,19 @@
 #include <algorithm>
 
 #include "dialogs/form3.h"
+#include "monitor/warning_settings.h"
 #include "platform/tray_callback.h"
 #include "shell/file_messages.h"
+#include "shell/form1_controls.h"
 #include "shell/form1_design.h"
 #include "shell/module1.h"
-#include "shell/program_state.h"
 #include "shell/window_placement.h"
 
 namespace kerumo {
 namespace {
 
-constexpr const char* ErrorTitle = "ケルモエラー";
 constexpr uint32_t TrayIconId = 1;
 constexpr uint32_t TrayFlagsMessageIconTip = 7;
-constexpr uint32_t TrayCallbackMessage = 0x200;
-constexpr int32_t LeftButtonDown = 0x201;
-constexpr int32_t RightButtonDown = 0x204;
 
 // A box's text as one line for standard error.
 std::string oneLine(std::string text) {
@@ -34,7 +31,8 @@ Form1::Form1(Platform& platform, std::filesystem::path settingsPath, std::ostrea
       settingsPath_(std::move(settingsPath)),
       diagnostics_(diagnostics),
       window_(platform.createForm(form1Design(), *this)),
-      cycle_(platform, *window_, std::move(loader)),
+      display_(*window_),
+      cycle_(platform, display_, std::move(loader)),
       about_(platform) {}
 
 Form1::~Form1() = default;
@@ -69,7 +67,10 @@ std::optional<SettingsRecord> Form1::loadSettings() {
     // First run: the file is created at exit.
     const TwipsRect place = defaultPlacement(platform_.screenWorkAreas().front(), window_->width(),
                                              window_->height(), platform_.twipsPerPixelX());
-    return SettingsRecord{place.top, place.left, 0, 1, 0, 10, 10};
+    SettingsRecord defaults;
+    defaults.top = place.top;
+    defaults.left = place.left;
+    return defaults;
   }
   const auto message = describeSettingsProblem(std::filesystem::absolute(settingsPath_),
                                                std::get<SettingsProblem>(read));
@@ -98,7 +99,7 @@ bool Form1::isOnSomeScreen() const {
 }
 
 void Form1::fillTrayIconRecord() {
-  trayIconRecord_ = TrayIconRecord{window_.get(), TrayIconId, TrayFlagsMessageIconTip, TrayCallbackMessage,
+  trayIconRecord_ = TrayIconRecord{window_.get(), TrayIconId, TrayFlagsMessageIconTip, TrayMessage::Callback,
                                    Picture::Icon, "ケルモ"};
 }
 
@@ -130,24 +131,24 @@ void Form1::frmTop_Click() {
   if (topmostToggle_ == 1) {
     SetWindowOrder(*window_, 1);
     topmostToggle_ = 0;
-    window_->setMenuItemChecked("frmTop", true);
+    window_->setMenuItemChecked(form1::frmTop, true);
   } else {
     SetWindowOrder(*window_, 0);
     topmostToggle_ = 1;
-    window_->setMenuItemChecked("frmTop", false);
+    window_->setMenuItemChecked(form1::frmTop, false);
   }
 }
 
 void Form1::mnuCputmp_Click() {
   const bool show = tempShown_ == 0;
-  window_->setMenuItemChecked("mnuCputmp", show);
+  window_->setMenuItemChecked(form1::mnuCputmp, show);
   tempShown_ = show ? 1 : 0;
-  for (const char* label : {"Label1", "Label5", "Label20"}) window_->setControlVisible(label, show);
+  for (const char* label : {form1::Label1, form1::Label5, form1::Label20}) window_->setControlVisible(label, show);
 }
 
 void Form1::mnuKeikoku_Click() {
-  window_->setTimerEnabled("Timer1", false);
-  showForm3(platform_, *window_);
+  window_->setTimerEnabled(form1::Timer1, false);
+  showForm3(platform_, [this] { window_->setTimerEnabled(form1::Timer1, true); });
 }
 
 void Form1::mnuEnd_Click() {
@@ -158,13 +159,13 @@ void Form1::mnuEnd_Click() {
 void Form1::mnuab_Click() { about_.show(); }
 
 void Form1::onMenuCommand(const std::string& item) {
-  if (item == "mnuAbout") mnuAbout_Click();
-  else if (item == "noApp") noApp_Click();
-  else if (item == "frmTop") frmTop_Click();
-  else if (item == "mnuCputmp") mnuCputmp_Click();
-  else if (item == "mnuKeikoku") mnuKeikoku_Click();
-  else if (item == "mnuEnd") mnuEnd_Click();
-  else if (item == "mnuab") mnuab_Click();
+  if (item == form1::mnuAbout) mnuAbout_Click();
+  else if (item == form1::noApp) noApp_Click();
+  else if (item == form1::frmTop) frmTop_Click();
+  else if (item == form1::mnuCputmp) mnuCputmp_Click();
+  else if (item == form1::mnuKeikoku) mnuKeikoku_Click();
+  else if (item == form1::mnuEnd) mnuEnd_Click();
+  else if (item == form1::mnuab) mnuab_Click();
 }
 
 void Form1::onMouseDown(const std::string& control, int button, int, double, double) {
@@ -183,9 +184,9 @@ void Form1::onMouseDown(const std::string& control, int button, int, double, dou
 void Form1::onMouseMove(const std::string& control, int, int, double x, double, MoveOrigin origin) {
   if (!control.empty() || origin == MoveOrigin::Pointer) return;
   const int32_t message = trayMessageAt(x, platform_.twipsPerPixelX());
-  if (message == LeftButtonDown) {
+  if (message == TrayMessage::LeftButtonDown) {
     showMeterWindow();
-  } else if (message == RightButtonDown) {
+  } else if (message == TrayMessage::RightButtonDown) {
     window_->setForeground();
     platform_.processPendingEvents();
     window_->popupMenu();
@@ -193,12 +194,14 @@ void Form1::onMouseMove(const std::string& control, int, int, double x, double, 
 }
 
 void Form1::onDoubleClick(const std::string& control) {
-  if (control.empty() || control == "Image5") noApp_Click();
+  if (control.empty() || control == form1::Image5) noApp_Click();
 }
 
 void Form1::onTimer(const std::string& timer) {
-  if (timer == "Timer1") cycle_.Timer1_Timer();
+  if (timer == form1::Timer1) Timer1_Timer();
 }
+
+void Form1::Timer1_Timer() { cycle_.tick(); }
 
 void Form1::onUnload() {
   Form_Unload();

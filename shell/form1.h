@@ -7,6 +7,7 @@
 #include "dialogs/form2.h"
 #include "monitor/sampling_cycle.h"
 #include "platform/platform.h"
+#include "shell/meter_display.h"
 #include "shell/settings_file.h"
 
 namespace kerumo {
@@ -30,6 +31,7 @@ class Form1 : public FormEvents, public PlatformEvents {
   void mnuKeikoku_Click();
   void mnuEnd_Click();
   void mnuab_Click();
+  void Timer1_Timer();
 
   FormWindow& window() { return *window_; }
   int16_t topmostToggle() const { return topmostToggle_; }
@@ -68,6 +70,7 @@ class Form1 : public FormEvents, public PlatformEvents {
   std::filesystem::path settingsPath_;
   std::ostream& diagnostics_;
   std::unique_ptr<FormWindow> window_;
+  MeterDisplay display_;
   SamplingCycle cycle_;
   Form2 about_;
   TrayIconRecord trayIconRecord_{};

@@ -9,8 +9,6 @@ inline constexpr double TwipsPerPixelAt96Dpi = 15;
 inline constexpr double Form1ClientWidth = 3630;
 inline constexpr double Form1ClientHeight = 585 + 19 * TwipsPerPixelAt96Dpi;
 
-inline constexpr const char* MeterFontFamily = "ＭＳ ゴシック";
-
 // The meter window: controls in creation order, and its popup menu.
 FormDesign form1Design();
 

@@ -6,9 +6,9 @@
 #include <sstream>
 #include <vector>
 
+#include "platform/decimal_text.h"
 #include "platform/file_read.h"
 #include "platform/file_replace.h"
-#include "shell/decimal_text.h"
 #include "shell/file_messages.h"
 #include "shell/settings_text.h"
 

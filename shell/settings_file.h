@@ -15,7 +15,8 @@ inline constexpr const char* SettingsFileName = "kerumo.ini";
 // Seven short lines need a few dozen bytes; anything past this is not ours.
 inline constexpr std::size_t SettingsMaxBytes = 64 * 1024;
 
-// The seven values of "kerumo.ini", in file order.
+// The seven values of "kerumo.ini", in file order; the switches and
+// thresholds start as given here when there is no file.
 struct SettingsRecord {
   double top = 0;   // twips
   double left = 0;  // twips

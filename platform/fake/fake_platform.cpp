@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
+#include <iostream>
 #include <sstream>
 
 #include "platform/tray_callback.h"
@@ -58,15 +60,29 @@ FakeForm::~FakeForm() { owner_.forget(this); }
 
 void FakeForm::log(const std::string& call) const { owner_.log(design_.name + "." + call); }
 
-FakeControlState& FakeForm::state(const std::string& name) { return controls_[name]; }
+// A misspelt name would otherwise pass for a control nobody looks at.
+void FakeForm::requireControl(const std::string& name) const {
+  if (!design_.control(name)) owner_.unknownName(design_.name + " has no control named \"" + name + "\"");
+}
+
+void FakeForm::requireMenuItem(const std::string& item) const {
+  if (!design_.menuItem(item)) owner_.unknownName(design_.name + " has no menu item named \"" + item + "\"");
+}
+
+FakeControlState& FakeForm::state(const std::string& name) {
+  requireControl(name);
+  return controls_[name];
+}
 
 const FakeControlState& FakeForm::control(const std::string& name) const {
   static const FakeControlState none;
+  requireControl(name);
   const auto it = controls_.find(name);
   return it == controls_.end() ? none : it->second;
 }
 
 bool FakeForm::menuItemChecked(const std::string& item) const {
+  requireMenuItem(item);
   const auto it = menuChecks_.find(item);
   return it != menuChecks_.end() && it->second;
 }
@@ -145,6 +161,7 @@ void FakeForm::setChecked(const std::string& control, bool checked) {
 bool FakeForm::isChecked(const std::string& control) const { return this->control(control).checked; }
 
 void FakeForm::setFocus(const std::string& control) {
+  requireControl(control);
   focus_ = control;
   log("setFocus " + control);
 }
@@ -160,6 +177,7 @@ void FakeForm::setMenuVisible(bool visible) {
 }
 
 void FakeForm::setMenuItemChecked(const std::string& item, bool checked) {
+  requireMenuItem(item);
   menuChecks_[item] = checked;
   log("setMenuItemChecked " + item + (checked ? " 1" : " 0"));
 }
@@ -185,9 +203,9 @@ FakePlatform::FakePlatform() = default;
 
 std::unique_ptr<FormWindow> FakePlatform::createForm(const FormDesign& design, FormEvents& events) {
   log("createForm " + design.name);
-  auto form = std::make_unique<FakeForm>(*this, design, events);
-  forms_.push_back(form.get());
-  return form;
+  auto created = std::make_unique<FakeForm>(*this, design, events);
+  forms_.push_back(created.get());
+  return created;
 }
 
 FakeForm* FakePlatform::form(const std::string& name) const {
@@ -199,6 +217,15 @@ void FakePlatform::forget(const FakeForm* form) { std::erase(forms_, form); }
 
 std::vector<std::string> FakePlatform::callsSince(size_t from) const {
   return {calls.begin() + static_cast<std::ptrdiff_t>(std::min(from, calls.size())), calls.end()};
+}
+
+void FakePlatform::unknownName(const std::string& message) const {
+  if (onUnknownName) {
+    onUnknownName(message);
+    return;
+  }
+  std::cerr << "FakePlatform: " << message << '\n';
+  std::abort();
 }
 
 int FakePlatform::messageBox(const std::string& prompt, uint32_t style, const std::string& title) {

@@ -65,11 +65,13 @@ class FakeForm : public FormWindow {
   bool closed() const { return closed_; }
   const std::string& focus() const { return focus_; }
   // Lets a test type into a text field without going through key events.
-  void typeText(const std::string& control, const std::string& text) { controls_[control].caption = text; }
+  void typeText(const std::string& control, const std::string& text) { state(control).caption = text; }
 
  private:
   void log(const std::string& call) const;
   FakeControlState& state(const std::string& name);
+  void requireControl(const std::string& name) const;
+  void requireMenuItem(const std::string& item) const;
 
   FakePlatform& owner_;
   FormDesign design_;
@@ -117,6 +119,8 @@ class FakePlatform : public Platform {
   void sendTrayCallback(int32_t mouseMessage);
   // Calls logged since `from`, for checking the order of one step.
   std::vector<std::string> callsSince(size_t from) const;
+  // A control or menu item its form's design does not have was named.
+  void unknownName(const std::string& message) const;
 
   // Scripted answers
   bool trayAvailable = true;
@@ -127,6 +131,8 @@ class FakePlatform : public Platform {
   std::function<void(FakeForm&)> onPopupMenu;
   std::function<void(FakeForm&)> onShowModal;
   std::function<void(PlatformEvents&)> onEventLoop;
+  // Hears every name a form's design lacks; unset, the test aborts saying so.
+  std::function<void(const std::string&)> onUnknownName;
 
   // What happened
   std::vector<std::string> calls;

@@ -81,8 +81,8 @@ void FormLabel::mouseReleaseEvent(QMouseEvent* event) {
 }
 
 FormLabel::FormLabel(QWidget* parent, const ControlDesign& design, FormEvents& events)
-    : QLabel(parent), MouseForwarder(events, design.name), designBox_(toPixels(design.rect)),
-      alignment_(design.alignment) {
+    : QLabel(parent), MouseForwarder(events, design.name), design_(design),
+      designBox_(toPixelBox(toPixels(design.rect))) {
   setObjectName(toQString(design.name));
   applyCommon(this, design);
   if (design.transparent) {
@@ -105,8 +105,7 @@ void FormLabel::setCaption(const QString& text) {
 
 void FormLabel::fitToText() {
   const QSize size = sizeHint();
-  const int left = alignment_ == Alignment::Right ? designBox_.x() + designBox_.width() - size.width() : designBox_.x();
-  setGeometry(left, designBox_.y(), size.width(), size.height());
+  setGeometry(toQRect(labelBox(design_, designBox_, size.width(), size.height())));
 }
 
 ShapeWidget::ShapeWidget(QWidget* parent, const ControlDesign& design)

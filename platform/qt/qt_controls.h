@@ -8,6 +8,7 @@
 #include <string>
 
 #include "platform/form_design.h"
+#include "platform/form_layout.h"
 #include "platform/form_window.h"
 
 namespace kerumo::qt {
@@ -42,8 +43,8 @@ class FormLabel : public QLabel, private MouseForwarder {
 
  private:
   void fitToText();
-  QRect designBox_;
-  Alignment alignment_;
+  ControlDesign design_;
+  PixelBox designBox_;
 };
 
 // A filled rectangle with a one-pixel outline; the mouse passes through it.

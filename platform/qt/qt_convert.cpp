@@ -16,7 +16,9 @@ QRect toPixels(const TwipsRect& r) {
   return {toPixels(r.left), toPixels(r.top), toPixels(r.width), toPixels(r.height)};
 }
 
-TwipsRect toTwips(const QRect& r) { return {toTwips(r.x()), toTwips(r.y()), toTwips(r.width()), toTwips(r.height())}; }
+PixelBox toPixelBox(const QRect& r) { return {r.x(), r.y(), r.width(), r.height()}; }
+
+QRect toQRect(const PixelBox& b) { return {b.left, b.top, b.width, b.height}; }
 
 QString toQString(const std::string& utf8) { return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())); }
 
@@ -36,7 +38,7 @@ QColor toQColor(Colour colour) {
 }
 
 QFont toQFont(const FontDesign& wanted) {
-  const bool proportional = wanted.family.find("Ｐ") != std::string::npos;
+  const bool proportional = wanted.family == PGothicFamily;
   QStringList families{toQString(wanted.family)};
   if (proportional) {
     families << "MS PGothic" << "IPAPGothic" << "IPAexGothic" << "Noto Sans CJK JP" << "VL PGothic";

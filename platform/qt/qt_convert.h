@@ -7,6 +7,7 @@
 #include <string>
 
 #include "platform/form_design.h"
+#include "platform/form_layout.h"
 
 namespace kerumo::qt {
 
@@ -16,7 +17,8 @@ inline constexpr double TwipsPerPixel = 15;
 int toPixels(double twips);
 double toTwips(int pixels);
 QRect toPixels(const TwipsRect& rect);
-TwipsRect toTwips(const QRect& rect);
+PixelBox toPixelBox(const QRect& rect);
+QRect toQRect(const PixelBox& box);
 
 QString toQString(const std::string& utf8);
 QColor toQColor(Colour colour);

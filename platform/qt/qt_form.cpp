@@ -9,7 +9,9 @@
 #include <QPainter>
 #include <QScreen>
 #include <QWindow>
+#include <cassert>
 
+#include "platform/form_layout.h"
 #include "platform/qt/qt_controls.h"
 #include "platform/qt/qt_convert.h"
 
@@ -181,13 +183,8 @@ void QtForm::createControls(const FormDesign& design) {
   }
   // Controls created earlier lie above later ones.
   for (auto it = stacking.rbegin(); it != stacking.rend(); ++it) (*it)->raise();
-  // Tab order follows the design's tab indexes; labels take no focus.
-  std::vector<const ControlDesign*> tabbed;
-  for (const auto& c : design.controls)
-    if (c.tabIndex >= 0 && c.kind != ControlKind::Label) tabbed.push_back(&c);
-  std::sort(tabbed.begin(), tabbed.end(), [](auto* a, auto* b) { return a->tabIndex < b->tabIndex; });
-  for (size_t i = 1; i < tabbed.size(); ++i)
-    QWidget::setTabOrder(controls_[tabbed[i - 1]->name], controls_[tabbed[i]->name]);
+  const std::vector<std::string> tabbed = tabOrder(design);
+  for (size_t i = 1; i < tabbed.size(); ++i) QWidget::setTabOrder(controls_[tabbed[i - 1]], controls_[tabbed[i]]);
 }
 
 void QtForm::createMenu(const MenuDesign& design) {
@@ -215,6 +212,7 @@ void QtForm::createMenu(const MenuDesign& design) {
 
 QWidget* QtForm::control(const std::string& name) const {
   const auto it = controls_.find(name);
+  assert(it != controls_.end() && "the form's design has no control of this name");
   return it == controls_.end() ? nullptr : it->second;
 }
 
@@ -228,8 +226,9 @@ double QtForm::height() const { return toTwips(frame_->frameGeometry().height())
 void QtForm::placeFrame() {
   if (!centred_) return;
   centred_ = false;
-  const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
-  frame_->move(screen.center() - QPoint(frame_->width() / 2, frame_->height() / 2));
+  const PixelPoint origin =
+      centredOrigin(toPixelBox(QGuiApplication::primaryScreen()->availableGeometry()), frame_->width(), frame_->height());
+  frame_->move(origin.x, origin.y);
 }
 
 void QtForm::setVisible(bool visible) {
@@ -339,6 +338,7 @@ void QtForm::setFocus(const std::string& name) {
 
 void QtForm::setTimerEnabled(const std::string& name, bool enabled) {
   const auto it = timers_.find(name);
+  assert(it != timers_.end() && "the form's design has no timer of this name");
   if (it == timers_.end()) return;
   if (enabled && !it->second->isActive()) it->second->start();
   if (!enabled) it->second->stop();
@@ -349,6 +349,7 @@ void QtForm::setMenuVisible(bool) {}
 
 void QtForm::setMenuItemChecked(const std::string& item, bool checked) {
   const auto it = menuItems_.find(item);
+  assert(it != menuItems_.end() && "the form's menu has no item of this name");
   if (it == menuItems_.end()) return;
   menuChecks_[item] = checked;
   it->second->setCheckable(true);

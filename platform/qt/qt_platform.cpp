@@ -16,6 +16,7 @@
 
 #include "kerumo_version.h"
 #include "platform/qt/qt_convert.h"
+#include "platform/screen_areas.h"
 #include "platform/tray_callback.h"
 
 namespace kerumo::qt {
@@ -161,12 +162,10 @@ bool QtPlatform::notifyIcon(NotifyOperation operation, const TrayIconRecord& rec
 void QtPlatform::shellOpen(const std::string& target) { QDesktopServices::openUrl(QUrl(toQString(target))); }
 
 std::vector<TwipsRect> QtPlatform::screenWorkAreas() const {
-  std::vector<TwipsRect> areas;
-  if (QScreen* primary = QGuiApplication::primaryScreen()) areas.push_back(toTwips(primary->availableGeometry()));
+  std::vector<ScreenArea> screens;
   for (QScreen* screen : QGuiApplication::screens())
-    if (screen != QGuiApplication::primaryScreen()) areas.push_back(toTwips(screen->availableGeometry()));
-  if (areas.empty()) areas.push_back(toTwips(QRect(0, 0, 1024, 768)));
-  return areas;
+    screens.push_back({toPixelBox(screen->availableGeometry()), screen == QGuiApplication::primaryScreen()});
+  return workAreasPrimaryFirst(screens, TwipsPerPixel);
 }
 
 void QtPlatform::processPendingEvents() { QCoreApplication::processEvents(); }

@@ -4,12 +4,11 @@
 
 #include "platform/qt/qt_convert.h"
 #include "platform/qt/x11_connection.h"
+#include "platform/tray_callback.h"
 
 namespace kerumo::qt {
 namespace {
 
-constexpr int TrayLeftButtonDown = 0x201;
-constexpr int TrayRightButtonDown = 0x204;
 // A tray manager that does not announce itself is still found this soon.
 constexpr int TrayManagerPollMs = 1000;
 
@@ -69,12 +68,12 @@ void QtTray::create() {
   // Hosts that draw the menu themselves (StatusNotifierItem) take it from here.
   if (QMenu* menu = hooks_.menuOf(record)) icon_->setContextMenu(menu);
   QObject::connect(icon_.get(), &QSystemTrayIcon::activated, [this, record](QSystemTrayIcon::ActivationReason reason) {
-    if (reason == QSystemTrayIcon::Trigger) hooks_.send(record, TrayLeftButtonDown);
+    if (reason == QSystemTrayIcon::Trigger) hooks_.send(record, TrayMessage::LeftButtonDown);
     if (reason == QSystemTrayIcon::Context) {
       // An XEmbed tray has just popped the context menu up by itself; the
       // meter window decides what a right click does.
       if (icon_->contextMenu() && icon_->contextMenu()->isVisible()) icon_->contextMenu()->hide();
-      hooks_.send(record, TrayRightButtonDown);
+      hooks_.send(record, TrayMessage::RightButtonDown);
     }
   });
   icon_->show();

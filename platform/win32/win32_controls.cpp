@@ -3,6 +3,7 @@
 #include <commctrl.h>
 #include <imm.h>
 
+#include "platform/form_layout.h"
 #include "platform/win32/win32_graphics.h"
 #include "platform/win32/win32_text.h"
 
@@ -65,7 +66,7 @@ DrawnControl makeDrawnControl(const ControlDesign& design, int dpi) {
 }
 
 void fitLabel(DrawnControl& label, HDC dc, HFONT font, int dpi) {
-  if (label.design.kind != ControlKind::Label || !label.design.autoSize) return;
+  if (label.design.kind != ControlKind::Label) return;
   SelectedObject selected(dc, font);
   SIZE size{};
   GetTextExtentPoint32W(dc, label.text.c_str(), static_cast<int>(label.text.size()), &size);
@@ -74,9 +75,7 @@ void fitLabel(DrawnControl& label, HDC dc, HFONT font, int dpi) {
     GetTextMetricsW(dc, &metrics);
     size.cy = metrics.tmHeight;
   }
-  const RECT design = toPixels(label.design.rect, dpi);
-  const LONG left = label.design.alignment == Alignment::Right ? design.right - size.cx : design.left;
-  label.box = {left, design.top, left + size.cx, design.top + size.cy};
+  label.box = toRect(labelBox(label.design, toPixelBox(toPixels(label.design.rect, dpi)), size.cx, size.cy));
 }
 
 void placeDrawn(DrawnControl& control, HDC dc, HFONT font, int dpi) {

@@ -4,9 +4,11 @@
 #include <windowsx.h>
 
 #include <algorithm>
+#include <cassert>
 #include <cmath>
 #include <utility>
 
+#include "platform/form_layout.h"
 #include "platform/tray_callback.h"
 #include "platform/win32/win32_text.h"
 
@@ -144,14 +146,10 @@ void Win32Form::createControls() {
       default: drawn_.push_back(makeDrawnControl(c, dpi_)); break;
     }
   }
-  // Tab goes through the child windows in z-order: stack them by tab index.
-  std::vector<const ControlDesign*> tabbed;
-  for (const ControlDesign& c : design_.controls)
-    if (children_.count(c.name)) tabbed.push_back(&c);
-  std::stable_sort(tabbed.begin(), tabbed.end(), [](auto* a, auto* b) { return a->tabIndex < b->tabIndex; });
+  // Tab goes through the child windows in z-order: stack them in tab order.
   HWND previous = HWND_TOP;
-  for (const ControlDesign* c : tabbed) {
-    HWND control = children_[c->name];
+  for (const std::string& name : tabOrder(design_)) {
+    HWND control = children_[name];
     SetWindowPos(control, previous, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     previous = control;
   }
@@ -331,6 +329,10 @@ void Win32Form::onDpiChanged(int dpi, const RECT& suggested) {
   applyIcons();
 }
 
+void Win32Form::expectInDesign([[maybe_unused]] const std::string& name) const {
+  assert(design_.control(name) && "the form's design has no control of this name");
+}
+
 DrawnControl* Win32Form::drawn(const std::string& name) {
   for (DrawnControl& c : drawn_)
     if (c.design.name == name) return &c;
@@ -405,9 +407,8 @@ void Win32Form::placeCentred() {
   GetMonitorInfoW(MonitorFromPoint({0, 0}, MONITOR_DEFAULTTOPRIMARY), &monitor);
   RECT r{};
   GetWindowRect(window_.get(), &r);
-  const RECT& work = monitor.rcWork;
-  moveTo(work.left + (work.right - work.left - (r.right - r.left)) / 2,
-         work.top + (work.bottom - work.top - (r.bottom - r.top)) / 2);
+  const PixelPoint origin = centredOrigin(toPixelBox(monitor.rcWork), r.right - r.left, r.bottom - r.top);
+  moveTo(origin.x, origin.y);
 }
 
 void Win32Form::setVisible(bool visible) {
@@ -436,6 +437,7 @@ void Win32Form::beginSystemMove() {
 }
 
 void Win32Form::setCaption(const std::string& control, const std::string& text) {
+  expectInDesign(control);
   if (HWND c = child(control)) {
     SetWindowTextW(c, widen(text).c_str());
   } else if (DrawnControl* d = drawn(control)) {
@@ -448,6 +450,7 @@ void Win32Form::setCaption(const std::string& control, const std::string& text) 
 }
 
 std::string Win32Form::text(const std::string& control) const {
+  expectInDesign(control);
   if (HWND c = child(control)) {
     std::wstring text(static_cast<size_t>(GetWindowTextLengthW(c)) + 1, L'\0');
     text.resize(static_cast<size_t>(GetWindowTextW(c, text.data(), static_cast<int>(text.size()))));
@@ -458,6 +461,7 @@ std::string Win32Form::text(const std::string& control) const {
 }
 
 void Win32Form::setWidth(const std::string& control, double twips) {
+  expectInDesign(control);
   DrawnControl* d = drawn(control);
   if (!d) return;
   d->design.rect.width = std::max(0.0, twips);
@@ -466,6 +470,7 @@ void Win32Form::setWidth(const std::string& control, double twips) {
 }
 
 void Win32Form::setControlVisible(const std::string& control, bool visible) {
+  expectInDesign(control);
   if (HWND c = child(control)) {
     ShowWindow(c, visible ? SW_SHOWNA : SW_HIDE);
   } else if (DrawnControl* d = drawn(control)) {
@@ -479,10 +484,12 @@ void Win32Form::setControlVisible(const std::string& control, bool visible) {
 }
 
 void Win32Form::setEnabled(const std::string& control, bool enabled) {
+  expectInDesign(control);
   if (HWND c = child(control)) EnableWindow(c, enabled);
 }
 
 void Win32Form::setForeColour(const std::string& control, Colour colour) {
+  expectInDesign(control);
   if (DrawnControl* d = drawn(control)) {
     d->fore = toColorRef(colour);
     redraw();
@@ -490,6 +497,7 @@ void Win32Form::setForeColour(const std::string& control, Colour colour) {
 }
 
 void Win32Form::setUnderline(const std::string& control, bool underline) {
+  expectInDesign(control);
   if (DrawnControl* d = drawn(control)) {
     d->design.font.underline = underline;
     redraw();
@@ -497,15 +505,18 @@ void Win32Form::setUnderline(const std::string& control, bool underline) {
 }
 
 void Win32Form::setChecked(const std::string& control, bool checked) {
+  expectInDesign(control);
   if (HWND c = child(control)) SendMessageW(c, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
 }
 
 bool Win32Form::isChecked(const std::string& control) const {
+  expectInDesign(control);
   HWND c = child(control);
   return c && SendMessageW(c, BM_GETCHECK, 0, 0) == BST_CHECKED;
 }
 
 void Win32Form::setFocus(const std::string& control) {
+  expectInDesign(control);
   HWND c = child(control);
   if (!c) return;
   // A hidden window takes no focus; hand it over once the form shows.
@@ -517,6 +528,7 @@ void Win32Form::setFocus(const std::string& control) {
 }
 
 void Win32Form::setTimerEnabled(const std::string& timer, bool enabled) {
+  expectInDesign(timer);
   const auto it = timerIds_.find(timer);
   if (it == timerIds_.end()) return;
   if (enabled) {
@@ -530,6 +542,7 @@ void Win32Form::setTimerEnabled(const std::string& timer, bool enabled) {
 void Win32Form::setMenuVisible(bool) {}
 
 void Win32Form::setMenuItemChecked(const std::string& item, bool checked) {
+  assert(design_.menuItem(item) && "the form's menu has no item of this name");
   if (menu_) menu_->setChecked(item, checked);
 }
 

@@ -78,6 +78,8 @@ class Win32Form : public FormWindow {
   void placeCentred();
   void moveTo(int x, int y);
 
+  // Names are the core's constants: a misspelt one stops a debug build.
+  void expectInDesign(const std::string& name) const;
   DrawnControl* drawn(const std::string& name);
   const DrawnControl* drawn(const std::string& name) const;
   HWND child(const std::string& name) const;

@@ -36,7 +36,8 @@ bool fontInstalled(const std::wstring& family) {
 std::wstring installedFamily(const std::string& wanted, std::map<std::string, std::wstring>& chosen) {
   if (const auto it = chosen.find(wanted); it != chosen.end()) return it->second;
   std::wstring family = widen(wanted);
-  for (const wchar_t* candidate : {family.c_str(), L"ＭＳ ゴシック", L"Yu Gothic", L"Meiryo", L"IPAGothic",
+  const std::wstring gothic = widen(GothicFamily);
+  for (const wchar_t* candidate : {family.c_str(), gothic.c_str(), L"Yu Gothic", L"Meiryo", L"IPAGothic",
                                    L"Noto Sans CJK JP"}) {
     if (fontInstalled(candidate)) {
       family = candidate;

@@ -4,6 +4,7 @@
 #include <tuple>
 
 #include "platform/form_design.h"
+#include "platform/form_layout.h"
 #include "platform/win32/win32_handles.h"
 
 namespace kerumo::win32 {
@@ -50,6 +51,9 @@ class BufferedPaint {
   UniqueBitmap bitmap_;
   HGDIOBJ oldBitmap_;
 };
+
+inline PixelBox toPixelBox(const RECT& r) { return {r.left, r.top, r.right - r.left, r.bottom - r.top}; }
+inline RECT toRect(const PixelBox& b) { return {b.left, b.top, b.left + b.width, b.top + b.height}; }
 
 void fillRect(HDC dc, const RECT& rect, COLORREF colour);
 void frameRect(HDC dc, const RECT& rect, COLORREF colour);

@@ -7,6 +7,7 @@
 #include <iomanip>
 #include <sstream>
 
+#include "platform/screen_areas.h"
 #include "platform/win32/win32_graphics.h"
 #include "platform/win32/win32_text.h"
 
@@ -22,11 +23,6 @@ std::wstring instanceName(const std::string& key) {
   std::wostringstream name;
   name << L"Kerumo-" << std::hex << std::setw(16) << std::setfill(L'0') << hash;
   return name.str();
-}
-
-TwipsRect toTwips(const RECT& r, double twipsPerPixel) {
-  return {r.left * twipsPerPixel, r.top * twipsPerPixel, (r.right - r.left) * twipsPerPixel,
-          (r.bottom - r.top) * twipsPerPixel};
 }
 
 BOOL CALLBACK collectWorkArea(HMONITOR monitor, HDC, RECT*, LPARAM param) {
@@ -118,13 +114,9 @@ void Win32Platform::shellOpen(const std::string& target) {
 std::vector<TwipsRect> Win32Platform::screenWorkAreas() const {
   std::vector<MONITORINFO> monitors;
   EnumDisplayMonitors(nullptr, nullptr, collectWorkArea, reinterpret_cast<LPARAM>(&monitors));
-  std::vector<TwipsRect> areas;
-  for (const MONITORINFO& m : monitors)
-    if (m.dwFlags & MONITORINFOF_PRIMARY) areas.push_back(toTwips(m.rcWork, scale_.twipsPerPixel));
-  for (const MONITORINFO& m : monitors)
-    if (!(m.dwFlags & MONITORINFOF_PRIMARY)) areas.push_back(toTwips(m.rcWork, scale_.twipsPerPixel));
-  if (areas.empty()) areas.push_back(toTwips({0, 0, 1024, 768}, scale_.twipsPerPixel));
-  return areas;
+  std::vector<ScreenArea> screens;
+  for (const MONITORINFO& m : monitors) screens.push_back({toPixelBox(m.rcWork), (m.dwFlags & MONITORINFOF_PRIMARY) != 0});
+  return workAreasPrimaryFirst(screens, scale_.twipsPerPixel);
 }
 
 // Tab, Enter and Escape move through a form's controls as in a dialog.

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "dialogs/author.h"
+#include "dialogs/form2_controls.h"
 #include "shell/form1_fixture.h"
 
 namespace kerumo {
@@ -17,7 +18,7 @@ class Form2Test : public Form1Test {
     startWith(testing::StandardSettings);
     form1().mnuab_Click();
   }
-  FakeForm& about() { return *platform.form("Form2"); }
+  FakeForm& about() { return *platform.form(form2::Name); }
   void pointerOver(const char* control) { about().events().onMouseMove(control, 0, 0, 100, 100, MoveOrigin::Pointer); }
   // (colour, underlined) of a link
   std::pair<uint32_t, bool> look(const char* link) {
@@ -34,9 +35,9 @@ TEST_F(Form2Test, OpensModelessWithTheCreditAndBothLinks) {
   EXPECT_EQ(about().design().caption, "");
   EXPECT_TRUE(about().design().showInTaskbar);
   EXPECT_EQ(about().design().frame, FrameStyle::SizableNoCaption);
-  EXPECT_EQ(about().text("Label5"), std::string("作者\u3000") + AuthorName);
-  EXPECT_EQ(about().text("Label6").rfind("mailto:", 0), 0u);
-  EXPECT_EQ(about().text("Label1").rfind("https://", 0), 0u);
+  EXPECT_EQ(about().text(form2::Label5), std::string("作者\u3000") + AuthorName);
+  EXPECT_EQ(about().text(form2::Label6).rfind("mailto:", 0), 0u);
+  EXPECT_EQ(about().text(form2::Label1).rfind("https://", 0), 0u);
   EXPECT_EQ(std::count(platform.calls.begin(), platform.calls.end(), "Form2.showModal"), 0);
 }
 
@@ -46,55 +47,55 @@ TEST_F(Form2Test, HoverStateFollowsThePointer) {
     std::vector<const char*> path;
     Look web, mail;
   } cases[] = {
-      {{"Label1"}, {Blue, true}, {0, false}},
-      {{"Label6"}, {0, false}, {Blue, true}},
-      {{"Label1", "Label6"}, {0, false}, {Blue, true}},
-      {{"Label6", "Label1"}, {Blue, true}, {0, false}},
-      {{"Label1", ""}, {0, false}, {0, false}},
-      {{"Label1", "Label2"}, {Blue, true}, {0, false}},
-      {{"Label1", "Command1"}, {Blue, true}, {0, false}},
-      {{"Label6", "Label5"}, {0, false}, {Blue, true}},
-      {{"Label3"}, {Default, false}, {Default, false}},
+      {{form2::Label1}, {Blue, true}, {0, false}},
+      {{form2::Label6}, {0, false}, {Blue, true}},
+      {{form2::Label1, form2::Label6}, {0, false}, {Blue, true}},
+      {{form2::Label6, form2::Label1}, {Blue, true}, {0, false}},
+      {{form2::Label1, ""}, {0, false}, {0, false}},
+      {{form2::Label1, form2::Label2}, {Blue, true}, {0, false}},
+      {{form2::Label1, form2::Command1}, {Blue, true}, {0, false}},
+      {{form2::Label6, form2::Label5}, {0, false}, {Blue, true}},
+      {{form2::Label3}, {Default, false}, {Default, false}},
   };
   for (const auto& c : cases) {
-    about().events().onClick("Command1");
+    about().events().onClick(form2::Command1);
     form1().mnuab_Click();
     for (const char* control : c.path) pointerOver(control);
-    EXPECT_EQ(look("Label1"), c.web) << c.path.back();
-    EXPECT_EQ(look("Label6"), c.mail) << c.path.back();
+    EXPECT_EQ(look(form2::Label1), c.web) << c.path.back();
+    EXPECT_EQ(look(form2::Label6), c.mail) << c.path.back();
   }
 }
 
 TEST_F(Form2Test, EachClickHandsTheCaptionToTheShellOnce) {
-  about().events().onClick("Label1");
-  about().events().onClick("Label1");
-  about().events().onClick("Label6");
-  about().events().onClick("Label2");
+  about().events().onClick(form2::Label1);
+  about().events().onClick(form2::Label1);
+  about().events().onClick(form2::Label6);
+  about().events().onClick(form2::Label2);
   EXPECT_EQ(platform.shellOpened, (std::vector<std::string>{AuthorWebLink, AuthorWebLink, AuthorMailLink}));
   EXPECT_TRUE(about().isVisible());
 }
 
 TEST_F(Form2Test, AboutTwiceLeavesOneWindowWithItsState) {
-  pointerOver("Label1");
+  pointerOver(form2::Label1);
   form1().mnuab_Click();
   EXPECT_EQ(std::count(platform.calls.begin(), platform.calls.end(), "createForm Form2"), 1);
-  EXPECT_EQ(look("Label1"), std::make_pair(Blue, true));
+  EXPECT_EQ(look(form2::Label1), std::make_pair(Blue, true));
 }
 
 TEST_F(Form2Test, OkClosesAndReopeningStartsFromTheDesign) {
-  pointerOver("Label6");
-  about().events().onClick("Command1");
+  pointerOver(form2::Label6);
+  about().events().onClick(form2::Command1);
   EXPECT_TRUE(about().closed());
   form1().mnuab_Click();
   EXPECT_EQ(std::count(platform.calls.begin(), platform.calls.end(), "createForm Form2"), 2);
-  EXPECT_EQ(look("Label6"), std::make_pair(Default, false));
+  EXPECT_EQ(look(form2::Label6), std::make_pair(Default, false));
   EXPECT_TRUE(about().isVisible());
 }
 
 TEST_F(Form2Test, TicksGoOnWhileItIsOpen) {
   figures.cpuUsage = 33;
-  window().events().onTimer("Timer1");
-  EXPECT_EQ(window().control("Label16").caption, "33");
+  window().events().onTimer(form1::Timer1);
+  EXPECT_EQ(window().control(form1::Label16).caption, "33");
 }
 
 }  // namespace

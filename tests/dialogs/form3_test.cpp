@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "dialogs/form3_controls.h"
 #include "shell/form1_fixture.h"
 
 namespace kerumo {
@@ -19,18 +20,18 @@ class Form3Test : public Form1Test {
   }
   void openDialog(const std::function<void(FakeForm&)>& act) {
     platform.onShowModal = [&](FakeForm& dialog) {
-      if (dialog.design().name == "Form3") act(dialog);
+      if (dialog.design().name == form3::Name) act(dialog);
     };
     form1().mnuKeikoku_Click();
   }
   void confirmWith(const std::string& memory, const std::string& resources) {
     openDialog([&](FakeForm& dialog) {
-      dialog.typeText("Text1", memory);
-      dialog.typeText("Text2", resources);
-      dialog.events().onClick("Command1");
+      dialog.typeText(form3::Text1, memory);
+      dialog.typeText(form3::Text2, resources);
+      dialog.events().onClick(form3::Command1);
     });
   }
-  bool timerRunning() { return window().control("Timer1").timerEnabled; }
+  bool timerRunning() { return window().control(form1::Timer1).timerEnabled; }
 };
 
 TEST_F(Form3Test, LoadFillsTheControlsFromTheProgramValues) {
@@ -44,12 +45,12 @@ TEST_F(Form3Test, LoadFillsTheControlsFromTheProgramValues) {
     MemThreshold = c.mem;
     ResThreshold = c.res;
     openDialog([&](FakeForm& dialog) {
-      EXPECT_EQ(dialog.isChecked("Check1"), c.checked);
-      EXPECT_EQ(dialog.control("Text1").enabled, c.checked);
-      EXPECT_EQ(dialog.control("Text2").enabled, c.checked);
-      EXPECT_EQ(dialog.text("Text1"), c.memText);
-      EXPECT_EQ(dialog.text("Text2"), c.resText);
-      EXPECT_EQ(dialog.focus(), "Check1");
+      EXPECT_EQ(dialog.isChecked(form3::Check1), c.checked);
+      EXPECT_EQ(dialog.control(form3::Text1).enabled, c.checked);
+      EXPECT_EQ(dialog.control(form3::Text2).enabled, c.checked);
+      EXPECT_EQ(dialog.text(form3::Text1), c.memText);
+      EXPECT_EQ(dialog.text(form3::Text2), c.resText);
+      EXPECT_EQ(dialog.focus(), form3::Check1);
       dialog.events().onUnload();
     });
   }
@@ -77,7 +78,7 @@ TEST_F(Form3Test, ConfirmationAcceptsOneToNinetyNineAndRoundsHalfToEven) {
     EXPECT_EQ(MemThreshold, c.mem);
     EXPECT_EQ(ResThreshold, c.res);
     EXPECT_TRUE(timerRunning());
-    EXPECT_TRUE(platform.form("Form1") != nullptr && platform.form("Form3") == nullptr);
+    EXPECT_TRUE(platform.form(form1::Name) != nullptr && platform.form(form3::Name) == nullptr);
   }
 }
 
@@ -91,12 +92,12 @@ TEST_F(Form3Test, RefusedValuesStoreNothingAndKeepTheDialogOpen) {
     ResThreshold = 10;
     platform.messageBoxes.clear();
     openDialog([&](FakeForm& dialog) {
-      dialog.typeText("Text1", pair.first);
-      dialog.typeText("Text2", pair.second);
-      dialog.events().onClick("Command1");
+      dialog.typeText(form3::Text1, pair.first);
+      dialog.typeText(form3::Text2, pair.second);
+      dialog.events().onClick(form3::Command1);
       EXPECT_FALSE(dialog.closed());
       EXPECT_FALSE(timerRunning());
-      EXPECT_EQ(dialog.text("Text1"), pair.first);
+      EXPECT_EQ(dialog.text(form3::Text1), pair.first);
       dialog.events().onUnload();
     });
     ASSERT_EQ(platform.messageBoxes.size(), 1u) << pair.first << " " << pair.second;
@@ -112,15 +113,15 @@ TEST_F(Form3Test, DisabledFieldsAreCheckedAllTheSame) {
   WarnEnabled = 0;
   MemThreshold = 150;
   openDialog([&](FakeForm& dialog) {
-    dialog.events().onClick("Command1");
+    dialog.events().onClick(form3::Command1);
     EXPECT_EQ(platform.messageBoxes.size(), 1u);
-    dialog.setChecked("Check1", true);
-    dialog.events().onClick("Check1");
-    EXPECT_TRUE(dialog.control("Text1").enabled);
-    dialog.typeText("Text1", "40");
-    dialog.setChecked("Check1", false);
-    dialog.events().onClick("Check1");
-    dialog.events().onClick("Command1");
+    dialog.setChecked(form3::Check1, true);
+    dialog.events().onClick(form3::Check1);
+    EXPECT_TRUE(dialog.control(form3::Text1).enabled);
+    dialog.typeText(form3::Text1, "40");
+    dialog.setChecked(form3::Check1, false);
+    dialog.events().onClick(form3::Check1);
+    dialog.events().onClick(form3::Command1);
   });
   EXPECT_EQ(MemThreshold, 40);
   EXPECT_EQ(WarnEnabled, 0);
@@ -128,10 +129,10 @@ TEST_F(Form3Test, DisabledFieldsAreCheckedAllTheSame) {
 
 TEST_F(Form3Test, CheckBoxWritesWarnEnabledAtOnceAndClosingKeepsIt) {
   openDialog([&](FakeForm& dialog) {
-    dialog.setChecked("Check1", true);
-    dialog.events().onClick("Check1");
+    dialog.setChecked(form3::Check1, true);
+    dialog.events().onClick(form3::Check1);
     EXPECT_EQ(WarnEnabled, 1);
-    dialog.typeText("Text1", "77");
+    dialog.typeText(form3::Text1, "77");
     dialog.events().onUnload();  // closed by the window system
   });
   EXPECT_EQ(WarnEnabled, 1);
@@ -146,7 +147,7 @@ TEST_F(Form3Test, KeyFilterLetsOnlyDigitsAndBackspaceThroughBothFields) {
   } keys[] = {{'0', true}, {'9', true}, {8, true},    {'a', false}, {' ', false},
               {'-', false}, {'.', false}, {13, false}, {0x3042, false}, {0xFF11, false}};
   openDialog([&](FakeForm& dialog) {
-    for (const char* field : {"Text1", "Text2"}) {
+    for (const char* field : {form3::Text1, form3::Text2}) {
       for (const auto& k : keys) {
         int key = k.key;
         dialog.events().onKeyPress(field, key);
@@ -160,17 +161,17 @@ TEST_F(Form3Test, KeyFilterLetsOnlyDigitsAndBackspaceThroughBothFields) {
 TEST_F(Form3Test, ConfirmedDialogLetsTheMeterTickAgain) {
   confirmWith("20", "30");
   figures.cpuUsage = 64;
-  window().events().onTimer("Timer1");
-  EXPECT_EQ(window().control("Label16").caption, "64");
+  window().events().onTimer(form1::Timer1);
+  EXPECT_EQ(window().control(form1::Label16).caption, "64");
 }
 
 TEST_F(Form3Test, EachOpeningCreatesTheDialogAnew) {
   openDialog([](FakeForm& dialog) {
-    dialog.typeText("Text1", "55");
+    dialog.typeText(form3::Text1, "55");
     dialog.events().onUnload();
   });
   openDialog([](FakeForm& dialog) {
-    EXPECT_EQ(dialog.text("Text1"), "10");
+    EXPECT_EQ(dialog.text(form3::Text1), "10");
     dialog.events().onUnload();
   });
   EXPECT_EQ(std::count(platform.calls.begin(), platform.calls.end(), "createForm Form3"), 2);

@@ -2,20 +2,21 @@
 
 #include <gtest/gtest.h>
 
-#include "shell/form1_fixture.h"
+#include "tests/monitor/cycle_fixture.h"
 
 namespace kerumo {
 namespace {
 
-using testing::Form1Test;
+using testing::CycleTest;
 
-class LowResourceCheckTest : public Form1Test {
+class LowResourceCheckTest : public CycleTest {
  protected:
   void SetUp() override {
-    Form1Test::SetUp();
-    startWith("600\r\n900\r\n0\r\n1\r\n1\r\n10\r\n20\r\n");
+    CycleTest::SetUp();
+    WarnEnabled = 1;
+    MemThreshold = 10;
+    ResThreshold = 20;
   }
-  void tick() { window().events().onTimer("Timer1"); }
   std::vector<std::string> prompts() {
     std::vector<std::string> result;
     for (const auto& box : platform.messageBoxes) result.push_back(box.prompt);
@@ -113,13 +114,6 @@ TEST_F(LowResourceCheckTest, NoTickRunsWhileAWarningBoxIsOpen) {
   platform.onMessageBox = nullptr;
   tick();  // ticks go on after the box
   EXPECT_EQ(platform.messageBoxes.size(), 2u);
-}
-
-TEST_F(LowResourceCheckTest, ADismissedWarningIsWrittenAtExit) {
-  figures.memoryLoads = {5};
-  tick();
-  form1().mnuEnd_Click();
-  EXPECT_EQ(testing::readFile(settingsPath()), "600\r\n900\r\n0\r\n1\r\n0\r\n10\r\n20\r\n");
 }
 
 }  // namespace

@@ -17,10 +17,10 @@ TEST_F(Form1Test, TwoFrmTopCommandsReturnToTheStart) {
   const bool onTop = window().topmost();
   form1().frmTop_Click();
   EXPECT_NE(window().topmost(), onTop);
-  EXPECT_EQ(window().menuItemChecked("frmTop"), !onTop);
+  EXPECT_EQ(window().menuItemChecked(form1::frmTop), !onTop);
   form1().frmTop_Click();
   EXPECT_EQ(window().topmost(), onTop);
-  EXPECT_EQ(window().menuItemChecked("frmTop"), onTop);
+  EXPECT_EQ(window().menuItemChecked(form1::frmTop), onTop);
   EXPECT_EQ(form1().topmostToggle(), 0);
 }
 
@@ -28,8 +28,8 @@ TEST_F(Form1Test, TwoMnuCputmpCommandsReturnToTheStart) {
   startWith(StandardSettings);
   form1().mnuCputmp_Click();
   EXPECT_EQ(form1().tempShown(), 0);
-  EXPECT_FALSE(window().control("Label5").visible);
-  EXPECT_TRUE(window().control("Label2").visible);  // the usage row stays
+  EXPECT_FALSE(window().control(form1::Label5).visible);
+  EXPECT_TRUE(window().control(form1::Label2).visible);  // the usage row stays
   const size_t from = platform.calls.size();
   form1().mnuCputmp_Click();
   EXPECT_EQ(platform.callsSince(from), (std::vector<std::string>{
@@ -173,20 +173,20 @@ TEST_F(Form1Test, MenuHasTheElevenItemsInOrder) {
 
 TEST_F(Form1Test, MenuCommandsRunThroughTheMenu) {
   startWith(StandardSettings);
-  window().events().onMenuCommand("noApp");
+  window().events().onMenuCommand(form1::noApp);
   EXPECT_FALSE(window().isVisible());
-  window().events().onMenuCommand("mnuAbout");
+  window().events().onMenuCommand(form1::mnuAbout);
   EXPECT_TRUE(window().isVisible());
-  window().events().onMenuCommand("frmTop");
+  window().events().onMenuCommand(form1::frmTop);
   EXPECT_EQ(form1().topmostToggle(), 1);
-  window().events().onMenuCommand("mnuCputmp");
+  window().events().onMenuCommand(form1::mnuCputmp);
   EXPECT_EQ(form1().tempShown(), 0);
   const size_t from = platform.calls.size();
-  window().events().onMenuCommand("mnuKeikoku");
+  window().events().onMenuCommand(form1::mnuKeikoku);
   const auto calls = platform.callsSince(from);
   ASSERT_FALSE(calls.empty());
   EXPECT_EQ(calls.front(), "Form1.setTimerEnabled Timer1 0");
-  window().events().onMenuCommand("mnuEnd");
+  window().events().onMenuCommand(form1::mnuEnd);
   EXPECT_EQ(platform.quitCode, 0);
   EXPECT_TRUE(std::filesystem::exists(settingsPath()));
 }
@@ -201,9 +201,9 @@ TEST_F(Form1Test, LeftPressOnTheSurfaceMovesAndOtherButtonsPopTheMenuUp) {
       {"", MouseButton::Left, "Form1.beginSystemMove"},
       {"", MouseButton::Right, "Form1.popupMenu"},
       {"", MouseButton::Middle, "Form1.popupMenu"},
-      {"Label2", MouseButton::Left, nullptr},
-      {"Label13", MouseButton::Right, nullptr},
-      {"Image5", MouseButton::Left, nullptr},
+      {form1::Label2, MouseButton::Left, nullptr},
+      {form1::Label13, MouseButton::Right, nullptr},
+      {form1::Image5, MouseButton::Left, nullptr},
   };
   for (const auto& c : cases) {
     const size_t from = platform.calls.size();
@@ -219,14 +219,14 @@ TEST_F(Form1Test, LeftPressOnTheSurfaceMovesAndOtherButtonsPopTheMenuUp) {
 
 TEST_F(Form1Test, DoubleClickOnTheSurfaceOrLogoHidesAndKeepsEverythingElse) {
   startWith(StandardSettings);
-  for (const char* control : {"", "Image5"}) {
+  for (const char* control : {"", form1::Image5}) {
     form1().mnuAbout_Click();
-    window().events().onDoubleClick("Label2");
+    window().events().onDoubleClick(form1::Label2);
     EXPECT_TRUE(window().isVisible());
     window().events().onDoubleClick(control);
     EXPECT_FALSE(window().isVisible());
     EXPECT_EQ(platform.trayIcons.size(), 1u);
-    EXPECT_TRUE(window().control("Timer1").timerEnabled);
+    EXPECT_TRUE(window().control(form1::Timer1).timerEnabled);
     EXPECT_EQ(form1().topmostToggle(), 0);
     EXPECT_EQ(form1().tempShown(), 1);
     EXPECT_EQ(window().left(), 900);
@@ -237,10 +237,10 @@ TEST_F(Form1Test, HiddenWindowComesBackWithCurrentFigures) {
   startWith(StandardSettings);
   form1().noApp_Click();
   figures.cpuUsage = 42;
-  window().events().onTimer("Timer1");
+  window().events().onTimer(form1::Timer1);
   platform.sendTrayCallback(0x201);
   EXPECT_TRUE(window().isVisible());
-  EXPECT_EQ(window().control("Label16").caption, "42");
+  EXPECT_EQ(window().control(form1::Label16).caption, "42");
   EXPECT_EQ(window().left(), 900);
   EXPECT_EQ(window().top(), 600);
 }

@@ -6,7 +6,8 @@
 
 #include "platform/fake/fake_platform.h"
 #include "shell/form1.h"
-#include "shell/program_state.h"
+#include "shell/form1_controls.h"
+#include "monitor/warning_settings.h"
 #include "tests/scripted_libraries.h"
 #include "tests/temp_dir.h"
 
@@ -17,6 +18,7 @@ namespace kerumo::testing {
 class Form1Test : public ::testing::Test {
  protected:
   void SetUp() override {
+    platform.onUnknownName = [](const std::string& message) { ADD_FAILURE() << message; };
     WarnEnabled = 0;
     MemThreshold = 10;
     ResThreshold = 10;
@@ -29,7 +31,7 @@ class Form1Test : public ::testing::Test {
     if (!form1_) form1_ = std::make_unique<Form1>(platform, settingsPath(), diagnostics, scriptedLoader(figures));
     return *form1_;
   }
-  FakeForm& window() { return *platform.form("Form1"); }
+  FakeForm& window() { return *platform.form(form1::Name); }
 
   // A normal start from the given file contents.
   void startWith(const std::string& contents) {

@@ -33,14 +33,14 @@ TEST_F(Form1Test, StartUpRestoresBothSwitchesThroughTheirCommands) {
     testing::writeFile(dir / "kerumo.ini", settingsWith(c.savedToggle, c.savedTemp));
     Form1 form(platform, dir / "kerumo.ini", diagnostics, testing::scriptedLoader(figures));
     ASSERT_TRUE(form.Form_Load());
-    const FakeForm& w = *platform.form("Form1");
+    const FakeForm& w = *platform.form(form1::Name);
     SCOPED_TRACE("saved " + std::to_string(c.savedToggle) + "/" + std::to_string(c.savedTemp));
     EXPECT_EQ(form.topmostToggle(), c.toggle);
     EXPECT_EQ(w.topmost(), c.onTop);
-    EXPECT_EQ(w.menuItemChecked("frmTop"), c.onTop);
+    EXPECT_EQ(w.menuItemChecked(form1::frmTop), c.onTop);
     EXPECT_EQ(form.tempShown(), c.temp);
-    EXPECT_EQ(w.menuItemChecked("mnuCputmp"), c.tempVisible);
-    for (const char* label : {"Label1", "Label5", "Label20"}) EXPECT_EQ(w.control(label).visible, c.tempVisible);
+    EXPECT_EQ(w.menuItemChecked(form1::mnuCputmp), c.tempVisible);
+    for (const char* label : {form1::Label1, form1::Label5, form1::Label20}) EXPECT_EQ(w.control(label).visible, c.tempVisible);
     EXPECT_TRUE(w.isVisible());
     EXPECT_FALSE(w.menuVisible());
   }
@@ -165,6 +165,14 @@ TEST_F(Form1Test, ExitWritesTheFileOnceAndDeletesTheIcon) {
   form1().Form_Unload();  // the event loop's end must not write again
   form1().onUnload();
   EXPECT_FALSE(std::filesystem::exists(settingsPath()));
+}
+
+TEST_F(Form1Test, ADismissedWarningIsWrittenAtExit) {
+  startWith("600\r\n900\r\n0\r\n1\r\n1\r\n10\r\n20\r\n");
+  figures.memoryLoads = {5};
+  window().events().onTimer(form1::Timer1);
+  form1().mnuEnd_Click();
+  EXPECT_EQ(testing::readFile(settingsPath()), "600\r\n900\r\n0\r\n1\r\n0\r\n10\r\n20\r\n");
 }
 
 TEST_F(Form1Test, SignalDuringTheRunWritesTheFileOnce) {

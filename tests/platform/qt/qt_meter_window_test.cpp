@@ -9,7 +9,7 @@
 
 #include "tests/platform/qt/qt_test_platform.h"
 #include "shell/form1.h"
-#include "shell/program_state.h"
+#include "monitor/warning_settings.h"
 #include "tests/scripted_libraries.h"
 #include "tests/temp_dir.h"
 

@@ -12,7 +12,7 @@
 #include <sstream>
 
 #include "shell/form1.h"
-#include "shell/program_state.h"
+#include "monitor/warning_settings.h"
 #include "tests/platform/qt/qt_test_platform.h"
 #include "tests/scripted_libraries.h"
 #include "tests/temp_dir.h"

@@ -11,9 +11,11 @@
 #include <vector>
 
 #include "dialogs/form3.h"
+#include "dialogs/form3_controls.h"
+#include "monitor/warning_settings.h"
 #include "platform/win32/win32_platform.h"
+#include "shell/form1_controls.h"
 #include "shell/form1_design.h"
-#include "shell/program_state.h"
 #include "win32_test_support.h"
 
 #include <imm.h>  // after the Windows headers
@@ -77,14 +79,14 @@ class JapaneseInput : public ::testing::Test {
     MemThreshold = 12;
     ResThreshold = 34;
     meter = platform.createForm(form1Design(), noEvents);
-    dialog.emplace(platform, *meter);
+    dialog.emplace(platform, [this] { meter->setTimerEnabled(form1::Timer1, true); });
     dialog->Form_Load();
     dialog->window().setVisible(true);
     pumpMessages(100);
     std::vector<HWND> edits;
     EnumChildWindows(dynamic_cast<win32::Win32Form&>(dialog->window()).handle(), collectEdits,
                      reinterpret_cast<LPARAM>(&edits));
-    for (HWND edit : edits) fields.emplace_back(textOf(edit) == L"12" ? "Text1" : "Text2", edit);
+    for (HWND edit : edits) fields.emplace_back(textOf(edit) == L"12" ? form3::Text1 : form3::Text2, edit);
     ASSERT_EQ(fields.size(), 2u);
   }
 

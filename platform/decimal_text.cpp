@@ -1,4 +1,4 @@
-#include "shell/decimal_text.h"
+#include "platform/decimal_text.h"
 
 #include <algorithm>
 #include <charconv>

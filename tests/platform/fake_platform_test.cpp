@@ -1,0 +1,63 @@
+#include "platform/fake/fake_platform.h"
+
+#include <gtest/gtest.h>
+
+namespace kerumo {
+namespace {
+
+struct NoEvents : FormEvents {
+  void onMouseDown(const std::string&, int, int, double, double) override {}
+  void onMouseMove(const std::string&, int, int, double, double, MoveOrigin) override {}
+  void onDoubleClick(const std::string&) override {}
+  void onClick(const std::string&) override {}
+  void onKeyPress(const std::string&, int&) override {}
+  void onTimer(const std::string&) override {}
+  void onMenuCommand(const std::string&) override {}
+  void onUnload() override {}
+};
+
+FormDesign smallDesign() {
+  FormDesign d;
+  d.name = "FormX";
+  ControlDesign label;
+  label.name = "Label1";
+  ControlDesign timer;
+  timer.name = "Timer1";
+  timer.kind = ControlKind::Timer;
+  d.controls = {label, timer};
+  d.menu = MenuDesign{"mnuX", "menu", {{"mnuOne", "one"}}};
+  return d;
+}
+
+TEST(FakePlatform, ANameTheDesignLacksIsReportedAndAKnownOneIsNot) {
+  FakePlatform platform;
+  std::vector<std::string> reported;
+  platform.onUnknownName = [&](const std::string& message) { reported.push_back(message); };
+  NoEvents events;
+  auto window = platform.createForm(smallDesign(), events);
+  auto& form = *platform.form("FormX");
+
+  window->setCaption("Label1", "a");
+  window->setTimerEnabled("Timer1", false);
+  window->setMenuItemChecked("mnuOne", true);
+  EXPECT_EQ(form.control("Label1").caption, "a");
+  EXPECT_TRUE(reported.empty());
+
+  window->setCaption("Lable1", "a");
+  window->setWidth("label1", 10);
+  window->setTimerEnabled("Timer2", true);
+  window->setMenuItemChecked("mnuone", true);
+  form.control("Label2");
+  form.menuItemChecked("mnuTwo");
+  EXPECT_EQ(reported, (std::vector<std::string>{
+                          "FormX has no control named \"Lable1\"",
+                          "FormX has no control named \"label1\"",
+                          "FormX has no control named \"Timer2\"",
+                          "FormX has no menu item named \"mnuone\"",
+                          "FormX has no control named \"Label2\"",
+                          "FormX has no menu item named \"mnuTwo\"",
+                      }));
+}
+
+}  // namespace
+}  // namespace kerumo

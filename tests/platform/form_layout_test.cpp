@@ -1,0 +1,73 @@
+#include "platform/form_layout.h"
+
+#include <gtest/gtest.h>
+
+#include "dialogs/form2_design.h"
+#include "dialogs/form3_design.h"
+#include "shell/form1_design.h"
+
+namespace kerumo {
+namespace {
+
+ControlDesign control(const char* name, ControlKind kind, int tabIndex) {
+  ControlDesign c;
+  c.name = name;
+  c.kind = kind;
+  c.tabIndex = tabIndex;
+  return c;
+}
+
+TEST(FormLayout, TabVisitsTheKeyboardControlsOfEachFormByTabIndex) {
+  EXPECT_EQ(tabOrder(form3Design()), (std::vector<std::string>{"Check1", "Text1", "Text2", "Command1"}));
+  EXPECT_EQ(tabOrder(form2Design()), (std::vector<std::string>{"Command1"}));
+  EXPECT_TRUE(tabOrder(form1Design()).empty());
+}
+
+TEST(FormLayout, TabSkipsLabelsAndKeepsCreationOrderAmongEqualIndexes) {
+  FormDesign d;
+  d.controls = {control("Button2", ControlKind::Button, 3), control("Label1", ControlKind::Label, 0),
+                control("Text1", ControlKind::TextBox, 3), control("Check1", ControlKind::CheckBox, 1),
+                control("Button1", ControlKind::Button, -1)};
+  EXPECT_EQ(tabOrder(d), (std::vector<std::string>{"Button1", "Check1", "Button2", "Text1"}));
+}
+
+TEST(FormLayout, AnAutoSizedLabelFitsItsTextOnTheSideItsAlignmentNames) {
+  const PixelBox design{41, 8, 21, 12};
+  const struct {
+    Alignment alignment;
+    bool autoSize;
+    int textWidth, textHeight;
+    PixelBox box;
+  } cases[] = {
+      {Alignment::Right, true, 7, 12, {55, 8, 7, 12}},    // one digit keeps the right edge
+      {Alignment::Right, true, 21, 12, {41, 8, 21, 12}},
+      {Alignment::Right, true, 30, 13, {32, 8, 30, 13}},  // wider than its box grows to the left
+      {Alignment::Left, true, 7, 12, {41, 8, 7, 12}},
+      {Alignment::Left, true, 30, 12, {41, 8, 30, 12}},
+      {Alignment::Right, false, 7, 12, design},           // not auto-sized: the design box
+      {Alignment::Left, false, 30, 12, design},
+  };
+  for (const auto& c : cases) {
+    ControlDesign label;
+    label.alignment = c.alignment;
+    label.autoSize = c.autoSize;
+    EXPECT_EQ(labelBox(label, design, c.textWidth, c.textHeight), c.box) << c.textWidth;
+  }
+}
+
+TEST(FormLayout, CentringSplitsTheSpareRoomOfTheWorkArea) {
+  const struct {
+    PixelBox area;
+    int width, height;
+    PixelPoint origin;
+  } cases[] = {
+      {{0, 0, 1920, 1050}, 222, 174, {849, 438}},
+      {{0, 0, 1920, 1050}, 223, 175, {848, 437}},   // an odd pixel goes right and down
+      {{1920, 30, 1280, 994}, 240, 320, {2440, 367}},
+      {{0, 0, 200, 100}, 300, 150, {-50, -25}},     // larger than the area: overhangs evenly
+  };
+  for (const auto& c : cases) EXPECT_EQ(centredOrigin(c.area, c.width, c.height), c.origin) << c.width;
+}
+
+}  // namespace
+}  // namespace kerumo
