@@ -2,19 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/no_form_events.h"
+
 namespace kerumo {
 namespace {
 
-struct NoEvents : FormEvents {
-  void onMouseDown(const std::string&, int, int, double, double) override {}
-  void onMouseMove(const std::string&, int, int, double, double, MoveOrigin) override {}
-  void onDoubleClick(const std::string&) override {}
-  void onClick(const std::string&) override {}
-  void onKeyPress(const std::string&, int&) override {}
-  void onTimer(const std::string&) override {}
-  void onMenuCommand(const std::string&) override {}
-  void onUnload() override {}
-};
+using NoEvents = testing::NoFormEvents;
 
 FormDesign smallDesign() {
   FormDesign d;

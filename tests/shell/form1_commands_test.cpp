@@ -5,6 +5,7 @@
 #include "shell/form1_design.h"
 #include "shell/form1_fixture.h"
 #include "shell/module1.h"
+#include "tests/no_form_events.h"
 
 namespace kerumo {
 namespace {
@@ -52,16 +53,7 @@ TEST_F(Form1Test, FrmTopWhileHiddenShowsTheWindow) {
 
 TEST(Module1, SetWindowOrderMapsModesToTheZOrderAndShows) {
   FakePlatform platform;
-  struct NoEvents : FormEvents {
-    void onMouseDown(const std::string&, int, int, double, double) override {}
-    void onMouseMove(const std::string&, int, int, double, double, MoveOrigin) override {}
-    void onDoubleClick(const std::string&) override {}
-    void onClick(const std::string&) override {}
-    void onKeyPress(const std::string&, int&) override {}
-    void onTimer(const std::string&) override {}
-    void onMenuCommand(const std::string&) override {}
-    void onUnload() override {}
-  } events;
+  testing::NoFormEvents events;
   auto form = platform.createForm(form1Design(), events);
   EXPECT_EQ(SetWindowOrder(*form, 1), 1);
   EXPECT_EQ(SetWindowOrder(*form, 0), 1);

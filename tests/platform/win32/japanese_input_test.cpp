@@ -17,6 +17,7 @@
 #include "shell/form1_controls.h"
 #include "shell/form1_design.h"
 #include "win32_test_support.h"
+#include "tests/no_form_events.h"
 
 #include <imm.h>  // after the Windows headers
 
@@ -25,16 +26,7 @@ namespace {
 
 using testing::pumpMessages;
 
-struct NoEvents : FormEvents {
-  void onMouseDown(const std::string&, int, int, double, double) override {}
-  void onMouseMove(const std::string&, int, int, double, double, MoveOrigin) override {}
-  void onDoubleClick(const std::string&) override {}
-  void onClick(const std::string&) override {}
-  void onKeyPress(const std::string&, int&) override {}
-  void onTimer(const std::string&) override {}
-  void onMenuCommand(const std::string&) override {}
-  void onUnload() override {}
-};
+using NoEvents = testing::NoFormEvents;
 
 std::wstring textOf(HWND window) {
   std::wstring text(static_cast<size_t>(GetWindowTextLengthW(window)) + 1, L'\0');

@@ -12,6 +12,7 @@
 #include "shell/form1_design.h"
 #include "temp_dir.h"
 #include "win32_test_support.h"
+#include "tests/no_form_events.h"
 
 namespace kerumo {
 namespace {
@@ -77,17 +78,7 @@ bool waitForTicks(const std::filesystem::path& calls, int ticks) {
   return false;
 }
 
-class NoEvents : public FormEvents {
- public:
-  void onMouseDown(const std::string&, int, int, double, double) override {}
-  void onMouseMove(const std::string&, int, int, double, double, MoveOrigin) override {}
-  void onDoubleClick(const std::string&) override {}
-  void onClick(const std::string&) override {}
-  void onKeyPress(const std::string&, int&) override {}
-  void onTimer(const std::string&) override {}
-  void onMenuCommand(const std::string&) override {}
-  void onUnload() override {}
-};
+using NoEvents = testing::NoFormEvents;
 
 // The meter as it must look with the stand-ins' figures: resources 63 %
 // free, CPU 30 %, memory 40 % free, 52 degrees.
