@@ -96,10 +96,39 @@ class Background {
     return out_;
   }
   QProcess& process() { return process_; }
+  // Waits until the process has written `text`.
+  bool waitForOutput(const QString& text) {
+    return waitUntil([&] {
+      process_.waitForReadyRead(100);
+      return output().contains(text);
+    });
+  }
 
  private:
   QProcess process_;
   QString out_;
+};
+
+// A session bus of the test's own; its address is empty when it did not start.
+class PrivateSessionBus {
+ public:
+  PrivateSessionBus()
+      : daemon_("dbus-daemon", {"--session", "--nofork", "--print-address=1"},
+                QProcessEnvironment::systemEnvironment()) {
+    if (daemon_.waitForOutput("\n")) address_ = daemon_.output().trimmed();
+  }
+  const QString& address() const { return address_; }
+  // What a bus client without a display, such as the test's watcher, runs with.
+  QProcessEnvironment clientEnvironment() const {
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("DBUS_SESSION_BUS_ADDRESS", address_);
+    env.insert("QT_QPA_PLATFORM", "offscreen");
+    return env;
+  }
+
+ private:
+  Background daemon_;
+  QString address_;
 };
 
 // Kerumo started in `dir` on `display`, away from any real session bus.

@@ -58,32 +58,19 @@ TEST_F(SessionEdges, TrayStartedAfterKerumoGetsTheIconAndGetsItBackAfterARestart
 
 TEST_F(SessionEdges, StatusNotifierWatcherStartedAfterKerumoGetsTheIconAndAfterARestart) {
   if (!has("dbus-daemon")) GTEST_SKIP() << "needs dbus-daemon";
-  Background bus("dbus-daemon", {"--session", "--nofork", "--print-address=1"},
-                 QProcessEnvironment::systemEnvironment());
-  ASSERT_TRUE(waitUntil([&] {
-    bus.process().waitForReadyRead(100);
-    return bus.output().contains('\n');
-  }));
-  const QString address = bus.output().trimmed();
-  Kerumo kerumo(dir.path(), x.display(), address);
+  PrivateSessionBus bus;
+  ASSERT_FALSE(bus.address().isEmpty());
+  Kerumo kerumo(dir.path(), x.display(), bus.address());
   ASSERT_TRUE(waitUntil([&] { return kerumo.says("no system tray is available"); })) << kerumo.errors().toStdString();
-  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-  env.insert("DBUS_SESSION_BUS_ADDRESS", address);
-  env.insert("QT_QPA_PLATFORM", "offscreen");
+  const QProcessEnvironment env = bus.clientEnvironment();
   const QString registered = "item " + QString::number(kerumo.pid()) + " ";
   {
     Background watcher(KERUMO_SNI_WATCHER, {}, env);
-    EXPECT_TRUE(waitUntil([&] {
-      watcher.process().waitForReadyRead(100);
-      return watcher.output().contains(registered);
-    })) << watcher.output().toStdString();
+    EXPECT_TRUE(watcher.waitForOutput(registered)) << watcher.output().toStdString();
     EXPECT_TRUE(kerumo.says("a system tray appeared"));
   }
   Background restarted(KERUMO_SNI_WATCHER, {}, env);
-  EXPECT_TRUE(waitUntil([&] {
-    restarted.process().waitForReadyRead(100);
-    return restarted.output().contains(registered);
-  })) << restarted.output().toStdString();
+  EXPECT_TRUE(restarted.waitForOutput(registered)) << restarted.output().toStdString();
   EXPECT_EQ(kerumo.errors().count("a system tray appeared"), 1);
 }
 
@@ -91,27 +78,15 @@ TEST_F(SessionEdges, StatusNotifierWatcherStartedAfterKerumoGetsTheIconAndAfterA
 // Japanese name rather than its file name.
 TEST_F(SessionEdges, StatusNotifierItemIsTitledKerumoInJapaneseAndHasItsIcon) {
   if (!has("dbus-daemon")) GTEST_SKIP() << "needs dbus-daemon";
-  Background bus("dbus-daemon", {"--session", "--nofork", "--print-address=1"},
-                 QProcessEnvironment::systemEnvironment());
-  ASSERT_TRUE(waitUntil([&] {
-    bus.process().waitForReadyRead(100);
-    return bus.output().contains('\n');
-  }));
-  const QString address = bus.output().trimmed();
-  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-  env.insert("DBUS_SESSION_BUS_ADDRESS", address);
-  env.insert("QT_QPA_PLATFORM", "offscreen");
+  PrivateSessionBus bus;
+  ASSERT_FALSE(bus.address().isEmpty());
+  const QProcessEnvironment env = bus.clientEnvironment();
   Background watcher(KERUMO_SNI_WATCHER, {}, env);
-  ASSERT_TRUE(waitUntil([&] {
-    watcher.process().waitForReadyRead(100);
-    return watcher.output().contains("ready");
-  }));
-  Kerumo kerumo(dir.path(), x.display(), address);
+  ASSERT_TRUE(watcher.waitForOutput("ready"));
+  Kerumo kerumo(dir.path(), x.display(), bus.address());
   const QString pid = QString::number(kerumo.pid());
-  ASSERT_TRUE(waitUntil([&] {
-    watcher.process().waitForReadyRead(100);
-    return watcher.output().contains("icon " + pid + " ");
-  })) << watcher.output().toStdString() << kerumo.errors().toStdString();
+  ASSERT_TRUE(watcher.waitForOutput("icon " + pid + " ")) << watcher.output().toStdString()
+                                                          << kerumo.errors().toStdString();
   const QString output = watcher.output();
   EXPECT_TRUE(output.contains("title " + pid + " ケルモ\n")) << output.toStdString();
   EXPECT_FALSE(output.contains("icon " + pid + " \n")) << "no icon: " << output.toStdString();
