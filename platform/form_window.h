@@ -78,6 +78,8 @@ class FormWindow {
   virtual void setChecked(const std::string& control, bool checked) = 0;
   virtual bool isChecked(const std::string& control) const = 0;
   virtual void setFocus(const std::string& control) = 0;
+  // A form's timers are created stopped, whatever their design says: the
+  // form starts them once its load work has run.
   virtual void setTimerEnabled(const std::string& timer, bool enabled) = 0;
 
   virtual void setMenuVisible(bool visible) = 0;

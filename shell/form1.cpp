@@ -57,6 +57,9 @@ bool Form1::Form_Load() {
   tempShown_ = tempShown_ == 0 ? 1 : 0;
   mnuCputmp_Click();
   loaded_ = true;
+  // Only now: a tick behind the start-up error box would load the libraries
+  // and write the chip's port for a program that never comes up.
+  window_->setTimerEnabled(form1::Timer1, true);
   return true;
 }
 
@@ -104,8 +107,10 @@ void Form1::fillTrayIconRecord() {
 }
 
 void Form1::Form_Unload() {
-  if (!loaded_ || unloaded_) return;
+  if (!running()) return;
   unloaded_ = true;
+  // No tick, and so no warning box, behind the write-failure box or after.
+  window_->setTimerEnabled(form1::Timer1, false);
   if (const auto failure = writeSettingsFile(settingsPath_, currentSettings())) {
     platform_.messageBox(describeSettingsWriteFailure(std::filesystem::absolute(settingsPath_), *failure),
                          MessageBoxStyle::OkOnly, ErrorTitle);
@@ -148,7 +153,10 @@ void Form1::mnuCputmp_Click() {
 
 void Form1::mnuKeikoku_Click() {
   window_->setTimerEnabled(form1::Timer1, false);
-  showForm3(platform_, [this] { window_->setTimerEnabled(form1::Timer1, true); });
+  // The dialog's loop may see the session end: the timer then stays off.
+  showForm3(platform_, [this] {
+    if (running()) window_->setTimerEnabled(form1::Timer1, true);
+  });
 }
 
 void Form1::mnuEnd_Click() {
@@ -201,7 +209,10 @@ void Form1::onTimer(const std::string& timer) {
   if (timer == form1::Timer1) Timer1_Timer();
 }
 
-void Form1::Timer1_Timer() { cycle_.tick(); }
+// Windows keeps a tick already queued when the timer is stopped.
+void Form1::Timer1_Timer() {
+  if (running()) cycle_.tick();
+}
 
 void Form1::onUnload() {
   Form_Unload();
@@ -230,7 +241,7 @@ void Form1::onTrayIconAdded() {
 // became of the settings.
 void Form1::onDisplayLost() {
   std::string line = "kerumo: the connection to the display was lost";
-  if (loaded_ && !unloaded_) {
+  if (running()) {
     unloaded_ = true;
     if (const auto failure = writeSettingsFile(settingsPath_, currentSettings())) {
       line += "; the settings could not be saved (" + failure->path.string() + ": " +

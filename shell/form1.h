@@ -38,6 +38,9 @@ class Form1 : public FormEvents, public PlatformEvents {
   int16_t tempShown() const { return tempShown_; }
   const TrayIconRecord& trayIconRecord() const { return trayIconRecord_; }
   SamplingCycle& samplingCycle() { return cycle_; }
+  // From the end of a successful load until the unload work begins: the
+  // only time `Timer1` ticks.
+  bool running() const { return loaded_ && !unloaded_; }
 
   // FormEvents
   void onMouseDown(const std::string& control, int button, int shift, double x, double y) override;

@@ -46,7 +46,6 @@ FakeForm::FakeForm(FakePlatform& owner, const FormDesign& design, FormEvents& ev
     s.width = c.rect.width;
     s.visible = c.visible;
     s.enabled = c.enabled;
-    s.timerEnabled = c.kind == ControlKind::Timer;
     s.foreColour = c.foreColour;
     s.underline = c.font.underline;
     controls_[c.name] = s;
@@ -169,6 +168,12 @@ void FakeForm::setFocus(const std::string& control) {
 void FakeForm::setTimerEnabled(const std::string& timer, bool enabled) {
   state(timer).timerEnabled = enabled;
   log("setTimerEnabled " + timer + (enabled ? " 1" : " 0"));
+}
+
+bool FakeForm::fireTimer(const std::string& timer) {
+  if (!control(timer).timerEnabled) return false;
+  events_.onTimer(timer);
+  return true;
 }
 
 void FakeForm::setMenuVisible(bool visible) {

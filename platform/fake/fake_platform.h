@@ -64,6 +64,9 @@ class FakeForm : public FormWindow {
   bool menuItemChecked(const std::string& item) const;
   bool closed() const { return closed_; }
   const std::string& focus() const { return focus_; }
+  // Fires `timer` as the window system would: only while it runs; false
+  // when it is stopped.
+  bool fireTimer(const std::string& timer);
   // Lets a test type into a text field without going through key events.
   void typeText(const std::string& control, const std::string& text) { state(control).caption = text; }
 

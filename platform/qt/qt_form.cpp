@@ -165,9 +165,9 @@ void QtForm::createControls(const FormDesign& design) {
     switch (c.kind) {
       case ControlKind::Timer: {
         auto* timer = new QTimer(frame_.get());
+        timer->setObjectName(toQString(c.name));
         timer->setInterval(c.timerIntervalMs);
         QObject::connect(timer, &QTimer::timeout, [this, name = c.name] { events_.onTimer(name); });
-        if (c.enabled) timer->start();
         timers_[c.name] = timer;
         continue;
       }

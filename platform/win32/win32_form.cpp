@@ -131,7 +131,6 @@ void Win32Form::createControls() {
       case ControlKind::Timer:
         timerIds_[c.name] = timerId++;
         timerIntervals_[c.name] = c.timerIntervalMs;
-        if (c.enabled) setTimerEnabled(c.name, true);
         break;
       case ControlKind::CheckBox:
       case ControlKind::TextBox:

@@ -178,7 +178,11 @@ TEST_F(Form3Test, EachOpeningCreatesTheDialogAnew) {
 }
 
 TEST_F(Form3Test, TerminationWhileTheDialogIsOpenStillWritesOnce) {
-  openDialog([&](FakeForm&) { form1().onTerminationRequest(); });
+  openDialog([&](FakeForm& dialog) {
+    form1().onTerminationRequest();
+    dialog.events().onUnload();  // the ending loop takes the dialog down
+  });
+  EXPECT_FALSE(timerRunning());
   EXPECT_TRUE(std::filesystem::exists(settingsPath()));
   std::filesystem::remove(settingsPath());
   form1().Form_Unload();

@@ -63,6 +63,7 @@ TEST_F(Form1Test, StartUpRunsItsStepsInOrder) {
                                            "Form1.setControlVisible Label1 1",
                                            "Form1.setControlVisible Label5 1",
                                            "Form1.setControlVisible Label20 1",
+                                           "Form1.setTimerEnabled Timer1 1",
                                        }));
 }
 
@@ -108,12 +109,21 @@ TEST_F(Form1Test, MalformedFileStopsStartUpWithAClearBoxAndNoIcon) {
     testing::TempDir dir;
     std::ostringstream diagnostics;
     testing::ScriptedFigures figures;
+    int loads = 0;
     testing::writeFile(dir / "kerumo.ini", contents);
+    // The box runs an event loop: the meter's timer must not tick in it.
+    platform.onMessageBox = [&](const FakeMessageBox&) {
+      EXPECT_FALSE(platform.form(form1::Name)->fireTimer(form1::Timer1));
+      return MessageBoxOk;
+    };
     {
-      Form1 form(platform, dir / "kerumo.ini", diagnostics, testing::scriptedLoader(figures));
+      Form1 form(platform, dir / "kerumo.ini", diagnostics, testing::scriptedLoader(figures, &loads));
       EXPECT_FALSE(form.Form_Load());
       form.Form_Unload();
+      form.Timer1_Timer();
     }
+    EXPECT_EQ(loads, 0);
+    EXPECT_TRUE(figures.calls.empty());
     ASSERT_EQ(platform.messageBoxes.size(), 1u) << contents;
     EXPECT_EQ(platform.messageBoxes[0].title, "ケルモエラー");
     EXPECT_NE(platform.messageBoxes[0].prompt.find((dir / "kerumo.ini").string()), std::string::npos);
@@ -158,7 +168,10 @@ TEST_F(Form1Test, ExitWritesTheFileOnceAndDeletesTheIcon) {
   WarnEnabled = 0;  // a warning fired during the run
   const size_t from = platform.calls.size();
   form1().mnuEnd_Click();
-  EXPECT_EQ(platform.callsSince(from), (std::vector<std::string>{"notifyIcon Delete", "quit 0"}));
+  EXPECT_EQ(platform.callsSince(from),
+            (std::vector<std::string>{"Form1.setTimerEnabled Timer1 0", "notifyIcon Delete", "quit 0"}));
+  window().events().onTimer(form1::Timer1);  // one already queued runs no tick
+  EXPECT_TRUE(figures.calls.empty());
   EXPECT_EQ(readFile(settingsPath()), "-75\r\n1500\r\n0\r\n1\r\n0\r\n10\r\n10\r\n");
   EXPECT_TRUE(platform.trayIcons.empty());
   std::filesystem::remove(settingsPath());
@@ -200,7 +213,15 @@ TEST_F(Form1Test, WindowSystemClosingTheMeterRunsTheUnloadWork) {
 TEST_F(Form1Test, FailedWriteAtExitIsReportedAndTheIconStillGoes) {
   startWith(StandardSettings);
   std::filesystem::create_directory(dir / "kerumo.ini.new");
+  WarnEnabled = 1;
+  figures.memoryLoads = {5};  // a tick now would warn behind the box
+  platform.onMessageBox = [&](const FakeMessageBox&) {
+    EXPECT_FALSE(window().fireTimer(form1::Timer1));
+    return MessageBoxOk;
+  };
   form1().mnuEnd_Click();
+  EXPECT_FALSE(window().fireTimer(form1::Timer1));
+  EXPECT_TRUE(figures.calls.empty());
   ASSERT_EQ(platform.messageBoxes.size(), 1u);
   EXPECT_EQ(platform.messageBoxes[0].title, "ケルモエラー");
   EXPECT_NE(platform.messageBoxes[0].prompt.find("kerumo.ini"), std::string::npos);

@@ -16,7 +16,7 @@ class MeterDisplayTest : public Form1Test {
     Form1Test::SetUp();
     startWith(StandardSettings);
   }
-  void tick() { window().events().onTimer(form1::Timer1); }
+  void tick() { ASSERT_TRUE(window().fireTimer(form1::Timer1)); }
   std::string caption(const char* label) { return window().control(label).caption; }
   double width(const char* shape) { return window().control(shape).width; }
 };

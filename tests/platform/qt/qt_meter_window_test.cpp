@@ -4,12 +4,15 @@
 #include <QLabel>
 #include <QHelpEvent>
 #include <QMenuBar>
+#include <QTimer>
 #include <QToolTip>
 #include <sstream>
 
 #include "tests/platform/qt/qt_test_platform.h"
 #include "shell/form1.h"
+#include "shell/form1_design.h"
 #include "monitor/warning_settings.h"
+#include "tests/no_form_events.h"
 #include "tests/scripted_libraries.h"
 #include "tests/temp_dir.h"
 
@@ -46,6 +49,16 @@ TEST_F(QtMeterWindow, ClientAreaIs242By58AtTheSavedPosition) {
   EXPECT_TRUE(frame->windowFlags().testFlag(Qt::FramelessWindowHint));
   EXPECT_TRUE(frame->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
   EXPECT_EQ(frame->findChild<QMenuBar*>(), nullptr);
+}
+
+TEST_F(QtMeterWindow, TimerRunsFromTheEndOfTheLoadUntilTheUnloadWork) {
+  testing::NoFormEvents events;
+  const auto fresh = testing::qtPlatform().createForm(form1Design(), events);
+  EXPECT_FALSE(static_cast<qt::QtForm&>(*fresh).frame()->findChild<QTimer*>("Timer1")->isActive());
+  auto* timer = frame->findChild<QTimer*>("Timer1");
+  EXPECT_TRUE(timer->isActive());
+  form->Form_Unload();
+  EXPECT_FALSE(timer->isActive());
 }
 
 TEST_F(QtMeterWindow, ControlsSitAtTheirDesignRectanglesInPixels) {

@@ -176,8 +176,10 @@ TEST_F(Win32FormsTest, CaptionsKeepEveryCharacter) {
   EXPECT_EQ(dialog->text("Text1"), "９８．５");
 }
 
-TEST_F(Win32FormsTest, TimerTicksWhileEnabledOnly) {
+TEST_F(Win32FormsTest, TimerIsCreatedStoppedAndTicksWhileEnabledOnly) {
   auto form = platform.createForm(form1Design(), events);
+  EXPECT_FALSE(KillTimer(handleOf(*form), 1));  // there was none to kill
+  form->setTimerEnabled("Timer1", true);
   pumpMessages(1200);
   EXPECT_GE(events.count("timer"), 2);
   form->setTimerEnabled("Timer1", false);
