@@ -5,6 +5,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <optional>
+#include <utility>
 
 #include "platform/qt/qt_convert.h"
 
@@ -74,10 +75,20 @@ void MouseForwarder::doubleClicked() { events_.onDoubleClick(name_); }
 
 void MouseForwarder::clicked() { events_.onClick(name_); }
 
-// A click is a press and a release over the same label.
+// A click is a press and a release over the same label. A double click is
+// one click and then one double click, as Windows delivers them: the
+// release that ends it clicks no second time.
 void FormLabel::mouseReleaseEvent(QMouseEvent* event) {
-  if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint())) clicked();
+  const bool endsDoubleClick = std::exchange(releaseEndsDoubleClick_, false);
+  if (event->button() == Qt::LeftButton && !endsDoubleClick && rect().contains(event->position().toPoint())) {
+    clicked();
+  }
   event->accept();
+}
+
+void FormLabel::mouseDoubleClickEvent(QMouseEvent* event) {
+  releaseEndsDoubleClick_ = event->button() == Qt::LeftButton;
+  doubleClicked();
 }
 
 FormLabel::FormLabel(QWidget* parent, const ControlDesign& design, FormEvents& events)

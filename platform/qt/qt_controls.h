@@ -39,12 +39,13 @@ class FormLabel : public QLabel, private MouseForwarder {
   void mousePressEvent(QMouseEvent* event) override { pressed(this, event); }
   void mouseMoveEvent(QMouseEvent* event) override { moved(this, event); }
   void mouseReleaseEvent(QMouseEvent* event) override;
-  void mouseDoubleClickEvent(QMouseEvent*) override { doubleClicked(); }
+  void mouseDoubleClickEvent(QMouseEvent*) override;
 
  private:
   void fitToText();
   ControlDesign design_;
   PixelBox designBox_;
+  bool releaseEndsDoubleClick_ = false;
 };
 
 // A filled rectangle with a one-pixel outline; the mouse passes through it.

@@ -115,7 +115,7 @@ TEST_F(Win32FormsTest, TheTrayCallbackReachesTheSurfaceAsAMoveWhoseXIsTheMessage
                                        {"move", "", 0, 0x203 * whole, true}}));
 }
 
-TEST_F(Win32FormsTest, APressOnALabelIsTheLabelsAndAReleaseThereClicksIt) {
+TEST_F(Win32FormsTest, APressOnALabelIsTheLabelsAndEachClickThereClicksItOnce) {
   auto form = platform.createForm(form2Design(), events);
   HWND w = handleOf(*form);
   form->setVisible(true);
@@ -123,16 +123,20 @@ TEST_F(Win32FormsTest, APressOnALabelIsTheLabelsAndAReleaseThereClicksIt) {
   events.heard.clear();
   PostMessageW(w, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(12, 100));  // on the web link
   PostMessageW(w, WM_LBUTTONUP, 0, MAKELPARAM(12, 100));
+  // The second press of a double click: a double click, and no second click.
+  PostMessageW(w, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(12, 100));
+  PostMessageW(w, WM_LBUTTONUP, 0, MAKELPARAM(12, 100));
   PostMessageW(w, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(2, 2));  // on the bare surface
-  testing::pumpMessagesUntil([&] { return events.heard.size() >= 3; }, 5000);
+  testing::pumpMessagesUntil([&] { return events.heard.size() >= 4; }, 5000);
   pumpMessages(100);
-  ASSERT_EQ(events.heard.size(), 3u);
+  ASSERT_EQ(events.heard.size(), 4u);
   EXPECT_EQ(events.heard[0].what, "down");
   EXPECT_EQ(events.heard[0].control, "Label1");
   EXPECT_EQ(events.heard[0].button, MouseButton::Left);
   EXPECT_EQ(events.heard[1], (Heard{"click", "Label1"}));
-  EXPECT_EQ(events.heard[2].control, "");
-  EXPECT_EQ(events.heard[2].button, MouseButton::Right);
+  EXPECT_EQ(events.heard[2], (Heard{"double", "Label1"}));
+  EXPECT_EQ(events.heard[3].control, "");
+  EXPECT_EQ(events.heard[3].button, MouseButton::Right);
 }
 
 void doubleClickAt(POINT screen) {
