@@ -68,7 +68,14 @@ ClientArea::ClientArea(QWidget* parent, const FormDesign& design, FormEvents& ev
   // It fills itself (colour, then picture), so the frame beneath is left alone.
   setAttribute(Qt::WA_OpaquePaintEvent);
   setMouseTracking(true);
-  setFixedSize(toPixels(design.clientWidth), toPixels(design.clientHeight));
+  const QSize size(toPixels(design.clientWidth), toPixels(design.clientHeight));
+  // A resizable frame's client area grows and shrinks with it; the
+  // controls keep their places.
+  if (design.frame == FrameStyle::SizableNoCaption) {
+    resize(size);
+  } else {
+    setFixedSize(size);
+  }
 }
 
 void ClientArea::followPointer() { dragOffset_ = lastPress_ - window()->pos(); }
@@ -108,9 +115,31 @@ FormFrame::FormFrame(const FormDesign& design, FormEvents& events)
   const QSize outer = client_->size() + QSize(2 * border_, 2 * border_);
   if (design.frame == FrameStyle::SizableNoCaption) {
     resize(outer);
+    resizer_.emplace(*this, border_);
+    setMouseTracking(true);
+    client_->setCursor(Qt::ArrowCursor);  // not the frame's resize cursor
   } else {
     setFixedSize(outer);
   }
+}
+
+// Only the frame lies outside the client area, so the frame's own mouse
+// events are all on its border.
+void FormFrame::mousePressEvent(QMouseEvent* event) {
+  if (!resizer_ || !resizer_->press(event)) QWidget::mousePressEvent(event);
+}
+
+void FormFrame::mouseMoveEvent(QMouseEvent* event) {
+  if (!resizer_ || !resizer_->move(event)) QWidget::mouseMoveEvent(event);
+}
+
+void FormFrame::mouseReleaseEvent(QMouseEvent* event) {
+  if (!resizer_ || !resizer_->release(event)) QWidget::mouseReleaseEvent(event);
+}
+
+void FormFrame::resizeEvent(QResizeEvent* event) {
+  if (resizer_) client_->resize(size() - QSize(2 * border_, 2 * border_));
+  QWidget::resizeEvent(event);
 }
 
 void FormFrame::closeWithoutAsking() {

@@ -9,6 +9,7 @@
 #include <optional>
 
 #include "platform/form_window.h"
+#include "platform/qt/frame_resize.h"
 
 class QEventLoop;
 
@@ -51,12 +52,17 @@ class FormFrame : public QWidget {
   void paintEvent(QPaintEvent*) override;
   void closeEvent(QCloseEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
 
  private:
   FormEvents& events_;
   ClientArea* client_;
   int border_;
   bool closingByProgram_ = false;
+  std::optional<FrameResizer> resizer_;  // a resizable frame only
 };
 
 class QtForm : public FormWindow {

@@ -248,6 +248,49 @@ TEST_F(QtDialogs, AboutDialogLinksHoverAndOpenThroughTheDesktop) {
   QDesktopServices::unsetUrlHandler("mailto");
 }
 
+// A drag from `from` by `by` on a window's own frame, in its coordinates.
+void dragFrame(QWidget* window, QPoint from, QPoint by) {
+  const QPointF start = window->mapToGlobal(from);
+  QMouseEvent press(QEvent::MouseButtonPress, from, start, Qt::LeftButton, Qt::LeftButton, {});
+  QCoreApplication::sendEvent(window, &press);
+  QMouseEvent move(QEvent::MouseMove, from, start + by, Qt::NoButton, Qt::LeftButton, {});
+  QCoreApplication::sendEvent(window, &move);
+  QMouseEvent release(QEvent::MouseButtonRelease, from, start + by, Qt::LeftButton, {}, {});
+  QCoreApplication::sendEvent(window, &release);
+}
+
+// Without a window manager to take the drag, the dialog follows the pointer.
+TEST_F(QtDialogs, AboutDialogResizesByItsFrameAndItsControlsStayInPlace) {
+  form->mnuab_Click();
+  QWidget* about = topLevel("Form2");
+  ASSERT_NE(about, nullptr);
+  QWidget* client = about->findChild<QWidget*>("client");
+  auto* button = about->findChild<QPushButton*>("Command1");
+  const QRect buttonAt = button->geometry();
+  const QRect webAt = about->findChild<QLabel*>("Label1")->geometry();
+  // Where on the frame (0 left or top, 1 right or bottom), the drag, and the
+  // edges' moves as QRect::adjusted takes them.
+  const struct {
+    QPointF at;
+    QPoint by;
+    int left, top, right, bottom;
+  } drags[] = {{{1, 1}, {60, 40}, 0, 0, 60, 40}, {{0, 0}, {-20, -10}, -20, -10, 0, 0}, {{1, 0.5}, {15, 99}, 0, 0, 15, 0}};
+  for (const auto& d : drags) {
+    const QRect before = about->geometry();
+    const QPoint on(qRound(d.at.x() * (before.width() - 1)), qRound(d.at.y() * (before.height() - 1)));
+    dragFrame(about, on, d.by);
+    EXPECT_EQ(about->geometry(), before.adjusted(d.left, d.top, d.right, d.bottom)) << on.x() << "," << on.y();
+    EXPECT_EQ(client->size(), about->size() - QSize(6, 6));
+    EXPECT_EQ(button->geometry(), buttonAt);
+    EXPECT_EQ(about->findChild<QLabel*>("Label1")->geometry(), webAt);
+  }
+  const QSize resized = about->size();
+  dragFrame(about, {100, 100}, {50, 50});  // not on the frame
+  EXPECT_EQ(about->size(), resized);
+  EXPECT_TRUE(about->grab().save(KERUMO_PICTURES_DIR "/about-resized.png"));
+  button->click();
+}
+
 }  // namespace
 }  // namespace kerumo
 

@@ -10,6 +10,8 @@
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
+#include <QSize>
+#include <optional>
 #include <random>
 
 #include "tests/platform/qt/session_e2e_support.h"
@@ -213,6 +215,72 @@ TEST_F(SessionEdges, SettingsFilesThatAreNotWhatTheySeemAreAnsweredAtOnce) {
     if (!contents.empty()) {
       EXPECT_EQ(readFile(path), contents);
     }
+  }
+}
+
+QSize sizeOf(const QString& display, const QString& window) {
+  const auto match = QRegularExpression("Geometry: (\\d+)x(\\d+)")
+                         .match(onDisplay(display, "xdotool", {"getwindowgeometry", window}));
+  return match.hasMatch() ? QSize(match.captured(1).toInt(), match.captured(2).toInt()) : QSize();
+}
+
+// The process's visible window other than the meter that has `size`, or
+// any other one when `size` is empty.
+QString otherWindow(const QString& display, qint64 pid, const QString& meter, QSize size = {}) {
+  for (const QString& window : windowsOf(display, pid, {"--onlyvisible"})) {
+    if (window != meter && (size.isEmpty() || sizeOf(display, window) == size)) return window;
+  }
+  return {};
+}
+
+// Openbox has taken the screen once it names itself on the root window.
+bool windowManagerReady(const QString& display) {
+  return onDisplay(display, "xprop", {"-root", "_NET_SUPPORTING_WM_CHECK"}).contains("window id");
+}
+
+void dragWithPointer(const QString& display, QPoint from, QPoint by) {
+  onDisplay(display, "xdotool", {"mousemove", QString::number(from.x()), QString::number(from.y()), "mousedown", "1"});
+  for (int step = 1; step <= 4; ++step) {
+    const QPoint p = from + by * step / 4;
+    onDisplay(display, "xdotool", {"sleep", "0.05", "mousemove", QString::number(p.x()), QString::number(p.y())});
+  }
+  onDisplay(display, "xdotool", {"sleep", "0.05", "mouseup", "1"});
+}
+
+// The about dialog's frame, dragged at its bottom right corner: Openbox
+// takes the drag as a resize; without a window manager the dialog follows
+// the pointer itself.
+TEST_F(SessionEdges, AboutDialogResizesByItsFrameWithOrWithoutAWindowManager) {
+  if (!has("openbox") || !has("xprop")) GTEST_SKIP() << "needs openbox and xprop";
+  writeFile(dir / "kerumo.ini", Settings);
+  const QSize designed(222 + 6, 174 + 6);
+  for (const bool managed : {false, true}) {
+    SCOPED_TRACE(managed ? "Openbox" : "no window manager");
+    std::optional<Background> openbox;
+    if (managed) {
+      QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+      env.insert("DISPLAY", x.display());
+      openbox.emplace("openbox", QStringList{"--sm-disable"}, env);
+      ASSERT_TRUE(waitUntil([&] { return windowManagerReady(x.display()); }));
+    }
+    Kerumo kerumo(dir.path(), x.display());
+    QString meter;
+    ASSERT_TRUE(waitUntil([&] { return !(meter = meterOf(x.display(), kerumo.pid())).isEmpty(); }))
+        << kerumo.describe();
+    // "about" is the menu's last item.
+    onDisplay(x.display(), "xdotool", {"mousemove", "--window", meter, "5", "54", "click", "3"});
+    QString menu;
+    ASSERT_TRUE(waitUntil([&] { return !(menu = otherWindow(x.display(), kerumo.pid(), meter)).isEmpty(); }));
+    const QPoint menuAt = positionOf(x.display(), menu);
+    const QSize menuSize = sizeOf(x.display(), menu);
+    onDisplay(x.display(), "xdotool", {"mousemove", QString::number(menuAt.x() + 20),
+                                       QString::number(menuAt.y() + menuSize.height() - 10), "click", "1"});
+    QString about;
+    ASSERT_TRUE(waitUntil([&] { return !(about = otherWindow(x.display(), kerumo.pid(), meter, designed)).isEmpty(); }));
+    const QPoint corner = positionOf(x.display(), about) + QPoint(designed.width() - 2, designed.height() - 2);
+    dragWithPointer(x.display(), corner, {60, 40});
+    EXPECT_TRUE(waitUntil([&] { return sizeOf(x.display(), about) == designed + QSize(60, 40); }))
+        << sizeOf(x.display(), about).width() << "x" << sizeOf(x.display(), about).height();
   }
 }
 
