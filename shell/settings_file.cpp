@@ -63,8 +63,9 @@ struct SettingsReadOutcome {
   }
 };
 
+// Whole twips, rounded as the reader rounds a fraction.
 int16_t clampToInt16(double twips) {
-  const double rounded = std::round(twips);
+  const double rounded = roundHalfToEven(twips);
   return static_cast<int16_t>(std::clamp(rounded, -32768.0, 32767.0));
 }
 

@@ -42,9 +42,18 @@ TEST(SettingsFile, FileRoundTripIsByteForByte) {
   EXPECT_EQ(readFile(path), original);
 }
 
-TEST(SettingsFile, ClampsPositionsBeyondSixteenBitsWhenWriting) {
-  const SettingsRecord record{40000.0, -50000.0, 0, 1, 0, 10, 10};
-  EXPECT_EQ(formatSettings(record), "32767\r\n-32768\r\n0\r\n1\r\n0\r\n10\r\n10\r\n");
+TEST(SettingsFile, WritesPositionsAsWholeTwipsWithinSixteenBits) {
+  const struct {
+    double top, left;
+    const char* lines;
+  } cases[] = {
+      {40000.0, -50000.0, "32767\r\n-32768\r\n"},
+      {1285.714, -8.571, "1286\r\n-9\r\n"},  // 150 and -1 pixels at 168 dpi
+      {600.5, 901.5, "600\r\n902\r\n"},       // as the reader rounds
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(formatSettings({c.top, c.left, 0, 1, 0, 10, 10}), std::string(c.lines) + "0\r\n1\r\n0\r\n10\r\n10\r\n");
+  }
 }
 
 TEST(SettingsFile, AcceptsWhatAHandEditProduces) {
