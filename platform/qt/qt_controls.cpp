@@ -23,8 +23,8 @@ int buttonBits(Qt::MouseButtons buttons) {
 }
 
 int shiftBits(Qt::KeyboardModifiers modifiers) {
-  return (modifiers & Qt::ShiftModifier ? 1 : 0) | (modifiers & Qt::ControlModifier ? 2 : 0) |
-         (modifiers & Qt::AltModifier ? 4 : 0);
+  return ((modifiers & Qt::ShiftModifier) ? 1 : 0) | ((modifiers & Qt::ControlModifier) ? 2 : 0) |
+         ((modifiers & Qt::AltModifier) ? 4 : 0);
 }
 
 // The characters a key types, as the window system hands them to a field:
