@@ -36,7 +36,7 @@ ensure_locale() {
 }
 
 BUILD_PACKAGES=(cmake g++ make pkg-config qt6-base-dev libgl-dev libxcb1-dev libsensors-dev fonts-ipafont-gothic)
-TEST_PACKAGES=(libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth x11-utils x11-xserver-utils xdotool trayer dbus python3)
+TEST_PACKAGES=(libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth x11-utils x11-xserver-utils xdotool trayer openbox dbus python3)
 # scripts/package: dpkg-shlibdeps and dpkg-buildflags, file (CPack looks for
 # binaries with it), zip; and what checks the package.
 PACKAGE_PACKAGES=(dpkg-dev file zip)
