@@ -56,7 +56,7 @@ void DisplayGuard::sayWhyStartFailed() {
   DisplayGuard* guard = activeGuard;
   if (!guard || !guard->starting_) return;
   guard->starting_ = false;
-  std::string line = "kerumo: ウィンドウシステムを使えません（Qt のプラットフォーム「" +
+  std::string line = "kerumo: ウィンドウシステムに接続できません（Qt のプラットフォーム「" +
                      qEnvironmentVariable("QT_QPA_PLATFORM", "既定").toStdString() + "」）";
   if (!guard->held_.empty()) line += ": " + guard->held_.back().text.section('\n', 0, 0).trimmed().toStdString();
   std::cerr << line << std::endl;
