@@ -1,6 +1,7 @@
 #include "shell/form1.h"
 
 #include <string>
+#include <string_view>
 
 #include "dialogs/form3.h"
 #include "monitor/warning_settings.h"
@@ -20,9 +21,10 @@ constexpr const char* NoTrayLine = "kerumo: 通知領域が見つからないた
 constexpr const char* TrayFoundLine = "kerumo: 通知領域が使えるようになったので、アイコンを表示しました\n";
 
 // A box's text as one line for standard error: its lines end in "。", so
-// they simply run on.
+// they simply run on; the line itself ends without one, as the others do.
 std::string oneLine(std::string text) {
   std::erase(text, '\r');
+  if (text.ends_with("。")) text.resize(text.size() - std::string_view("。").size());
   return text;
 }
 

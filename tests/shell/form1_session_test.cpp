@@ -79,7 +79,7 @@ TEST_F(Form1Test, SettingsThatCannotBeUsedAreAlsoSaidOnStandardError) {
   EXPECT_EQ(diagnostics.str(), "kerumo: 設定ファイル「" + std::filesystem::absolute(settingsPath()).string() +
                                    "」を読み込めませんでした。3 行目の値「abc」が正しくありません。"
                                    "-32768～32767 の数値にしてください。ファイルを直すか削除してから、ケルモを"
-                                   "もう一度起動してください（削除すると、既定の設定で起動します）。\n");
+                                   "もう一度起動してください（削除すると、既定の設定で起動します）\n");
 }
 
 TEST_F(Form1Test, FolderInPlaceOfTheSettingsGetsTheErrorBoxAtOnce) {
