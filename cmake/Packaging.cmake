@@ -1,6 +1,6 @@
 # What a Linux installation holds, and the Debian package made of it by CPack:
-# the program, its desktop entry and icons, AppStream metainfo, a manual page
-# and the documents Debian asks for.
+# the program, its desktop entry and icons, AppStream metainfo, manual pages
+# in English and Japanese, and the documents Debian asks for.
 include(GNUInstallDirs)
 
 set(KERUMO_PACKAGING_DIR ${PROJECT_SOURCE_DIR}/packaging)
@@ -34,10 +34,13 @@ function(kerumo_gzip_configured source compressed)
     DEPENDS ${KERUMO_STAGED_DIR}/${compressed}.plain VERBATIM)
 endfunction()
 kerumo_gzip_configured(${KERUMO_PACKAGING_DIR}/linux/kerumo.1.in kerumo.1.gz)
+kerumo_gzip_configured(${KERUMO_PACKAGING_DIR}/linux/kerumo.ja.1.in kerumo.ja.1.gz)
 kerumo_gzip_configured(${KERUMO_PACKAGING_DIR}/debian/changelog.in changelog.gz)
 add_custom_target(kerumo_packaging_files ALL
-  DEPENDS ${KERUMO_STAGED_DIR}/kerumo.1.gz ${KERUMO_STAGED_DIR}/changelog.gz)
+  DEPENDS ${KERUMO_STAGED_DIR}/kerumo.1.gz ${KERUMO_STAGED_DIR}/kerumo.ja.1.gz ${KERUMO_STAGED_DIR}/changelog.gz)
 install(FILES ${KERUMO_STAGED_DIR}/kerumo.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+# Where `man -L ja kerumo` looks.
+install(FILES ${KERUMO_STAGED_DIR}/kerumo.ja.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/ja/man1 RENAME kerumo.1.gz)
 install(FILES ${KERUMO_PACKAGING_DIR}/debian/copyright ${KERUMO_STAGED_DIR}/changelog.gz
   DESTINATION ${CMAKE_INSTALL_DOCDIR})
 

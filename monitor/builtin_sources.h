@@ -10,7 +10,8 @@ namespace kerumo {
 std::unique_ptr<ResourceInfo> makeBuiltinResourceInfo();
 std::unique_ptr<PortIo> makeBuiltinPortIo();
 
-// Where the built-in figures come from, for the one line the loader prints.
+// What the built-in source does, as the end of the one line the loader
+// prints in place of a library: "/proc から計測します", ...
 const char* builtinResourceInfoOrigin();
 const char* builtinPortIoOrigin();
 

@@ -9,7 +9,7 @@ namespace {
 
 std::string joined(const std::vector<std::string>& names) {
   std::string text;
-  for (const std::string& name : names) text += (text.empty() ? "" : ", ") + name;
+  for (const std::string& name : names) text += (text.empty() ? "" : "、") + name;
   return text;
 }
 
@@ -20,7 +20,12 @@ std::string reason(const std::string& library, const std::string& error) {
 }
 
 void sayUnloadable(std::ostream& out, const std::string& library, const std::string& error, const char* origin) {
-  out << "kerumo: cannot load " << library << " (" << reason(library, error) << "); using " << origin << '\n';
+  out << "kerumo: " << library << " を読み込めません（" << reason(library, error) << "）。" << origin << '\n';
+}
+
+void sayLacking(std::ostream& out, const std::string& library, const std::vector<std::string>& missing,
+                const std::string& instead) {
+  out << "kerumo: " << library << " に " << joined(missing) << " がありません。" << instead << '\n';
 }
 
 }  // namespace
@@ -36,11 +41,10 @@ std::unique_ptr<ResourceInfo> loadResourceInfo(std::ostream& diagnostics, const 
   const ResInfoFunctions functions = ResInfoFunctions::lookUp(*loaded);
   const std::vector<std::string> missing = functions.missing();
   if (missing.empty()) {
-    diagnostics << "kerumo: using " << library << " for the figures\n";
+    diagnostics << "kerumo: 計測値は " << library << " から読み取ります\n";
     return std::make_unique<LibraryResourceInfo>(std::move(*loaded), functions, nullptr);
   }
-  diagnostics << "kerumo: " << library << " lacks " << joined(missing) << "; using " << builtinResourceInfoOrigin()
-              << (missing.size() == 1 ? " for it\n" : " for them\n");
+  sayLacking(diagnostics, library, missing, std::string("その分は ") + builtinResourceInfoOrigin());
   return std::make_unique<LibraryResourceInfo>(std::move(*loaded), functions, makeStandIn());
 }
 
@@ -55,11 +59,10 @@ std::unique_ptr<PortIo> loadPortIo(std::ostream& diagnostics, const std::string&
   const PortFunctions functions = PortFunctions::lookUp(*loaded);
   const std::vector<std::string> missing = functions.missing();
   if (!missing.empty()) {
-    diagnostics << "kerumo: " << library << " lacks " << joined(missing) << "; using " << builtinPortIoOrigin()
-                << " for both ports\n";
+    sayLacking(diagnostics, library, missing, std::string("このライブラリは使わず、") + builtinPortIoOrigin());
     return makeStandIn();
   }
-  diagnostics << "kerumo: using " << library << " for the CPU temperature\n";
+  diagnostics << "kerumo: CPU 温度は " << library << " で読み取ります\n";
   return std::make_unique<LibraryPortIo>(std::move(*loaded), functions);
 }
 

@@ -49,6 +49,10 @@ class PlatformEvents {
   virtual void onDisplayLost() = 0;
 };
 
+// Standard error's line when the display has gone; the program may add
+// what became of its settings.
+inline constexpr const char* DisplayLostLine = "kerumo: ディスプレイとの接続が切れました";
+
 class Platform {
  public:
   virtual ~Platform() = default;

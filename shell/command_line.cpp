@@ -11,16 +11,25 @@ namespace {
 constexpr int UsageErrorStatus = 2;
 
 void writeHelp(std::ostream& out) {
-  out << "ケルモ (Kerumo) " KERUMO_VERSION " — 常駐型のシステムモニター\n"
-         "通知領域のアイコンと小さなメーター窓に、CPU・メモリー・システムリソースの\n"
-         "使用率と CPU 温度を 0.5 秒ごとに表示します。\n"
+  out << "ケルモ（Kerumo）" KERUMO_VERSION " - 常駐型のシステムモニター\n"
          "\n"
-         "使い方: kerumo [--help | --version]\n"
-         "設定は起動したフォルダー (カレントディレクトリ) の "
+         "小さなメーターウィンドウに、CPU 温度と、CPU・物理メモリ・システムリソースの\n"
+         "使用率を 0.5 秒ごとに表示します。メニューは、通知領域のアイコンか\n"
+         "メーターウィンドウを右クリックすると開きます。\n"
+         "\n"
+         "使い方: kerumo [オプション]\n"
+         "\n"
+         "オプション:\n"
+         "  --help       この説明を表示して終了します\n"
+         "  --version    バージョンを表示して終了します\n"
+         "\n"
+         "オプションを付けずに実行すると、ケルモが起動します。\n"
+         "設定は、起動したフォルダー（作業フォルダー）の "
       << SettingsFileName
       << " に保存されます。\n"
-         "Linux のメニューやログイン時の自動起動では ~/.config/kerumo\n"
-         "($XDG_CONFIG_HOME/kerumo) で起動します。\n";
+         "Linux のアプリケーションメニューやログイン時の自動起動では、\n"
+         "~/.config/kerumo（XDG_CONFIG_HOME を設定している場合は\n"
+         "$XDG_CONFIG_HOME/kerumo）に保存されます。\n";
 }
 
 }  // namespace
@@ -28,6 +37,7 @@ void writeHelp(std::ostream& out) {
 std::optional<int> answerCommandLine(int argc, const char* const* argv, std::ostream& out, std::ostream& err) {
   if (argc <= 1) return std::nullopt;
   const std::string_view argument = argv[1];
+  const bool firstIsGood = argument == "--help" || argument == "--version";
   if (argc == 2 && argument == "--version") {
     out << "kerumo " KERUMO_VERSION "\n";
     return 0;
@@ -37,8 +47,11 @@ std::optional<int> answerCommandLine(int argc, const char* const* argv, std::ost
     return 0;
   }
   // Only one argument is taken: after a good one, the second is at fault.
-  const bool firstIsGood = argument == "--help" || argument == "--version";
-  err << "kerumo: 使えない引数です: " << argv[firstIsGood ? 2 : 1] << "\n\n";
+  if (firstIsGood) {
+    err << "kerumo: 引数は 1 つしか指定できません: " << argv[2] << "\n\n";
+  } else {
+    err << "kerumo: 不明な引数です: " << argv[1] << "\n\n";
+  }
   writeHelp(err);
   return UsageErrorStatus;
 }

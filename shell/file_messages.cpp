@@ -8,22 +8,25 @@ std::string describeCause(FileFailureCause cause, int code) {
     case FileFailureCause::NoPermission: return "アクセスする権限がありません";
     case FileFailureCause::ReadOnlyFileSystem: return "読み取り専用のファイルシステムです";
     case FileFailureCause::QuotaExceeded: return "ディスク使用量の上限（クォータ）を超えています";
-    case FileFailureCause::InputOutput: return "ディスクの入出力エラーが起きました";
+    case FileFailureCause::InputOutput: return "ディスクの入出力エラーが発生しました";
     case FileFailureCause::Other: break;
   }
-  return "予期しないエラーが起きました（エラー番号 " + std::to_string(code) + "）";
+  return "予期しないエラーが発生しました（エラー番号 " + std::to_string(code) + "）";
 }
 
+// The settings are written to "kerumo.ini.new" first and renamed into
+// place: a failed create or write names that temporary file, a failed
+// rename the settings file itself.
 std::string describeFileFailure(const FileFailure& failure) {
   const std::string file = "「" + failure.path.string() + "」";
   std::string step;
   switch (failure.step) {
     case FileStep::Read: step = file + "を読み取れませんでした"; break;
-    case FileStep::Create: step = file + "を作成できませんでした"; break;
-    case FileStep::Write: step = file + "に書き込めませんでした"; break;
+    case FileStep::Create: step = "一時ファイル" + file + "を作成できませんでした"; break;
+    case FileStep::Write: step = "一時ファイル" + file + "に書き込めませんでした"; break;
     case FileStep::Replace: step = file + "を新しい内容に置き換えられませんでした"; break;
   }
-  return step + "。原因: " + describeCause(failure.cause, failure.code) + "。";
+  return step + "。" + describeCause(failure.cause, failure.code);
 }
 
 std::string describeFileKind(FileKind kind) {
@@ -36,18 +39,6 @@ std::string describeFileKind(FileKind kind) {
     case FileKind::Other: break;
   }
   return "特殊なファイル";
-}
-
-std::string causeForLog(FileFailureCause cause, int code) {
-  switch (cause) {
-    case FileFailureCause::DiskFull: return "disk full";
-    case FileFailureCause::NoPermission: return "permission denied";
-    case FileFailureCause::ReadOnlyFileSystem: return "read-only file system";
-    case FileFailureCause::QuotaExceeded: return "disk quota exceeded";
-    case FileFailureCause::InputOutput: return "input/output error";
-    case FileFailureCause::Other: break;
-  }
-  return "error " + std::to_string(code);
 }
 
 }  // namespace kerumo

@@ -6,16 +6,16 @@
 
 namespace kerumo {
 
-// The user-facing words for file trouble, all in one place.
+// The user-facing words for file trouble, all in one place. Sentences come
+// without the final "。", so that a box can end them and a line on standard
+// error can go on.
 
 // "ディスクの空き容量が足りません" and the like; the error number when the
 // cause has no name of its own.
 std::string describeCause(FileFailureCause cause, int code);
-// One sentence: which step failed on which file, and why.
+// Which step failed on which file, then why: two sentences.
 std::string describeFileFailure(const FileFailure& failure);
 // What stands where a settings file was expected: "フォルダー", ...
 std::string describeFileKind(FileKind kind);
-// Short English words for standard error: "disk full", ...
-std::string causeForLog(FileFailureCause cause, int code);
 
 }  // namespace kerumo

@@ -1,6 +1,7 @@
 #include "shell/form1.h"
 
-#include <algorithm>
+#include <string>
+#include <string_view>
 
 #include "dialogs/form3.h"
 #include "monitor/warning_settings.h"
@@ -16,10 +17,14 @@ namespace {
 
 constexpr uint32_t TrayIconId = 1;
 constexpr uint32_t TrayFlagsMessageIconTip = 7;
+constexpr const char* NoTrayLine = "kerumo: 通知領域が見つからないため、アイコンなしで動作します\n";
+constexpr const char* TrayFoundLine = "kerumo: 通知領域が使えるようになったので、アイコンを表示しました\n";
 
-// A box's text as one line for standard error.
+// A box's text as one line for standard error: its lines end in "。", so
+// they simply run on; the line itself ends without one, as the others do.
 std::string oneLine(std::string text) {
-  std::replace(text.begin(), text.end(), '\r', ' ');
+  std::erase(text, '\r');
+  if (text.ends_with("。")) text.resize(text.size() - std::string_view("。").size());
   return text;
 }
 
@@ -48,7 +53,7 @@ bool Form1::Form_Load() {
   ResThreshold = settings->resThreshold;
   fillTrayIconRecord();
   if (!platform_.notifyIcon(NotifyOperation::Add, trayIconRecord_)) {
-    diagnostics_ << "kerumo: no system tray is available; running without a tray icon\n";
+    diagnostics_ << NoTrayLine;
   }
   window_->setVisible(false);
   window_->setMenuVisible(false);
@@ -112,7 +117,9 @@ void Form1::Form_Unload() {
   // No tick, and so no warning box, behind the write-failure box or after.
   window_->setTimerEnabled(form1::Timer1, false);
   if (const auto failure = writeSettingsFile(settingsPath_, currentSettings())) {
-    platform_.messageBox(describeSettingsWriteFailure(std::filesystem::absolute(settingsPath_), *failure),
+    std::error_code unknown;
+    const bool oldFileKept = std::filesystem::exists(settingsPath_, unknown) || unknown;
+    platform_.messageBox(describeSettingsWriteFailure(std::filesystem::absolute(settingsPath_), *failure, oldFileKept),
                          MessageBoxStyle::OkOnly, ErrorTitle);
   }
   platform_.notifyIcon(NotifyOperation::Delete, trayIconRecord_);
@@ -233,21 +240,20 @@ void Form1::onScreensChanged() {
 void Form1::onTrayIconAdded() {
   if (trayFoundSaid_) return;
   trayFoundSaid_ = true;
-  diagnostics_ << "kerumo: a system tray appeared; the tray icon is shown\n";
+  diagnostics_ << TrayFoundLine;
 }
 
 // The unload work without what needs a display: the file is written (once,
 // as always), no box is shown and no icon deleted. One line says what
 // became of the settings.
 void Form1::onDisplayLost() {
-  std::string line = "kerumo: the connection to the display was lost";
+  std::string line = DisplayLostLine;
   if (running()) {
     unloaded_ = true;
     if (const auto failure = writeSettingsFile(settingsPath_, currentSettings())) {
-      line += "; the settings could not be saved (" + failure->path.string() + ": " +
-              causeForLog(failure->cause, failure->code) + ")";
+      line += "。設定を保存できませんでした。" + describeFileFailure(*failure);
     } else {
-      line += "; the settings were saved to " + std::filesystem::absolute(settingsPath_).string();
+      line += "。設定を " + std::filesystem::absolute(settingsPath_).string() + " に保存しました";
     }
   }
   diagnostics_ << line << std::endl;

@@ -16,7 +16,6 @@ namespace kerumo {
 namespace {
 
 constexpr int ValueCount = 7;
-constexpr const char* ExpectedValue = "-32768～32767 の数値";
 // Enough of a wrong value to recognise it; a whole line could fill the box.
 constexpr std::size_t QuotedCharacters = 40;
 
@@ -51,17 +50,34 @@ struct SettingsReadOutcome {
   }
   SettingsRead operator()(FileMissing) const { return SettingsMissing{}; }
   SettingsRead operator()(NotARegularFile other) const {
-    return SettingsProblem{0, describeFileKind(other.kind), "通常のファイル"};
+    return SettingsProblem{SettingsFault::NotARegularFile, 0, describeFileKind(other.kind)};
   }
   SettingsRead operator()(FileTooLarge large) const {
-    return SettingsProblem{0, std::to_string(large.size) + " バイトのファイル（設定ファイルではありません）",
-                           std::to_string(SettingsMaxBytes) + " バイト以下の設定ファイル"};
+    return SettingsProblem{SettingsFault::TooLarge, 0, "", large.size};
   }
   SettingsRead operator()(const FileFailure& failure) const {
-    return SettingsProblem{0, "読み取れないファイル（" + describeCause(failure.cause, failure.code) + "）",
-                           "読み取れるファイル"};
+    return SettingsProblem{SettingsFault::Unreadable, 0, describeCause(failure.cause, failure.code)};
   }
 };
+
+// What is wrong, in one or two sentences.
+std::string describeFault(const SettingsProblem& problem) {
+  switch (problem.fault) {
+    case SettingsFault::TooFewValues:
+      return (problem.count == 0 ? std::string("値が 1 つもありません")
+                                 : "値が " + std::to_string(problem.count) + " つしかありません") +
+             "。1 行に 1 つずつ、" + std::to_string(ValueCount) + " つの値を書いてください。";
+    case SettingsFault::BadValue:
+      return std::to_string(problem.line) + " 行目の値「" + problem.found +
+             "」が正しくありません。-32768～32767 の数値にしてください。";
+    case SettingsFault::NotARegularFile:
+      return "この場所にあるのは通常のファイルではなく、" + problem.found + "です。";
+    case SettingsFault::TooLarge:
+      return "ファイルが大きすぎます（" + std::to_string(problem.count) + " バイト）。ケルモの設定ファイルではないようです。";
+    case SettingsFault::Unreadable: break;
+  }
+  return "ファイルを読み取れませんでした。" + problem.found + "。";
+}
 
 // Whole twips, rounded as the reader rounds a fraction.
 int16_t clampToInt16(double twips) {
@@ -76,11 +92,11 @@ SettingsParse parseSettings(std::string_view text) {
   std::array<int16_t, ValueCount> values{};
   for (int i = 0; i < ValueCount; ++i) {
     if (i >= static_cast<int>(lines.size())) {
-      return SettingsProblem{0, std::to_string(lines.size()) + " 個の値", "7 個の値（1 行に 1 つ）"};
+      return SettingsProblem{SettingsFault::TooFewValues, 0, "", lines.size()};
     }
     const auto [lineNumber, field] = lines[static_cast<size_t>(i)];
     const auto value = toInt16(field);
-    if (!value) return SettingsProblem{lineNumber, printableExcerpt(field, QuotedCharacters), ExpectedValue};
+    if (!value) return SettingsProblem{SettingsFault::BadValue, lineNumber, printableExcerpt(field, QuotedCharacters)};
     values[static_cast<size_t>(i)] = *value;
   }
   return SettingsRecord{static_cast<double>(values[0]), static_cast<double>(values[1]), values[2], values[3], values[4], values[5], values[6]};
@@ -104,15 +120,17 @@ std::optional<FileFailure> writeSettingsFile(const std::filesystem::path& path, 
 }
 
 std::string describeSettingsProblem(const std::filesystem::path& path, const SettingsProblem& problem) {
-  std::string where = problem.line > 0 ? std::to_string(problem.line) + " 行目: " : "";
-  return "設定ファイル「" + path.string() + "」を読み込めません。\r" + where + "「" + problem.found +
-         "」がありますが、" + problem.expected + "が必要です。\r" +
-         "ファイルを修正するか、削除してからケルモを起動し直してください（削除すると既定の設定で起動します）。";
+  const bool valuesAtFault = problem.fault == SettingsFault::TooFewValues || problem.fault == SettingsFault::BadValue;
+  return "設定ファイル「" + path.string() + "」を読み込めませんでした。\r" + describeFault(problem) + "\r" +
+         (valuesAtFault ? "ファイルを直すか削除してから、ケルモをもう一度起動してください（削除すると、既定の設定で起動します）。"
+                        : "別の場所に移すか削除してから、ケルモをもう一度起動してください（既定の設定で起動します）。");
 }
 
-std::string describeSettingsWriteFailure(const std::filesystem::path& path, const FileFailure& failure) {
-  return "設定ファイル「" + path.string() + "」に書き込めませんでした。\r" + describeFileFailure(failure) +
-         "\r以前の設定ファイルはそのまま残っています。";
+std::string describeSettingsWriteFailure(const std::filesystem::path& path, const FileFailure& failure,
+                                         bool oldFileKept) {
+  return "設定を「" + path.string() + "」に保存できませんでした。\r" + describeFileFailure(failure) + "。\r" +
+         (oldFileKept ? "以前の設定ファイルはそのまま残っています。"
+                      : "設定ファイルはまだ作成されていないため、次回は既定の設定で起動します。");
 }
 
 }  // namespace kerumo

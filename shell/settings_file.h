@@ -28,10 +28,16 @@ struct SettingsRecord {
   bool operator==(const SettingsRecord&) const = default;
 };
 
+enum class SettingsFault { TooFewValues, BadValue, NotARegularFile, TooLarge, Unreadable };
+
 struct SettingsProblem {
-  int line = 0;  // 1-based; 0 when the file as a whole is at fault
+  SettingsFault fault = SettingsFault::TooFewValues;
+  int line = 0;  // the bad value's line, 1-based; 0 when the file as a whole is at fault
+  // The bad value as quoted, what stands there instead of a file, or why
+  // the file could not be read.
   std::string found;
-  std::string expected;
+  std::uintmax_t count = 0;  // the values found, or the file's size in bytes
+  bool operator==(const SettingsProblem&) const = default;
 };
 
 struct SettingsMissing {};
@@ -56,7 +62,9 @@ std::optional<FileFailure> writeSettingsFile(const std::filesystem::path& path, 
 
 // The message shown when the file cannot be used at start-up.
 std::string describeSettingsProblem(const std::filesystem::path& path, const SettingsProblem& problem);
-// The message shown when the file cannot be written at exit.
-std::string describeSettingsWriteFailure(const std::filesystem::path& path, const FileFailure& failure);
+// The message shown when the file cannot be written at exit; `oldFileKept`
+// says whether an earlier file stands there unchanged.
+std::string describeSettingsWriteFailure(const std::filesystem::path& path, const FileFailure& failure,
+                                         bool oldFileKept);
 
 }  // namespace kerumo

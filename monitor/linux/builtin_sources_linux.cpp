@@ -14,8 +14,8 @@ std::unique_ptr<PortIo> makeBuiltinPortIo() {
       std::make_unique<ResolvingTemperature>(resolveCpuSensor, [] { return std::chrono::steady_clock::now(); }));
 }
 
-const char* builtinResourceInfoOrigin() { return "built-in figures from /proc"; }
+const char* builtinResourceInfoOrigin() { return "/proc から計測します"; }
 
-const char* builtinPortIoOrigin() { return "the built-in chip emulation over the kernel's sensors"; }
+const char* builtinPortIoOrigin() { return "カーネルのセンサーから温度を読み取ります"; }
 
 }  // namespace kerumo

@@ -10,7 +10,7 @@ std::optional<SharedLibrary> SharedLibrary::open(const std::string& name, std::s
   void* handle = dlopen(name.c_str(), RTLD_NOW | RTLD_LOCAL);
   if (handle == nullptr) {
     const char* why = dlerror();
-    error = why != nullptr ? why : "unknown error";
+    error = why != nullptr ? why : "原因は不明です";
     return std::nullopt;
   }
   return SharedLibrary(handle);

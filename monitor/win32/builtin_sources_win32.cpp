@@ -8,8 +8,8 @@ std::unique_ptr<ResourceInfo> makeBuiltinResourceInfo() { return std::make_uniqu
 
 std::unique_ptr<PortIo> makeBuiltinPortIo() { return std::make_unique<NoPorts>(); }
 
-const char* builtinResourceInfoOrigin() { return "the built-in figures from Windows"; }
+const char* builtinResourceInfoOrigin() { return "Windows から計測します"; }
 
-const char* builtinPortIoOrigin() { return "no port access (no temperature)"; }
+const char* builtinPortIoOrigin() { return "CPU 温度は「--」と表示します"; }
 
 }  // namespace kerumo

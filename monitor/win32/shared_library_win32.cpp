@@ -26,8 +26,8 @@ HMODULE load(const std::string& name) {
 // are 32-bit, and the user may simply have taken the other program.
 std::string describe(DWORD error) {
   if (error == ERROR_BAD_EXE_FORMAT) {
-    return sizeof(void*) == 8 ? "not a 64-bit library; a 32-bit one needs kerumo32.exe"
-                              : "not a 32-bit library; a 64-bit one needs kerumo.exe";
+    return sizeof(void*) == 8 ? "32 ビット版のライブラリは kerumo32.exe で使えます"
+                              : "64 ビット版のライブラリは kerumo.exe で使えます";
   }
   std::string text = std::system_category().message(static_cast<int>(error));
   while (!text.empty() && (text.back() == '\n' || text.back() == '\r' || text.back() == ' ')) text.pop_back();

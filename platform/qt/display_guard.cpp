@@ -36,8 +36,8 @@ std::optional<QString> x11DisplayToOpen(int argc, char** argv) {
 }
 
 std::string cannotOpenDisplay(const QString& display) {
-  if (display.isEmpty()) return "kerumo: cannot open a display: DISPLAY is not set";
-  return "kerumo: cannot open display \"" + display.toStdString() + "\"";
+  if (display.isEmpty()) return "kerumo: ディスプレイに接続できません。環境変数 DISPLAY が設定されていません";
+  return "kerumo: ディスプレイ「" + display.toStdString() + "」に接続できません";
 }
 
 DisplayGuard::DisplayGuard() : previous_(install(this)) {}
@@ -56,8 +56,8 @@ void DisplayGuard::sayWhyStartFailed() {
   DisplayGuard* guard = activeGuard;
   if (!guard || !guard->starting_) return;
   guard->starting_ = false;
-  std::string line = "kerumo: cannot open the window system (Qt platform \"" +
-                     qEnvironmentVariable("QT_QPA_PLATFORM", "default").toStdString() + "\")";
+  std::string line = "kerumo: ウィンドウシステムに接続できません（Qt のプラットフォーム「" +
+                     qEnvironmentVariable("QT_QPA_PLATFORM", "既定").toStdString() + "」）";
   if (!guard->held_.empty()) line += ": " + guard->held_.back().text.section('\n', 0, 0).trimmed().toStdString();
   std::cerr << line << std::endl;
 }

@@ -208,7 +208,7 @@ void QtPlatform::displayLost() {
   if (events_) {
     events_->onDisplayLost();
   } else {
-    std::cerr << "kerumo: the connection to the display was lost" << std::endl;
+    std::cerr << DisplayLostLine << std::endl;
   }
   std::_Exit(DisplayLostStatus);
 }

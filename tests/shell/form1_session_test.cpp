@@ -18,12 +18,12 @@ size_t linesOf(const std::string& text) { return static_cast<size_t>(std::count(
 TEST_F(Form1Test, TrayThatComesLateIsSaidOnceWhenItComes) {
   platform.trayAvailable = false;
   startWith(StandardSettings);
-  EXPECT_EQ(diagnostics.str(), "kerumo: no system tray is available; running without a tray icon\n");
+  EXPECT_EQ(diagnostics.str(), "kerumo: 通知領域が見つからないため、アイコンなしで動作します\n");
   form1().onTrayIconAdded();
   form1().onTrayIconAdded();
   EXPECT_EQ(diagnostics.str(),
-            "kerumo: no system tray is available; running without a tray icon\n"
-            "kerumo: a system tray appeared; the tray icon is shown\n");
+            "kerumo: 通知領域が見つからないため、アイコンなしで動作します\n"
+            "kerumo: 通知領域が使えるようになったので、アイコンを表示しました\n");
 }
 
 TEST_F(Form1Test, LostDisplayWritesTheSessionsSettingsWithoutBoxOrIcon) {
@@ -37,8 +37,8 @@ TEST_F(Form1Test, LostDisplayWritesTheSessionsSettingsWithoutBoxOrIcon) {
   EXPECT_EQ(readFile(settingsPath()), "-300\r\n4500\r\n1\r\n1\r\n1\r\n33\r\n25\r\n");
   EXPECT_TRUE(platform.messageBoxes.empty());
   EXPECT_EQ(platform.callsSince(from), std::vector<std::string>{});
-  EXPECT_EQ(linesOf(diagnostics.str()), 1u);
-  EXPECT_NE(diagnostics.str().find("the settings were saved to"), std::string::npos) << diagnostics.str();
+  EXPECT_EQ(diagnostics.str(), "kerumo: ディスプレイとの接続が切れました。設定を " +
+                                   std::filesystem::absolute(settingsPath()).string() + " に保存しました\n");
 }
 
 TEST_F(Form1Test, LostDisplayAfterTheUnloadWorkWritesNothingMore) {
@@ -47,7 +47,7 @@ TEST_F(Form1Test, LostDisplayAfterTheUnloadWorkWritesNothingMore) {
   std::filesystem::remove(settingsPath());
   form1().onDisplayLost();
   EXPECT_FALSE(std::filesystem::exists(settingsPath()));
-  EXPECT_EQ(diagnostics.str(), "kerumo: the connection to the display was lost\n");
+  EXPECT_EQ(diagnostics.str(), "kerumo: ディスプレイとの接続が切れました\n");
 }
 
 TEST_F(Form1Test, LostDisplayThenTheSessionsEndStillWritesOnce) {
@@ -63,8 +63,12 @@ TEST_F(Form1Test, LostDisplayThatCannotWriteSaysWhyOnOneLine) {
   std::filesystem::create_directory(dir / "kerumo.ini.new");
   form1().onDisplayLost();
   EXPECT_TRUE(platform.messageBoxes.empty());
-  EXPECT_EQ(linesOf(diagnostics.str()), 1u);
-  EXPECT_NE(diagnostics.str().find("could not be saved"), std::string::npos) << diagnostics.str();
+  const auto temporary = (dir / "kerumo.ini.new").string();
+  const std::string said = diagnostics.str();
+  const std::string start = "kerumo: ディスプレイとの接続が切れました。設定を保存できませんでした。一時ファイル「" +
+                            temporary + "」を作成できませんでした。";
+  EXPECT_EQ(said.substr(0, start.size()), start) << said;
+  EXPECT_EQ(linesOf(said), 1u);
   EXPECT_EQ(readFile(settingsPath()), StandardSettings);
 }
 
@@ -72,10 +76,10 @@ TEST_F(Form1Test, SettingsThatCannotBeUsedAreAlsoSaidOnStandardError) {
   writeSettings("1\r\n2\r\nabc\r\n");
   EXPECT_FALSE(form1().Form_Load());
   ASSERT_EQ(platform.messageBoxes.size(), 1u);
-  const std::string said = diagnostics.str();
-  EXPECT_EQ(linesOf(said), 1u);
-  EXPECT_NE(said.find("abc"), std::string::npos);
-  EXPECT_EQ(said.find('\r'), std::string::npos);
+  EXPECT_EQ(diagnostics.str(), "kerumo: 設定ファイル「" + std::filesystem::absolute(settingsPath()).string() +
+                                   "」を読み込めませんでした。3 行目の値「abc」が正しくありません。"
+                                   "-32768～32767 の数値にしてください。ファイルを直すか削除してから、ケルモを"
+                                   "もう一度起動してください（削除すると、既定の設定で起動します）\n");
 }
 
 TEST_F(Form1Test, FolderInPlaceOfTheSettingsGetsTheErrorBoxAtOnce) {
@@ -83,8 +87,10 @@ TEST_F(Form1Test, FolderInPlaceOfTheSettingsGetsTheErrorBoxAtOnce) {
   EXPECT_FALSE(form1().Form_Load());
   ASSERT_EQ(platform.messageBoxes.size(), 1u);
   EXPECT_EQ(platform.messageBoxes[0].title, "ケルモエラー");
-  EXPECT_NE(platform.messageBoxes[0].prompt.find("「フォルダー」がありますが、通常のファイルが必要です"), std::string::npos)
-      << platform.messageBoxes[0].prompt;
+  EXPECT_EQ(platform.messageBoxes[0].prompt,
+            "設定ファイル「" + std::filesystem::absolute(settingsPath()).string() +
+                "」を読み込めませんでした。\rこの場所にあるのは通常のファイルではなく、フォルダーです。\r"
+                "別の場所に移すか削除してから、ケルモをもう一度起動してください（既定の設定で起動します）。");
   EXPECT_TRUE(platform.trayIcons.empty());
 }
 
@@ -94,8 +100,22 @@ TEST_F(Form1Test, WriteFailureBoxGivesTheCauseInJapanese) {
   form1().mnuEnd_Click();
   ASSERT_EQ(platform.messageBoxes.size(), 1u);
   const std::string& prompt = platform.messageBoxes[0].prompt;
-  EXPECT_NE(prompt.find("kerumo.ini.new」を作成できませんでした。原因: "), std::string::npos) << prompt;
-  EXPECT_EQ(prompt.find("cannot"), std::string::npos) << prompt;
+  const std::string path = std::filesystem::absolute(settingsPath()).string();
+  const std::string start = "設定を「" + path + "」に保存できませんでした。\r一時ファイル「" +
+                            (dir / "kerumo.ini.new").string() + "」を作成できませんでした。";
+  EXPECT_EQ(prompt.substr(0, start.size()), start) << prompt;
+  const std::string end = "。\r以前の設定ファイルはそのまま残っています。";
+  EXPECT_EQ(prompt.substr(prompt.size() - std::min(prompt.size(), end.size())), end) << prompt;
+}
+
+TEST_F(Form1Test, WriteFailureOnAFirstRunDoesNotClaimAnOldFileIsKept) {
+  ASSERT_TRUE(form1().Form_Load());
+  std::filesystem::create_directory(dir / "kerumo.ini.new");
+  form1().mnuEnd_Click();
+  ASSERT_EQ(platform.messageBoxes.size(), 1u);
+  const std::string& prompt = platform.messageBoxes[0].prompt;
+  const std::string end = "。\r設定ファイルはまだ作成されていないため、次回は既定の設定で起動します。";
+  EXPECT_EQ(prompt.substr(prompt.size() - std::min(prompt.size(), end.size())), end) << prompt;
 }
 
 }  // namespace

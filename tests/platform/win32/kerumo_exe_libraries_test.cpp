@@ -134,8 +134,8 @@ TEST_P(KerumoWithLibraries, TicksCallThemInTheDesignsOrderAndShowTheirFigures) {
   EXPECT_EQ(calls.size(), ticks * Tick.size()) << "nothing but whole ticks, in order: " << calls;
 
   const std::string errors = saidOnStandardError(folder / "errors.txt");
-  EXPECT_EQ(occurrences(errors, "kerumo: using resinfo.dll for the figures\n"), 1) << errors;
-  EXPECT_EQ(occurrences(errors, "kerumo: using vbioport32.dll for the CPU temperature\n"), 1) << errors;
+  EXPECT_EQ(occurrences(errors, "kerumo: 計測値は resinfo.dll から読み取ります\n"), 1) << errors;
+  EXPECT_EQ(occurrences(errors, "kerumo: CPU 温度は vbioport32.dll で読み取ります\n"), 1) << errors;
 
   const std::filesystem::path expectedPicture = testing::picturesDir() / ("win32-libraries-" + GetParam() + "-expected.png");
   EXPECT_TRUE(shown == expectedMeter(expectedPicture)) << "labels and bars differ: compare " << picture << " with "
@@ -163,12 +163,12 @@ TEST(KerumoWithForeignLibraries, TheProgramSaysOnceItCannotLoadThemAndRunsOnItsO
     EXPECT_EQ(kerumo.waitForExit(), std::optional<DWORD>(0));
   }
   const std::string errors = saidOnStandardError(folder / "errors.txt");
-  EXPECT_EQ(occurrences(errors, "kerumo: cannot load resinfo.dll (not a 64-bit library; a 32-bit one needs "
-                                "kerumo32.exe); using the built-in figures from Windows\n"),
+  EXPECT_EQ(occurrences(errors, "kerumo: resinfo.dll を読み込めません（32 ビット版のライブラリは "
+                                "kerumo32.exe で使えます）。Windows から計測します\n"),
             1)
       << errors;
-  EXPECT_EQ(occurrences(errors, "kerumo: cannot load vbioport32.dll (not a 64-bit library; a 32-bit one needs "
-                                "kerumo32.exe); using no port access (no temperature)\n"),
+  EXPECT_EQ(occurrences(errors, "kerumo: vbioport32.dll を読み込めません（32 ビット版のライブラリは "
+                                "kerumo32.exe で使えます）。CPU 温度は「--」と表示します\n"),
             1)
       << errors;
   EXPECT_FALSE(std::filesystem::exists(folder / "calls.txt")) << "no function of theirs ran";

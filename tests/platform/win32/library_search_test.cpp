@@ -58,7 +58,7 @@ TEST(WindowsLibrarySearch, ALibraryBesideTheProgramIsUsed) {
     auto info = loadResourceInfo(diagnostics);
     EXPECT_EQ(info->GetCpuUsage(), 30) << "the test library's scripted figure";
   }
-  EXPECT_EQ(diagnostics.str(), "kerumo: using resinfo.dll for the figures\n");
+  EXPECT_EQ(diagnostics.str(), "kerumo: 計測値は resinfo.dll から読み取ります\n");
 }
 
 TEST(WindowsLibrarySearch, ALibraryOnlyInTheCurrentDirectoryIsRefused) {
@@ -67,8 +67,12 @@ TEST(WindowsLibrarySearch, ALibraryOnlyInTheCurrentDirectoryIsRefused) {
   const CurrentDirectory inFolder(folder.path());
   std::ostringstream diagnostics;
   auto info = loadResourceInfo(diagnostics);
-  EXPECT_NE(diagnostics.str().find("kerumo: cannot load resinfo.dll"), std::string::npos) << diagnostics.str();
-  EXPECT_NE(diagnostics.str().find("the built-in figures from Windows"), std::string::npos) << diagnostics.str();
+  // Between the brackets: the system's own words.
+  const std::string said = diagnostics.str();
+  const std::string start = "kerumo: resinfo.dll を読み込めません（";
+  const std::string end = "）。Windows から計測します\n";
+  EXPECT_EQ(said.substr(0, start.size()), start) << said;
+  EXPECT_TRUE(said.size() > start.size() + end.size() && said.ends_with(end)) << said;
 }
 
 }  // namespace

@@ -53,8 +53,8 @@ TEST_P(StdcallLibraries, EveryFunctionIsFoundAndAnswersThroughTheAdapters) {
   std::ostringstream diagnostics;
   auto info = loadResourceInfo(diagnostics, resinfoPath, noStandIn);
   auto ports = loadPortIo(diagnostics, portsPath, noStandInPorts);
-  EXPECT_EQ(diagnostics.str(), "kerumo: using " + resinfoPath + " for the figures\nkerumo: using " + portsPath +
-                                   " for the CPU temperature\n");
+  EXPECT_EQ(diagnostics.str(), "kerumo: 計測値は " + resinfoPath + " から読み取ります\nkerumo: CPU 温度は " + portsPath +
+                                   " で読み取ります\n");
 
   uint8_t first = 0, second = 0, third = 0;
   info->GetResInfo(&first, &second, &third);
