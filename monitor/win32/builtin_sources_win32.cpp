@@ -1,15 +1,18 @@
 #include "monitor/builtin_sources.h"
-#include "monitor/win32/no_ports.h"
+#include "monitor/hwmon_ports.h"
+#include "monitor/win32/pdh_zone_counters.h"
 #include "monitor/win32/system_resource_info.h"
 
 namespace kerumo {
 
 std::unique_ptr<ResourceInfo> makeBuiltinResourceInfo() { return std::make_unique<SystemResourceInfo>(); }
 
-std::unique_ptr<PortIo> makeBuiltinPortIo() { return std::make_unique<NoPorts>(); }
+std::unique_ptr<PortIo> makeBuiltinPortIo(std::ostream& diagnostics) {
+  return std::make_unique<HwMonPorts>(std::make_unique<ThermalZoneTemperature>(openPdhZoneCounters(), diagnostics));
+}
 
 const char* builtinResourceInfoOrigin() { return "the built-in figures from Windows"; }
 
-const char* builtinPortIoOrigin() { return "no port access (no temperature)"; }
+const char* builtinPortIoOrigin() { return "the built-in chip emulation over the thermal zones of Windows"; }
 
 }  // namespace kerumo
