@@ -3,6 +3,7 @@
 // opened once however long it runs.
 #include <benchmark/benchmark.h>
 
+#include <iterator>
 #include <sstream>
 
 #include "monitor/hwmon_ports.h"
@@ -12,6 +13,9 @@ namespace kerumo {
 namespace {
 
 // Four zones in tenths of kelvin, as a laptop publishes them.
+constexpr ZoneValue Zones[] = {{pdh::ValidData, 3131}, {pdh::ValidData, 3252}, {pdh::ValidData, 3011},
+                               {pdh::ValidData, 2982}};
+
 class InstantZones : public ZoneCounters {
  public:
   explicit InstantZones(int& opens) : opens_(opens) {}
@@ -22,8 +26,7 @@ class InstantZones : public ZoneCounters {
   PdhStatus addCounter(const std::string&) override { return pdh::ValidData; }
   PdhStatus collect() override { return pdh::ValidData; }
   PdhStatus values(std::vector<ZoneValue>& zones) override {
-    zones.clear();
-    for (const double tenths : {3131.0, 3252.0, 3011.0, 2982.0}) zones.push_back({pdh::ValidData, tenths});
+    zones.assign(std::begin(Zones), std::end(Zones));
     return pdh::ValidData;
   }
 

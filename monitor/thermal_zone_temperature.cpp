@@ -86,7 +86,7 @@ bool ThermalZoneTemperature::open() {
 // Zones that give no value or an impossible one are passed over while
 // another zone gives a plausible one.
 std::optional<int16_t> ThermalZoneTemperature::hottest() {
-  std::optional<double> hottest;
+  std::optional<double> best;
   std::optional<double> firstAbsurd;
   std::optional<PdhStatus> firstRefused;
   for (const ZoneValue& zone : zones_) {
@@ -94,14 +94,14 @@ std::optional<int16_t> ThermalZoneTemperature::hottest() {
       if (!firstRefused) firstRefused = zone.status;
       continue;
     }
-    const double celsius = celsiusOf(tenthsOfKelvin_ ? zone.value / 10 : zone.value);
-    if (!wholeDegrees(celsius)) {
-      if (!firstAbsurd) firstAbsurd = celsius;
+    const double zoneCelsius = celsiusOf(tenthsOfKelvin_ ? zone.value / 10 : zone.value);
+    if (!wholeDegrees(zoneCelsius)) {
+      if (!firstAbsurd) firstAbsurd = zoneCelsius;
       continue;
     }
-    hottest = std::max(hottest.value_or(celsius), celsius);
+    best = std::max(best.value_or(zoneCelsius), zoneCelsius);
   }
-  if (hottest) return wholeDegrees(*hottest);
+  if (best) return wholeDegrees(*best);
   if (firstAbsurd) return fail(ZoneFailure::Absurd, pdh::ValidData, *firstAbsurd);
   if (zones_.empty()) return fail(ZoneFailure::NoZone);
   return fail(ZoneFailure::NoReading, *firstRefused);

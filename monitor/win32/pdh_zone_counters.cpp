@@ -60,7 +60,7 @@ class UnavailablePdh : public ZoneCounters {
 
 class PdhZoneCounters : public ZoneCounters {
  public:
-  PdhZoneCounters(SharedLibrary library, PdhFunctions functions)
+  PdhZoneCounters(SharedLibrary library, const PdhFunctions& functions)
       : library_(std::move(library)), functions_(functions) {}
   ~PdhZoneCounters() override {
     if (query_ != nullptr) functions_.closeQuery(query_);
