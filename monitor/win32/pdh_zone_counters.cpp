@@ -77,16 +77,18 @@ class PdhZoneCounters : public ZoneCounters {
 
   PdhStatus collect() override { return functions_.collect(query_); }
 
+  // The buffer kept from the last tick usually fits: one call a tick.
   PdhStatus values(std::vector<ZoneValue>& zones) override {
     zones.clear();
-    DWORD bytes = 0;
     DWORD count = 0;
-    // Asked with no buffer, it says how big one must be.
-    PdhStatus status = functions_.formattedArray(counter_, Format, &bytes, &count, nullptr);
-    if (status != PDH_MORE_DATA) return status;
-    // The items come first, the zones' names after them, in one buffer.
-    buffer_.resize(bytes / sizeof(PDH_FMT_COUNTERVALUE_ITEM_W) + 1);
-    status = functions_.formattedArray(counter_, Format, &bytes, &count, buffer_.data());
+    PdhStatus status = PDH_MORE_DATA;
+    // A zone may appear between asking for the size and asking for the values.
+    for (int attempt = 0; attempt < 3 && status == PDH_MORE_DATA; ++attempt) {
+      DWORD bytes = static_cast<DWORD>(buffer_.size() * sizeof(PDH_FMT_COUNTERVALUE_ITEM_W));
+      status = functions_.formattedArray(counter_, Format, &bytes, &count, buffer_.empty() ? nullptr : buffer_.data());
+      // The items come first, the zones' names after them, in one buffer.
+      if (status == PDH_MORE_DATA) buffer_.resize(bytes / sizeof(PDH_FMT_COUNTERVALUE_ITEM_W) + 1);
+    }
     if (status != PDH_CSTATUS_VALID_DATA) return status;
     for (DWORD i = 0; i < count; ++i) zones.push_back({buffer_[i].FmtValue.CStatus, buffer_[i].FmtValue.doubleValue});
     return status;

@@ -229,6 +229,8 @@ TEST_F(KerumoOnThermalZones, TheHottestZoneOfOurPdhIsShownInWholeDegrees) {
   const int ticks = occurrences(run.calls, "GetResInfo;");
   EXPECT_GE(ticks, 3);
   EXPECT_EQ(occurrences(run.calls, "PdhCollectQueryData;"), ticks) << "one collect a tick: " << run.calls;
+  EXPECT_EQ(occurrences(run.calls, "PdhGetFormattedCounterArrayW;"), ticks + 1)
+      << "the buffer's size is asked once: " << run.calls;
 }
 
 // A 64-bit program cannot load a 32-bit library: it says so once and runs
