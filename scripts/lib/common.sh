@@ -1,5 +1,7 @@
 # Shared by scripts/run and scripts/test: Debian packages and a display.
 
+. "$(dirname "${BASH_SOURCE[0]}")/host32.sh"
+
 # Installs the Debian packages that are missing, with apt-get as root or
 # through sudo otherwise. A package of another architecture (name:i386)
 # first makes dpkg accept that architecture.
@@ -44,8 +46,10 @@ PACKAGE_TEST_PACKAGES=(desktop-file-utils appstream lintian)
 # The Windows build, and its tests under wine (GoogleTest built from source).
 WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 g++-mingw-w64-i686-posix
   binutils-mingw-w64-i686)
-# wine32 runs the 32-bit program beside the 64-bit one in the same prefix.
-WINDOWS_TEST_PACKAGES=(googletest wine wine64 wine32:i386 util-linux)
+WINDOWS_TEST_PACKAGES=(googletest wine wine64 util-linux)
+# wine32 runs the 32-bit program beside the 64-bit one in the same prefix;
+# installed only where host_runs_32bit says this machine can run it.
+WINE32_PACKAGES=(wine32:i386)
 
 # Starts a private Xvfb when there is no display; sets DISPLAY. Xvfb picks a
 # free display number itself and writes it only once it accepts clients, so
