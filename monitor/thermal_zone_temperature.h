@@ -24,8 +24,8 @@ inline constexpr PdhStatus NoObject = 0xC0000BB8;    // PDH_CSTATUS_NO_OBJECT
 inline constexpr PdhStatus NoCounter = 0xC0000BB9;   // PDH_CSTATUS_NO_COUNTER
 }  // namespace pdh
 
-// The English paths of the two counters, every zone at once. Windows 10
-// added the finer one; the older counts whole kelvin.
+// The English paths of the two counters, every zone at once. Newer Windows
+// has the finer one; the older counts whole kelvin.
 inline constexpr const char* HighPrecisionZonePath = "\\Thermal Zone Information(*)\\High Precision Temperature";
 inline constexpr const char* WholeKelvinZonePath = "\\Thermal Zone Information(*)\\Temperature";
 
