@@ -1,14 +1,17 @@
 #pragma once
 #include <memory>
+#include <ostream>
 
 #include "monitor/port_io.h"
 #include "monitor/resource_info.h"
 
 namespace kerumo {
 
-// What the operating system itself offers when a library is missing.
+// What the operating system itself offers when a library is missing. The
+// port source says on `diagnostics`, which must outlive it, why it has no
+// temperature, once for each reason.
 std::unique_ptr<ResourceInfo> makeBuiltinResourceInfo();
-std::unique_ptr<PortIo> makeBuiltinPortIo();
+std::unique_ptr<PortIo> makeBuiltinPortIo(std::ostream& diagnostics);
 
 // What the built-in source does, as the end of the one line the loader
 // prints in place of a library: "/proc から計測します", ...

@@ -71,7 +71,8 @@ std::unique_ptr<ResourceInfo> loadResourceInfo(std::ostream& diagnostics) {
 }
 
 std::unique_ptr<PortIo> loadPortIo(std::ostream& diagnostics) {
-  return loadPortIo(diagnostics, sharedLibraryFileName("vbioport32"), makeBuiltinPortIo);
+  return loadPortIo(diagnostics, sharedLibraryFileName("vbioport32"),
+                    [&diagnostics] { return makeBuiltinPortIo(diagnostics); });
 }
 
 }  // namespace kerumo

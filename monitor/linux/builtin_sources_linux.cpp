@@ -9,7 +9,9 @@ namespace kerumo {
 
 std::unique_ptr<ResourceInfo> makeBuiltinResourceInfo() { return std::make_unique<ProcResourceInfo>("/proc"); }
 
-std::unique_ptr<PortIo> makeBuiltinPortIo() {
+// libsensors has nothing to say: a missing sensor is the usual case on a
+// virtual machine and no fault of the program.
+std::unique_ptr<PortIo> makeBuiltinPortIo(std::ostream& /*diagnostics*/) {
   return std::make_unique<HwMonPorts>(
       std::make_unique<ResolvingTemperature>(resolveCpuSensor, [] { return std::chrono::steady_clock::now(); }));
 }

@@ -1,15 +1,18 @@
 #include "monitor/builtin_sources.h"
-#include "monitor/win32/no_ports.h"
+#include "monitor/hwmon_ports.h"
+#include "monitor/win32/pdh_zone_counters.h"
 #include "monitor/win32/system_resource_info.h"
 
 namespace kerumo {
 
 std::unique_ptr<ResourceInfo> makeBuiltinResourceInfo() { return std::make_unique<SystemResourceInfo>(); }
 
-std::unique_ptr<PortIo> makeBuiltinPortIo() { return std::make_unique<NoPorts>(); }
+std::unique_ptr<PortIo> makeBuiltinPortIo(std::ostream& diagnostics) {
+  return std::make_unique<HwMonPorts>(std::make_unique<ThermalZoneTemperature>(openPdhZoneCounters(), diagnostics));
+}
 
 const char* builtinResourceInfoOrigin() { return "Windows から計測します"; }
 
-const char* builtinPortIoOrigin() { return "CPU 温度は「--」と表示します"; }
+const char* builtinPortIoOrigin() { return "温度は Windows の温度ゾーンから読み取ります"; }
 
 }  // namespace kerumo

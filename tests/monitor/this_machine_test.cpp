@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <sstream>
+
 #include "monitor/builtin_sources.h"
 
 namespace kerumo {
@@ -22,7 +24,8 @@ TEST(ThisMachine, BuiltInFiguresArePercentages) {
 }
 
 TEST(ThisMachine, BuiltInTemperatureIsPlausibleOrAbsent) {
-  const auto ports = makeBuiltinPortIo();
+  std::ostringstream said;
+  const auto ports = makeBuiltinPortIo(said);
   for (int tick = 0; tick < 3; ++tick) {
     ports->OutputPort(0x295, 0x27);
     const std::optional<int16_t> celsius = ports->InputPort(0x296);
@@ -34,8 +37,9 @@ TEST(ThisMachine, BuiltInTemperatureIsPlausibleOrAbsent) {
 }
 
 TEST(ThisMachine, TwoBuiltInChipsDoNotTearDownEachOthersSensors) {
-  const auto first = makeBuiltinPortIo();
-  const auto second = makeBuiltinPortIo();
+  std::ostringstream said;
+  const auto first = makeBuiltinPortIo(said);
+  const auto second = makeBuiltinPortIo(said);
   for (PortIo* ports : {first.get(), second.get()}) {
     ports->OutputPort(0x295, 0x27);
     (void)ports->InputPort(0x296);

@@ -1,0 +1,93 @@
+// A stand-in for pdh.dll that publishes two thermal zones, 320.15 K and
+// 305.15 K, in the finer counter, and other figures in the whole-kelvin one
+// (27 ℃ on the meter would mean the wrong counter was read).
+#include "platform/win32/win32_api.h"
+#include <pdh.h>
+#include <pdhmsg.h>
+
+#include <cwchar>
+#include <string>
+
+#include "fake_log.h"
+
+namespace {
+
+struct Counter {
+  const wchar_t* path;
+  const char* name;
+  double zones[2];
+};
+
+const Counter Counters[] = {
+    {L"\\Thermal Zone Information(*)\\High Precision Temperature", "High Precision Temperature", {3201.5, 3051.5}},
+    {L"\\Thermal Zone Information(*)\\Temperature", "Temperature", {300, 290}},
+};
+const wchar_t* const ZoneNames[] = {L"\\_TZ.CPUZ", L"\\_TZ.SKIN"};
+constexpr DWORD ZoneCount = 2;
+
+int theQuery;
+
+DWORD namesSize() {
+  DWORD size = 0;
+  for (const wchar_t* name : ZoneNames) size += static_cast<DWORD>((std::wcslen(name) + 1) * sizeof(wchar_t));
+  return size;
+}
+
+// The items, then the zones' names, in the caller's buffer.
+void fill(const Counter& counter, PDH_FMT_COUNTERVALUE_ITEM_W* items) {
+  auto* names = reinterpret_cast<wchar_t*>(items + ZoneCount);
+  for (DWORD i = 0; i < ZoneCount; ++i) {
+    std::wcscpy(names, ZoneNames[i]);
+    items[i].szName = names;
+    items[i].FmtValue.CStatus = PDH_CSTATUS_VALID_DATA;
+    items[i].FmtValue.doubleValue = counter.zones[i];
+    names += std::wcslen(ZoneNames[i]) + 1;
+  }
+}
+
+}  // namespace
+
+extern "C" {
+
+PDH_FUNCTION PdhOpenQueryW(LPCWSTR, DWORD_PTR, PDH_HQUERY* query) {
+  fakeRecord("PdhOpenQueryW");
+  *query = &theQuery;
+  return ERROR_SUCCESS;
+}
+
+PDH_FUNCTION PdhAddEnglishCounterW(PDH_HQUERY query, LPCWSTR path, DWORD_PTR, PDH_HCOUNTER* counter) {
+  for (const Counter& known : Counters) {
+    if (query == &theQuery && std::wcscmp(path, known.path) == 0) {
+      fakeRecord((std::string("PdhAddEnglishCounterW ") + known.name).c_str());
+      *counter = const_cast<Counter*>(&known);
+      return ERROR_SUCCESS;
+    }
+  }
+  fakeRecord("PdhAddEnglishCounterW unknown");
+  return PDH_CSTATUS_NO_COUNTER;
+}
+
+PDH_FUNCTION PdhCollectQueryData(PDH_HQUERY query) {
+  fakeRecord("PdhCollectQueryData");
+  return query == &theQuery ? ERROR_SUCCESS : PDH_INVALID_HANDLE;
+}
+
+PDH_FUNCTION PdhGetFormattedCounterArrayW(PDH_HCOUNTER counter, DWORD format, LPDWORD bytes, LPDWORD count,
+                                          PPDH_FMT_COUNTERVALUE_ITEM_W items) {
+  fakeRecord("PdhGetFormattedCounterArrayW");
+  if ((format & PDH_FMT_DOUBLE) == 0) return PDH_INVALID_ARGUMENT;
+  const DWORD needed = ZoneCount * sizeof(PDH_FMT_COUNTERVALUE_ITEM_W) + namesSize();
+  *count = ZoneCount;
+  if (items == nullptr || *bytes < needed) {
+    *bytes = needed;
+    return PDH_MORE_DATA;
+  }
+  fill(*static_cast<const Counter*>(counter), items);
+  return ERROR_SUCCESS;
+}
+
+PDH_FUNCTION PdhCloseQuery(PDH_HQUERY) {
+  fakeRecord("PdhCloseQuery");
+  return ERROR_SUCCESS;
+}
+}
