@@ -255,8 +255,7 @@ TEST(KerumoWithForeignLibraries, TheProgramSaysOnceItCannotLoadThemAndRunsOnItsO
             1)
       << errors;
   EXPECT_EQ(occurrences(errors, "kerumo: vbioport32.dll を読み込めません（32 ビット版のライブラリは "
-                                "kerumo32.exe で使えます）。温度は Windows の温度ゾーンから読み取ります
-"),
+                                "kerumo32.exe で使えます）。温度は Windows の温度ゾーンから読み取ります\n"),
             1)
       << errors;
   EXPECT_FALSE(std::filesystem::exists(folder / "calls.txt")) << "no function of theirs ran";
