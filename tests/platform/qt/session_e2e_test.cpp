@@ -65,7 +65,10 @@ TEST_F(SessionEdges, StatusNotifierWatcherStartedAfterKerumoGetsTheIconAndAfterA
   const QProcessEnvironment env = bus.clientEnvironment();
   const QString registered = "item " + QString::number(kerumo.pid()) + " ";
   {
-    Background watcher(KERUMO_SNI_WATCHER, {}, env);
+    // The watcher comes first and its host after it: no clock needed to see that.
+    Background watcher(KERUMO_SNI_WATCHER, {"--host-on-input"}, env);
+    ASSERT_TRUE(watcher.waitForOutput("asked for a host: no")) << watcher.output().toStdString();
+    watcher.process().write("host\n");
     EXPECT_TRUE(watcher.waitForOutput(registered)) << watcher.output().toStdString();
     EXPECT_TRUE(kerumo.says("a system tray appeared"));
   }
