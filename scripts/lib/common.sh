@@ -46,6 +46,10 @@ WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 g++-mingw
   binutils-mingw-w64-i686)
 # wine32 runs the 32-bit program beside the 64-bit one in the same prefix.
 WINDOWS_TEST_PACKAGES=(googletest wine wine64 wine32:i386 util-linux)
+# The desktops the Release program is tested on: X11 window managers with
+# their panels (on Xvfb) and Wayland compositors running it through XWayland.
+# kwin-wayland and mutter are large: scripts/test installs these last.
+DESKTOP_TEST_PACKAGES=(openbox tint2 xfwm4 xfce4-panel xfconf kwin-wayland mutter xwayland)
 
 # Starts a private Xvfb when there is no display; sets DISPLAY. Xvfb picks a
 # free display number itself and writes it only once it accepts clients, so
