@@ -208,7 +208,8 @@ const char* XfcePanelConfig = R"(<?xml version="1.0" encoding="UTF-8"?>
 )";
 
 std::unique_ptr<Session> xfwm4WithXfcePanel(std::string& whyNot) {
-  if (!has("xfwm4") || !has("xfce4-panel") || !has("dbus-daemon")) return cannot(whyNot, "needs xfwm4, xfce4-panel and dbus-daemon");
+  if (!has("xfwm4") || !has("xfce4-panel") || !has("dbus-daemon"))
+    return cannot(whyNot, "needs xfwm4, xfce4-panel and dbus-daemon");
   auto s = onXvfb();
   if (!s) return cannot(whyNot, "Xvfb did not start");
   // The panel and its settings daemon, which the bus starts, read this
@@ -231,6 +232,9 @@ std::unique_ptr<Session> xfwm4WithXfcePanel(std::string& whyNot) {
 // and then waits, until the session ends it.
 const QString SayDisplay =
     "echo \"client=$$ display=$DISPLAY xauthority=$XAUTHORITY wayland=$WAYLAND_DISPLAY\"; exec sleep 600";
+
+// A Wayland socket name no other test run uses.
+QString ownName(const QString& prefix) { return prefix + "-" + QString::number(QCoreApplication::applicationPid()); }
 
 bool readDisplay(Session& s, Background& compositor) {
   if (!compositor.waitForOutput("wayland=")) return false;
@@ -262,7 +266,7 @@ std::unique_ptr<Session> kwin(std::string& whyNot) {
   std::filesystem::create_directories(std::filesystem::path(copy.toStdString()).parent_path());
   if (!QFile::copy(installed, copy)) return cannot(whyNot, "cannot copy kwin_wayland");
   Background& compositor = s->start(copy, {"--virtual", "--xwayland", "--width", "1280", "--height", "800",
-                                           "--socket", "kerumo-kwin-" + QString::number(QCoreApplication::applicationPid()), "sh -c '" + SayDisplay + "'"});
+                                           "--socket", ownName("kerumo-kwin"), "sh -c '" + SayDisplay + "'"});
   if (!readDisplay(*s, compositor))
     return cannot(whyNot, "kwin_wayland did not start: " + compositor.output().toStdString() +
                     QString::fromUtf8(compositor.process().readAllStandardError()).toStdString());
@@ -278,7 +282,7 @@ std::unique_ptr<Session> mutter(std::string& whyNot) {
   s->clients.insert("XDG_RUNTIME_DIR", s->runtime.path());
   for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) s->clients.remove(name);
   Background& compositor = s->start("mutter", {"--wayland", "--headless", "--virtual-monitor", "1280x800",
-                                               "--wayland-display", "kerumo-mutter-" + QString::number(QCoreApplication::applicationPid()), "--", "sh", "-c", SayDisplay});
+                                               "--wayland-display", ownName("kerumo-mutter"), "--", "sh", "-c", SayDisplay});
   if (!readDisplay(*s, compositor))
     return cannot(whyNot, "mutter did not start: " + compositor.output().toStdString() +
                     QString::fromUtf8(compositor.process().readAllStandardError()).toStdString());
@@ -464,9 +468,3 @@ INSTANTIATE_TEST_SUITE_P(Desktops, OnDesktop,
 
 }  // namespace
 }  // namespace kerumo
-
-int main(int argc, char** argv) {
-  QCoreApplication app(argc, argv);
-  ::testing::InitGoogleTest(&argc, argv);
-  return RUN_ALL_TESTS();
-}

@@ -9,7 +9,6 @@
 
 #include <gtest/gtest.h>
 
-#include <QCoreApplication>
 #include <random>
 
 #include "tests/platform/qt/session_e2e_support.h"
@@ -251,9 +250,3 @@ TEST(NoDisplay, IsOneLineNamingTheDisplayAndStatusOne) {
 
 }  // namespace
 }  // namespace kerumo
-
-int main(int argc, char** argv) {
-  QCoreApplication app(argc, argv);
-  ::testing::InitGoogleTest(&argc, argv);
-  return RUN_ALL_TESTS();
-}
