@@ -8,12 +8,15 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScreen>
+#include <QShowEvent>
+#include <QStyleHints>
 #include <QWindow>
 #include <cassert>
 
 #include "platform/form_layout.h"
 #include "platform/qt/qt_controls.h"
 #include "platform/qt/qt_convert.h"
+#include "platform/qt/x11_window.h"
 
 namespace kerumo::qt {
 namespace {
@@ -78,7 +81,21 @@ ClientArea::ClientArea(QWidget* parent, const FormDesign& design, FormEvents& ev
   }
 }
 
-void ClientArea::followPointer() { dragOffset_ = lastPress_ - window()->pos(); }
+void ClientArea::moveOnDrag() { moveArmed_ = true; }
+
+// The window first catches up with the pointer, so that it moves by all of
+// the drag, the distance before the hand-over included.
+void ClientArea::startMove(QPoint pointer) {
+  moveArmed_ = false;
+  QWidget* frame = window();
+  const QPoint caughtUp = frame->pos() + pointer - lastPress_;
+  QWindow* handle = frame->windowHandle();
+  requestMove(handle, caughtUp);
+  if (handle && handle->startSystemMove()) return;
+  // No window manager to move us: follow the pointer ourselves.
+  dragOffset_ = lastPress_ - frame->pos();
+  frame->move(caughtUp);
+}
 
 void ClientArea::paintEvent(QPaintEvent*) {
   QPainter painter(this);
@@ -93,20 +110,30 @@ void ClientArea::mousePressEvent(QMouseEvent* event) {
 }
 
 void ClientArea::mouseMoveEvent(QMouseEvent* event) {
+  const QPoint pointer = event->globalPosition().toPoint();
+  if (moveArmed_ && (event->buttons() & Qt::LeftButton) &&
+      (pointer - lastPress_).manhattanLength() >= QGuiApplication::styleHints()->startDragDistance()) {
+    startMove(pointer);
+    return;
+  }
   if (dragOffset_ && (event->buttons() & Qt::LeftButton)) {
-    window()->move(event->globalPosition().toPoint() - *dragOffset_);
+    window()->move(pointer - *dragOffset_);
     return;
   }
   const QPointF p = event->position();
   events_.onMouseMove("", 0, 0, toTwips(1) * p.x(), toTwips(1) * p.y(), MoveOrigin::Pointer);
 }
 
-void ClientArea::mouseReleaseEvent(QMouseEvent*) { dragOffset_.reset(); }
+void ClientArea::mouseReleaseEvent(QMouseEvent*) {
+  moveArmed_ = false;
+  dragOffset_.reset();
+}
 
 void ClientArea::mouseDoubleClickEvent(QMouseEvent*) { events_.onDoubleClick(""); }
 
 FormFrame::FormFrame(const FormDesign& design, FormEvents& events)
-    : QWidget(nullptr, frameFlags(design)), events_(events), border_(drawnBorder(design.frame)) {
+    : QWidget(nullptr, frameFlags(design)), events_(events), inTaskbar_(design.showInTaskbar),
+      border_(drawnBorder(design.frame)) {
   setObjectName(QString::fromStdString(design.name));
   setWindowTitle(toQString(design.caption));
   if (design.icon != Picture::None) setWindowIcon(QIcon(toQPixmap(design.icon)));
@@ -154,6 +181,22 @@ void FormFrame::paintEvent(QPaintEvent*) {
   painter.fillRect(rect(), palette().color(QPalette::Mid));
   painter.setPen(palette().color(QPalette::Dark));
   painter.drawRect(rect().adjusted(0, 0, -1, -1));
+}
+
+// A tool window alone does not keep every task bar away. The window
+// manager reads the states when the window maps and forgets them when it is
+// withdrawn, so they are set before every map. A changed window flag makes
+// Qt create a new native window as it maps it, with nothing to hear in
+// between: that one is asked for the states once mapped.
+void FormFrame::showEvent(QShowEvent* event) {
+  if (!inTaskbar_ && !event->spontaneous()) skipTaskbarBeforeMap(windowHandle());
+  QWidget::showEvent(event);
+}
+
+void FormFrame::setVisible(bool visible) {
+  const bool mapping = visible && !isVisible();
+  QWidget::setVisible(visible);
+  if (mapping && !inTaskbar_) skipTaskbarWhenMapped(windowHandle());
 }
 
 void FormFrame::keyPressEvent(QKeyEvent* event) {
@@ -291,12 +334,7 @@ void QtForm::setForeground() {
   frame_->activateWindow();
 }
 
-void QtForm::beginSystemMove() {
-  QWindow* window = frame_->windowHandle();
-  if (window && window->startSystemMove()) return;
-  // No window manager to move us: follow the pointer ourselves.
-  frame_->client()->followPointer();
-}
+void QtForm::beginSystemMove() { frame_->client()->moveOnDrag(); }
 
 void QtForm::setCaption(const std::string& name, const std::string& text) {
   QWidget* widget = control(name);

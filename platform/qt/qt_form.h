@@ -18,13 +18,15 @@ namespace kerumo::qt {
 class QtForm;
 
 // The form's client area: paints the background picture and reports the
-// surface's own mouse events. While the core moves the window by hand it
-// follows the pointer.
+// surface's own mouse events. A move the core asks for starts only once the
+// pointer, button down, has gone past the drag distance, so that a click or
+// a double click without motion stays with the form.
 class ClientArea : public QWidget {
  public:
   ClientArea(QWidget* parent, const FormDesign& design, FormEvents& events);
-  // Moves the window with the pointer from the last press until release.
-  void followPointer();
+  // Moves the window with the pointer from the last press until release:
+  // by the window manager where there is one, else by hand.
+  void moveOnDrag();
 
  protected:
   void paintEvent(QPaintEvent*) override;
@@ -37,8 +39,11 @@ class ClientArea : public QWidget {
   FormEvents& events_;
   QPixmap background_;
   QColor backColour_;
+  void startMove(QPoint pointer);
+
   std::optional<QPoint> dragOffset_;
   QPoint lastPress_;
+  bool moveArmed_ = false;
 };
 
 // The top-level window around the client area.
@@ -47,9 +52,12 @@ class FormFrame : public QWidget {
   FormFrame(const FormDesign& design, FormEvents& events);
   ClientArea* client() const { return client_; }
   void closeWithoutAsking();
+  void setVisible(bool visible) override;
 
  protected:
   void paintEvent(QPaintEvent*) override;
+  void showEvent(QShowEvent* event) override;
+
   void closeEvent(QCloseEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
@@ -60,6 +68,7 @@ class FormFrame : public QWidget {
  private:
   FormEvents& events_;
   ClientArea* client_;
+  bool inTaskbar_;
   int border_;
   bool closingByProgram_ = false;
   std::optional<FrameResizer> resizer_;  // a resizable frame only

@@ -7,20 +7,12 @@
 #include "platform/tray_callback.h"
 
 namespace kerumo::qt {
-namespace {
 
-// A tray manager that does not announce itself is still found this soon.
-constexpr int TrayManagerPollMs = 1000;
-
-}  // namespace
-
+// Both kinds of host announce themselves, so waiting needs no clock: an X
+// tray manager with a MANAGER message on the root window (heard by the
+// platform's X connection), a StatusNotifierItem host on the bus.
 QtTray::QtTray(X11Connection* x11, Hooks hooks)
-    : x11_(x11), hooks_(std::move(hooks)), statusNotifier_([this] { hostAppeared(); }) {
-  xPoll_.setInterval(TrayManagerPollMs);
-  QObject::connect(&xPoll_, &QTimer::timeout, [this] {
-    if (x11_ && x11_->hasTrayManager()) hostAppeared();
-  });
-}
+    : x11_(x11), hooks_(std::move(hooks)), statusNotifier_([this] { hostAppeared(); }) {}
 
 QtTray::~QtTray() = default;
 
@@ -53,11 +45,7 @@ void QtTray::hostAppeared() {
   hooks_.addedLate();
 }
 
-void QtTray::setWaiting(bool waiting) {
-  statusNotifier_.setWaiting(waiting);
-  if (waiting && x11_) xPoll_.start();
-  else xPoll_.stop();
-}
+void QtTray::setWaiting(bool waiting) { statusNotifier_.setWaiting(waiting); }
 
 void QtTray::create() {
   setWaiting(false);

@@ -1,6 +1,5 @@
 #pragma once
 #include <QSystemTrayIcon>
-#include <QTimer>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -51,7 +50,6 @@ class QtTray {
   X11Connection* x11_;
   Hooks hooks_;
   StatusNotifierWatch statusNotifier_;
-  QTimer xPoll_;
   std::optional<TrayIconRecord> waiting_;
   std::unique_ptr<QSystemTrayIcon> icon_;
 };

@@ -11,11 +11,11 @@ namespace kerumo::qt {
 namespace {
 
 const QString WatcherService = "org.kde.StatusNotifierWatcher";
+const QString WatcherPath = "/StatusNotifierWatcher";
 constexpr int AnswerTimeoutMs = 1000;
-constexpr int RetryIntervalMs = 1000;
 
 QDBusMessage hostRegisteredQuestion() {
-  QDBusMessage question = QDBusMessage::createMethodCall(WatcherService, "/StatusNotifierWatcher",
+  QDBusMessage question = QDBusMessage::createMethodCall(WatcherService, WatcherPath,
                                                          "org.freedesktop.DBus.Properties", "Get");
   question << WatcherService << QString("IsStatusNotifierHostRegistered");
   return question;
@@ -39,14 +39,16 @@ StatusNotifierWatch::StatusNotifierWatch(std::function<void()> onHostReady)
   services_.setConnection(bus);
   services_.setWatchMode(QDBusServiceWatcher::WatchForRegistration);
   services_.addWatchedService(WatcherService);
-  QObject::connect(&services_, &QDBusServiceWatcher::serviceRegistered, [this] {
+  QObject::connect(&services_, &QDBusServiceWatcher::serviceRegistered, this, [this] {
     if (waiting_) askAsync();
   });
-  retry_.setInterval(RetryIntervalMs);
-  retry_.setSingleShot(true);
-  QObject::connect(&retry_, &QTimer::timeout, [this] {
-    if (waiting_) askAsync();
-  });
+  // A watcher that is there before its host says when the host comes.
+  bus.connect(WatcherService, WatcherPath, WatcherService, "StatusNotifierHostRegistered", this,
+              SLOT(hostRegistered()));
+}
+
+void StatusNotifierWatch::hostRegistered() {
+  if (waiting_) askAsync();
 }
 
 bool StatusNotifierWatch::hostReady() const {
@@ -57,7 +59,6 @@ bool StatusNotifierWatch::hostReady() const {
 void StatusNotifierWatch::setWaiting(bool waiting) {
   waiting_ = waiting && QDBusConnection::sessionBus().isConnected();
   if (waiting_) askAsync();
-  else retry_.stop();
 }
 
 void StatusNotifierWatch::askAsync() {
@@ -66,13 +67,7 @@ void StatusNotifierWatch::askAsync() {
   QObject::connect(pending, &QDBusPendingCallWatcher::finished, [this, pending] {
     pending->deleteLater();
     if (!waiting_) return;
-    const QDBusMessage answer = pending->reply();
-    if (saysYes(answer)) {
-      onHostReady_();
-    } else if (answer.type() == QDBusMessage::ReplyMessage) {
-      // A watcher without a host yet: its host usually follows shortly.
-      retry_.start();
-    }
+    if (saysYes(pending->reply())) onHostReady_();
   });
 }
 

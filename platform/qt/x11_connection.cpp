@@ -51,12 +51,19 @@ X11Connection::~X11Connection() {
   xcb_disconnect(connection_);
 }
 
-bool X11Connection::hasTrayManager() const {
+bool X11Connection::hasTrayManager() {
   if (xcb_connection_has_error(connection_)) return false;
   auto cookie = xcb_get_selection_owner(connection_, traySelection_);
   std::unique_ptr<xcb_get_selection_owner_reply_t, decltype(&std::free)> reply(
       xcb_get_selection_owner_reply(connection_, cookie, nullptr), &std::free);
+  readQueuedSoon();
   return reply && reply->owner != XCB_WINDOW_NONE;
+}
+
+// Waiting for a reply reads the socket on, and the events that came with it
+// wait in xcb's queue, where the socket's notifier does not see them.
+void X11Connection::readQueuedSoon() {
+  if (notifier_) QMetaObject::invokeMethod(notifier_.get(), [this] { readEvents(); }, Qt::QueuedConnection);
 }
 
 void X11Connection::watch(std::function<void()> onTrayManager, std::function<void()> onBroken) {
@@ -64,9 +71,11 @@ void X11Connection::watch(std::function<void()> onTrayManager, std::function<voi
   onBroken_ = std::move(onBroken);
   notifier_ = std::make_unique<QSocketNotifier>(xcb_get_file_descriptor(connection_), QSocketNotifier::Read);
   QObject::connect(notifier_.get(), &QSocketNotifier::activated, [this] { readEvents(); });
+  readQueuedSoon();
 }
 
 void X11Connection::readEvents() {
+  if (!notifier_->isEnabled()) return;
   bool announced = false;
   while (xcb_generic_event_t* event = xcb_poll_for_event(connection_)) {
     if ((event->response_type & 0x7F) == XCB_CLIENT_MESSAGE) {

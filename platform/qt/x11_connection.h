@@ -21,7 +21,7 @@ class X11Connection {
   X11Connection& operator=(const X11Connection&) = delete;
 
   // Whether an XEmbed tray manager owns this screen's tray selection now.
-  bool hasTrayManager() const;
+  bool hasTrayManager();
   // Calls `onTrayManager` when a tray manager announces itself and
   // `onBroken` once when the connection breaks, from the event loop.
   void watch(std::function<void()> onTrayManager, std::function<void()> onBroken);
@@ -29,6 +29,7 @@ class X11Connection {
  private:
   X11Connection(xcb_connection_t* connection, int screen);
   void readEvents();
+  void readQueuedSoon();
 
   xcb_connection_t* connection_;
   uint32_t root_ = 0;

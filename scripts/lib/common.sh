@@ -50,6 +50,10 @@ WINDOWS_TEST_PACKAGES=(googletest wine wine64 util-linux)
 # wine32 runs the 32-bit program beside the 64-bit one in the same prefix;
 # installed only where host_runs_32bit says this machine can run it.
 WINE32_PACKAGES=(wine32:i386)
+# The desktops the Release program is tested on: X11 window managers with
+# their panels (on Xvfb) and Wayland compositors running it through XWayland.
+# kwin-wayland and mutter are large: scripts/test installs these last.
+DESKTOP_TEST_PACKAGES=(openbox tint2 xfwm4 xfce4-panel xfconf kwin-wayland mutter xwayland)
 
 # Starts a private Xvfb when there is no display; sets DISPLAY. Xvfb picks a
 # free display number itself and writes it only once it accepts clients, so

@@ -112,9 +112,9 @@ class Background {
 // A session bus of the test's own; its address is empty when it did not start.
 class PrivateSessionBus {
  public:
-  PrivateSessionBus()
-      : daemon_("dbus-daemon", {"--session", "--nofork", "--print-address=1"},
-                QProcessEnvironment::systemEnvironment()) {
+  // `env` is what the services it starts on demand run with.
+  explicit PrivateSessionBus(const QProcessEnvironment& env = QProcessEnvironment::systemEnvironment())
+      : daemon_("dbus-daemon", {"--session", "--nofork", "--print-address=1"}, env) {
     if (daemon_.waitForOutput("\n")) address_ = daemon_.output().trimmed();
   }
   const QString& address() const { return address_; }
@@ -132,9 +132,12 @@ class PrivateSessionBus {
 };
 
 // Kerumo started in `dir` on `display`, away from any real session bus.
+// `session` adds to its environment or, with an empty value, takes away.
+// KERUMO_PROGRAM runs another build of it, such as the Release one.
 class Kerumo {
  public:
-  Kerumo(const std::filesystem::path& dir, const QString& display, const QString& bus = "unix:path=/nonexistent") {
+  Kerumo(const std::filesystem::path& dir, const QString& display, const QString& bus = "unix:path=/nonexistent",
+         const QProcessEnvironment& session = {}) {
     runtime_ = dir / "runtime";
     std::filesystem::create_directory(runtime_);
     std::filesystem::permissions(runtime_, std::filesystem::perms::owner_all);
@@ -144,9 +147,14 @@ class Kerumo {
     env.insert("DBUS_SESSION_BUS_ADDRESS", bus);
     env.insert("XDG_RUNTIME_DIR", QString::fromStdString(runtime_.string()));
     env.remove("WAYLAND_DISPLAY");
+    for (const QString& name : session.keys()) {
+      if (session.value(name).isEmpty()) env.remove(name);
+      else env.insert(name, session.value(name));
+    }
     process_.setProcessEnvironment(env);
     process_.setWorkingDirectory(QString::fromStdString(dir.string()));
-    process_.start(KERUMO_EXE, {});
+    const QString other = qEnvironmentVariable("KERUMO_PROGRAM");
+    process_.start(other.isEmpty() ? QString(KERUMO_EXE) : other, {});
     process_.waitForStarted();
   }
   ~Kerumo() {

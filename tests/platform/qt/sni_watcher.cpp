@@ -1,7 +1,9 @@
 // A small StatusNotifierItem watcher with a host, for the tests: it prints
 // "item <pid> <service>" for every icon that registers with it, then what a
 // host shows of it: "title <pid> <Title>" and "icon <pid> <IconName or the
-// sizes of its IconPixmap>".
+// sizes of its IconPixmap>". With --host-on-input its host registers only
+// when a line comes on standard input, as a panel's does after its watcher;
+// it says when it is asked whether a host is there.
 #include <QCoreApplication>
 #include <QDBusAbstractAdaptor>
 #include <QDBusConnection>
@@ -10,6 +12,7 @@
 #include <QDBusInterface>
 #include <QDBusMessage>
 #include <QDBusReply>
+#include <QSocketNotifier>
 #include <QTimer>
 #include <QStringList>
 #include <cstdio>
@@ -24,7 +27,15 @@ class WatcherAdaptor : public QDBusAbstractAdaptor {
  public:
   explicit WatcherAdaptor(QObject* parent) : QDBusAbstractAdaptor(parent) {}
   QStringList items() const { return items_; }
-  bool hostRegistered() const { return true; }
+  bool hostRegistered() const {
+    std::printf("asked for a host: %s\n", hostRegistered_ ? "yes" : "no");
+    std::fflush(stdout);
+    return hostRegistered_;
+  }
+  void registerHost() {
+    hostRegistered_ = true;
+    emit StatusNotifierHostRegistered();
+  }
   int protocolVersion() const { return 0; }
 
  public slots:
@@ -78,6 +89,7 @@ class WatcherAdaptor : public QDBusAbstractAdaptor {
   }
 
   QStringList items_;
+  bool hostRegistered_ = false;
 };
 
 int main(int argc, char** argv) {
@@ -90,7 +102,18 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "sni_watcher: cannot register on the session bus\n");
     return 1;
   }
-  emit adaptor->StatusNotifierHostRegistered();
+  QSocketNotifier input(0, QSocketNotifier::Read);
+  if (app.arguments().contains("--host-on-input")) {
+    QObject::connect(&input, &QSocketNotifier::activated, [&] {
+      input.setEnabled(false);
+      adaptor->registerHost();
+      std::printf("host registered\n");
+      std::fflush(stdout);
+    });
+  } else {
+    input.setEnabled(false);
+    adaptor->registerHost();
+  }
   std::printf("ready\n");
   std::fflush(stdout);
   return app.exec();

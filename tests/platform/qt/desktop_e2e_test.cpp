@@ -1,0 +1,470 @@
+// The Release Kerumo (KERUMO_PROGRAM) on the desktops people run: X11
+// window managers with their panels on Xvfb, and Wayland compositors that
+// run it through XWayland. One run per desktop walks through what a user
+// does there, each step its own check; pictures go to the pictures folder.
+#include <signal.h>
+
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QImage>
+#include <QTemporaryDir>
+#include <memory>
+#include <vector>
+
+#include "tests/platform/qt/session_e2e_support.h"
+#include "tests/temp_dir.h"
+
+namespace kerumo {
+namespace {
+
+using namespace kerumo::testing;
+
+// Top 600 and left 900 twips (40 and 60 pixels), on top, temperature shown.
+const std::string Settings = "600\r\n900\r\n0\r\n1\r\n0\r\n10\r\n10\r\n";
+const QPoint Saved(60, 40);
+const QPoint Drag(100, 50);
+
+enum class Panel { None, XEmbed, StatusNotifier };
+
+// A running desktop: its display, what its clients run with, and what it
+// offers to check.
+struct Session {
+  QString display;
+  QProcessEnvironment clients = QProcessEnvironment::systemEnvironment();
+  QProcessEnvironment kerumo;  // what Kerumo's environment changes
+  QString bus = "unix:path=/nonexistent";
+  Panel panel = Panel::None;
+  QString panelClass;
+  // An X server of the test's own: xdotool's pointer reaches the windows
+  // and the screen can be pictured, which a Wayland compositor allows
+  // neither.
+  bool ownXServer = true;
+  std::vector<std::unique_ptr<Background>> processes;
+  std::unique_ptr<PrivateXServer> x;
+  std::unique_ptr<PrivateSessionBus> privateBus;
+  QTemporaryDir runtime;
+  pid_t client = 0;  // a compositor's client of ours
+
+  Background& start(const QString& program, const QStringList& arguments) {
+    processes.push_back(std::make_unique<Background>(program, arguments, clients));
+    return *processes.back();
+  }
+  ~Session() {
+    if (client > 0) ::kill(client, SIGKILL);
+    // Clients first, the display server last.
+    for (auto it = processes.rbegin(); it != processes.rend(); ++it) (*it)->stop();
+  }
+};
+
+QString tool(const Session& s, const QString& program, const QStringList& arguments) {
+  QProcess process;
+  process.setProcessEnvironment(s.clients);
+  process.start(program, arguments);
+  process.waitForFinished(Patience);
+  return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+QStringList visible(const Session& s, const QStringList& what) {
+  return tool(s, "xdotool", QStringList{"search", "--onlyvisible"} + what).split('\n', Qt::SkipEmptyParts);
+}
+
+bool windowManagerRuns(const Session& s) {
+  return tool(s, "xprop", {"-root", "_NET_SUPPORTING_WM_CHECK"}).contains("window id");
+}
+
+QRect geometryOf(const Session& s, const QString& window) {
+  const QString said = tool(s, "xdotool", {"getwindowgeometry", window});
+  const auto at = QRegularExpression("Position: (-?\\d+),(-?\\d+)").match(said);
+  const auto size = QRegularExpression("Geometry: (\\d+)x(\\d+)").match(said);
+  if (!at.hasMatch() || !size.hasMatch()) return {};
+  return {at.captured(1).toInt(), at.captured(2).toInt(), size.captured(1).toInt(), size.captured(2).toInt()};
+}
+
+QString netWmState(const Session& s, const QString& window) {
+  return tool(s, "xprop", {"-id", window, "_NET_WM_STATE"});
+}
+
+// Whether `upper` lies above `lower` in the window manager's stacking order.
+bool stackedAbove(const Session& s, const QString& upper, const QString& lower) {
+  QStringList order;
+  const QString said = tool(s, "xprop", {"-root", "_NET_CLIENT_LIST_STACKING"});
+  for (const auto& match : QRegularExpression("0x[0-9a-f]+").globalMatch(said))
+    order << QString::number(match.captured().toULongLong(nullptr, 16));
+  return order.contains(upper) && order.contains(lower) && order.indexOf(upper) > order.indexOf(lower);
+}
+
+QImage picture(const Session& s, const QString& name, const QString& window = {}) {
+  if (!s.ownXServer) return {};
+  const QString file = KERUMO_PICTURES_DIR "/desktop-" + name + ".png";
+  QProcess grab;
+  grab.setProcessEnvironment(s.clients);
+  grab.start(KERUMO_SCREENSHOT, window.isEmpty() ? QStringList{file} : QStringList{file, window});
+  grab.waitForFinished(Patience);
+  return QImage(file);
+}
+
+// Runs of neighbouring columns of `area` where the two pictures differ.
+std::vector<std::pair<int, int>> changedColumns(const QImage& before, const QImage& after, const QRect& area) {
+  std::vector<std::pair<int, int>> runs;
+  for (int x = area.left(); x <= area.right(); ++x) {
+    bool changed = false;
+    for (int y = area.top(); y <= area.bottom() && !changed; ++y) changed = before.pixel(x, y) != after.pixel(x, y);
+    if (!changed) continue;
+    if (!runs.empty() && x - runs.back().second <= 4) runs.back().second = x;
+    else runs.emplace_back(x, x);
+  }
+  return runs;
+}
+
+void drag(const Session& s, const QString& window, QPoint by) {
+  tool(s, "xdotool", {"mousemove", "--window", window, "5", "54", "sleep", "0.2", "mousedown", "1"});
+  for (int step = 0; step < 5; ++step) {
+    tool(s, "xdotool", {"mousemove_relative", "--", QString::number(by.x() / 5), QString::number(by.y() / 5)});
+    QThread::msleep(50);
+  }
+  tool(s, "xdotool", {"mouseup", "1"});
+}
+
+void clickAt(const Session& s, QPoint p, const QString& button) {
+  tool(s, "xdotool", {"mousemove", QString::number(p.x()), QString::number(p.y()), "sleep", "0.1", "click", button});
+}
+
+std::unique_ptr<Session> cannot(std::string& whyNot, std::string reason) {
+  whyNot = std::move(reason);
+  return nullptr;
+}
+
+std::unique_ptr<Session> onXvfb() {
+  auto s = std::make_unique<Session>();
+  s->x = std::make_unique<PrivateXServer>();
+  if (!s->x->running()) return nullptr;
+  s->display = s->x->display();
+  s->clients.insert("DISPLAY", s->display);
+  return s;
+}
+
+void writeConfig(const QString& path, const char* text) {
+  std::filesystem::create_directories(std::filesystem::path(path.toStdString()).parent_path());
+  writeFile(path.toStdString(), text);
+}
+
+// tint2 with only its task bar and its tray, so that nothing else on it changes.
+const char* Tint2Config = R"(rounded = 0
+border_width = 0
+background_color = #303030 100
+border_color = #000000 0
+panel_background_id = 1
+panel_items = TS
+panel_position = bottom center horizontal
+panel_size = 100% 30
+task_text = 1
+task_icon = 1
+task_maximum_size = 160 30
+systray_icon_size = 22
+)";
+
+std::unique_ptr<Session> openboxWithTint2(std::string& whyNot) {
+  if (!has("openbox") || !has("tint2")) return cannot(whyNot, "needs openbox and tint2");
+  auto s = onXvfb();
+  if (!s) return cannot(whyNot, "Xvfb did not start");
+  s->start("openbox", {});
+  if (!waitUntil([&] { return windowManagerRuns(*s); })) return cannot(whyNot, "openbox did not start");
+  const QString config = s->runtime.filePath("tint2rc");
+  writeConfig(config, Tint2Config);
+  s->start("tint2", {"-c", config});
+  s->panel = Panel::XEmbed;
+  s->panelClass = "tint2";
+  return s;
+}
+
+// One panel with the task list and the notification area (which hosts
+// StatusNotifierItems and XEmbed icons alike), and no clock to change.
+const char* XfcePanelConfig = R"(<?xml version="1.0" encoding="UTF-8"?>
+<channel name="xfce4-panel" version="1.0">
+  <property name="configver" type="int" value="2"/>
+  <property name="panels" type="array">
+    <value type="int" value="1"/>
+    <property name="panel-1" type="empty">
+      <property name="position" type="string" value="p=8;x=0;y=0"/>
+      <property name="length" type="uint" value="100"/>
+      <property name="position-locked" type="bool" value="true"/>
+      <property name="size" type="uint" value="30"/>
+      <property name="plugin-ids" type="array">
+        <value type="int" value="1"/>
+        <value type="int" value="2"/>
+      </property>
+    </property>
+  </property>
+  <property name="plugins" type="empty">
+    <property name="plugin-1" type="string" value="tasklist">
+      <property name="expand" type="bool" value="true"/>
+    </property>
+    <property name="plugin-2" type="string" value="systray">
+      <property name="square-icons" type="bool" value="true"/>
+    </property>
+  </property>
+</channel>
+)";
+
+std::unique_ptr<Session> xfwm4WithXfcePanel(std::string& whyNot) {
+  if (!has("xfwm4") || !has("xfce4-panel") || !has("dbus-daemon"))
+    return cannot(whyNot, "needs xfwm4, xfce4-panel and dbus-daemon");
+  auto s = onXvfb();
+  if (!s) return cannot(whyNot, "Xvfb did not start");
+  // The panel and its settings daemon, which the bus starts, read this
+  // layout, not the user's.
+  s->clients.insert("XDG_CONFIG_HOME", s->runtime.path());
+  writeConfig(s->runtime.filePath("xfce4/xfconf/xfce-perchannel-xml/xfce4-panel.xml"), XfcePanelConfig);
+  s->privateBus = std::make_unique<PrivateSessionBus>(s->clients);
+  if (s->privateBus->address().isEmpty()) return cannot(whyNot, "no session bus");
+  s->bus = s->privateBus->address();
+  s->clients.insert("DBUS_SESSION_BUS_ADDRESS", s->bus);
+  s->start("xfwm4", {});
+  if (!waitUntil([&] { return windowManagerRuns(*s); })) return cannot(whyNot, "xfwm4 did not start");
+  s->start("xfce4-panel", {});
+  s->panel = Panel::StatusNotifier;
+  s->panelClass = "xfce4-panel";
+  return s;
+}
+
+// A compositor that starts XWayland and one client, which says where it is
+// and then waits, until the session ends it.
+const QString SayDisplay =
+    "echo \"client=$$ display=$DISPLAY xauthority=$XAUTHORITY wayland=$WAYLAND_DISPLAY\"; exec sleep 600";
+
+// A Wayland socket name no other test run uses.
+QString ownName(const QString& prefix) { return prefix + "-" + QString::number(QCoreApplication::applicationPid()); }
+
+bool readDisplay(Session& s, Background& compositor) {
+  if (!compositor.waitForOutput("wayland=")) return false;
+  const auto said = QRegularExpression("client=(\\d+) display=(\\S*) xauthority=(\\S*) wayland=(\\S+)")
+                        .match(compositor.output());
+  if (!said.hasMatch() || said.captured(2).isEmpty()) return false;
+  s.client = said.captured(1).toInt();
+  s.display = said.captured(2);
+  s.clients.insert("DISPLAY", s.display);
+  if (!said.captured(3).isEmpty()) s.clients.insert("XAUTHORITY", said.captured(3));
+  // Kerumo finds the Wayland session and chooses XWayland itself.
+  for (const char* name : {"DISPLAY", "XAUTHORITY"}) s.kerumo.insert(name, s.clients.value(name));
+  s.kerumo.insert("WAYLAND_DISPLAY", said.captured(4));
+  s.kerumo.insert("XDG_RUNTIME_DIR", s.runtime.path());
+  s.kerumo.insert("QT_QPA_PLATFORM", "");
+  s.ownXServer = false;
+  return waitUntil([&] { return windowManagerRuns(s); });
+}
+
+std::unique_ptr<Session> kwin(std::string& whyNot) {
+  const QString installed = QStandardPaths::findExecutable("kwin_wayland");
+  if (installed.isEmpty()) return cannot(whyNot, "needs kwin_wayland");
+  auto s = std::make_unique<Session>();
+  s->clients.insert("XDG_RUNTIME_DIR", s->runtime.path());
+  for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) s->clients.remove(name);
+  // The installed file carries a capability a sandbox's bounding set may
+  // lack, and then cannot run at all; a copy carries none.
+  const QString copy = s->runtime.filePath("bin/kwin_wayland");
+  std::filesystem::create_directories(std::filesystem::path(copy.toStdString()).parent_path());
+  if (!QFile::copy(installed, copy)) return cannot(whyNot, "cannot copy kwin_wayland");
+  Background& compositor = s->start(copy, {"--virtual", "--xwayland", "--width", "1280", "--height", "800",
+                                           "--socket", ownName("kerumo-kwin"), "sh -c '" + SayDisplay + "'"});
+  if (!readDisplay(*s, compositor))
+    return cannot(whyNot, "kwin_wayland did not start: " + compositor.output().toStdString() +
+                    QString::fromUtf8(compositor.process().readAllStandardError()).toStdString());
+  return s;
+}
+
+std::unique_ptr<Session> mutter(std::string& whyNot) {
+  if (!has("mutter") || !has("dbus-daemon")) return cannot(whyNot, "needs mutter and dbus-daemon");
+  auto s = std::make_unique<Session>();
+  s->privateBus = std::make_unique<PrivateSessionBus>();
+  if (s->privateBus->address().isEmpty()) return cannot(whyNot, "no session bus");
+  s->clients.insert("DBUS_SESSION_BUS_ADDRESS", s->privateBus->address());
+  s->clients.insert("XDG_RUNTIME_DIR", s->runtime.path());
+  for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) s->clients.remove(name);
+  Background& compositor = s->start("mutter", {"--wayland", "--headless", "--virtual-monitor", "1280x800",
+                                               "--wayland-display", ownName("kerumo-mutter"), "--", "sh", "-c", SayDisplay});
+  if (!readDisplay(*s, compositor))
+    return cannot(whyNot, "mutter did not start: " + compositor.output().toStdString() +
+                    QString::fromUtf8(compositor.process().readAllStandardError()).toStdString());
+  return s;
+}
+
+struct Desktop {
+  const char* name;
+  std::unique_ptr<Session> (*start)(std::string& whyNot);
+};
+
+void PrintTo(const Desktop& desktop, std::ostream* out) { *out << desktop.name; }
+
+class OnDesktop : public ::testing::TestWithParam<Desktop> {
+ protected:
+  void SetUp() override {
+    if (qEnvironmentVariableIsEmpty("KERUMO_PROGRAM"))
+      GTEST_SKIP() << "runs the Release build named in KERUMO_PROGRAM (scripts/test sets it)";
+    if (!has("xdotool") || !has("xprop") || !has("xmessage")) GTEST_SKIP() << "needs xdotool, xprop and xmessage";
+    std::string whyNot;
+    session = GetParam().start(whyNot);
+    if (!session) GTEST_SKIP() << GetParam().name << ": " << whyNot;
+  }
+
+  QString name(const char* step) const { return QString(GetParam().name) + "-" + step; }
+  QString panelWindow() const {
+    const QStringList windows = visible(*session, {"--class", session->panelClass});
+    QString widest;
+    for (const QString& w : windows)
+      if (widest.isEmpty() || geometryOf(*session, w).width() > geometryOf(*session, widest).width()) widest = w;
+    return widest;
+  }
+  // The screen once the panel has drawn itself over the black root window
+  // and stays as it is.
+  QImage settledPanel(const char* step, QRect& area) {
+    QImage last;
+    waitUntil([&] {
+      area = geometryOf(*session, panelWindow());
+      const QImage now = picture(*session, name(step));
+      const bool drawn = area.isValid() && now.rect().contains(area.center()) && now.pixel(area.center()) != qRgb(0, 0, 0);
+      const bool settled = drawn && now == last;
+      last = now;
+      return settled;
+    });
+    return last;
+  }
+
+  std::unique_ptr<Session> session;
+  TempDir dir;
+};
+
+TEST_P(OnDesktop, KerumoBehavesAsDesigned) {
+  Session& s = *session;
+  writeFile(dir / "kerumo.ini", Settings);
+  QRect panelArea;
+  QImage panelBefore;
+  if (s.panel != Panel::None) panelBefore = settledPanel("before", panelArea);
+
+  Kerumo kerumo(dir.path(), s.display, s.bus, s.kerumo);
+  const auto kerumoWindows = [&] { return visible(s, {"--pid", QString::number(kerumo.pid())}); };
+  QString meter;
+  const auto meterShows = [&] {
+    meter.clear();
+    for (const QString& w : kerumoWindows())
+      if (geometryOf(s, w).size() == QSize(244, 60)) meter = w;
+    return !meter.isEmpty();
+  };
+  ASSERT_TRUE(waitUntil(meterShows)) << kerumo.describe();
+
+  // Where it was saved, on top, out of task bars and pagers.
+  EXPECT_TRUE(waitUntil([&] { return geometryOf(s, meter).topLeft() == Saved; })) << geometryOf(s, meter).x();
+  const QString state = netWmState(s, meter);
+  EXPECT_TRUE(state.contains("_NET_WM_STATE_ABOVE")) << state.toStdString();
+  EXPECT_TRUE(state.contains("_NET_WM_STATE_SKIP_TASKBAR")) << state.toStdString();
+  EXPECT_TRUE(state.contains("_NET_WM_STATE_SKIP_PAGER")) << state.toStdString();
+  {
+    Background other("xmessage", {"-geometry", "300x120+20+20", "over the meter?"}, s.clients);
+    QString window;
+    ASSERT_TRUE(waitUntil([&] { return !(window = visible(s, {"--class", "xmessage"}).value(0)).isEmpty(); }));
+    EXPECT_TRUE(waitUntil([&] { return stackedAbove(s, meter, window); })) << "another window covers the meter";
+    picture(s, name("on-top"));
+  }
+  picture(s, name("meter"), meter);
+
+  // The tray icon, and no task button, in the panel.
+  QPoint icon;
+  if (s.panel != Panel::None) {
+    std::vector<std::pair<int, int>> runs;
+    const QRect area = panelArea.intersected(QRect(0, 0, panelBefore.width(), panelBefore.height()));
+    waitUntil([&] {
+      runs = changedColumns(panelBefore, settledPanel("after", panelArea), area);
+      return !runs.empty();
+    });
+    ASSERT_FALSE(runs.empty()) << "nothing came to the panel";
+    // The icon is narrower than the panel is high; a task button is wider.
+    for (const auto& [from, to] : runs) {
+      EXPECT_LT(to - from, area.height()) << "a task button for the meter at x " << from << " to " << to;
+      if (to - from < area.height()) icon = QPoint((from + to) / 2, area.center().y());
+    }
+    ASSERT_FALSE(icon.isNull()) << "no tray icon in the panel";
+  }
+
+  if (!s.ownXServer) {
+    kerumo.terminate();
+    EXPECT_EQ(kerumo.exitStatus(), 0) << kerumo.describe();
+    EXPECT_EQ(readFile(dir / "kerumo.ini"), Settings);
+    return;
+  }
+
+  // Kerumo's own menu on the meter, from a right click paced like a hand's.
+  // A menu is a window on the screen that was not there before the click
+  // (a popup need not name its process).
+  QString menu;
+  const auto opensMenu = [&](const std::function<void()>& click) {
+    const QStringList before = visible(s, {"--name", ""});
+    click();
+    return waitUntil([&] {
+      for (const QString& w : visible(s, {"--name", ""}))
+        if (!before.contains(w)) return !(menu = w).isEmpty();
+      return false;
+    });
+  };
+  const auto menuClosed = [&] { return !visible(s, {"--name", ""}).contains(menu); };
+  const auto rightClickMeter = [&] {
+    if (opensMenu([&] { tool(s, "xdotool", {"mousemove", "--window", meter, "5", "54", "sleep", "0.2", "click", "3"}); }))
+      return true;
+    picture(s, name("no-menu"));
+    return false;
+  };
+  // Always on top off and on again from the menu: each time Qt maps a new
+  // native window, which must stay out of the task bar too.
+  for (const bool onTop : {false, true}) {
+    const QString before = meter;
+    ASSERT_TRUE(rightClickMeter()) << "no menu on the meter";
+    // The pointer leaves the menu, so that no item stays under it.
+    tool(s, "xdotool", {"mousemove", "900", "500", "sleep", "0.2", "key", "Down", "Down", "Down", "Return"});
+    EXPECT_TRUE(waitUntil([&] { return meterShows() && meter != before; })) << "always on top did not change";
+    EXPECT_TRUE(waitUntil([&] { return netWmState(s, meter).contains("_NET_WM_STATE_SKIP_TASKBAR"); }))
+        << netWmState(s, meter).toStdString();
+    EXPECT_EQ(netWmState(s, meter).contains("_NET_WM_STATE_ABOVE"), onTop);
+    EXPECT_TRUE(waitUntil(menuClosed));
+  }
+
+  // Opened and closed without a command.
+  EXPECT_TRUE(rightClickMeter()) << "no menu on the meter";
+  picture(s, name("menu"));
+  tool(s, "xdotool", {"key", "Escape"});
+  EXPECT_TRUE(waitUntil(menuClosed));
+
+  // Dragged by hand, hidden by a double click.
+  drag(s, meter, Drag);
+  EXPECT_TRUE(waitUntil([&] { return geometryOf(s, meter).topLeft() == Saved + Drag; })) << geometryOf(s, meter).x();
+  tool(s, "xdotool", {"mousemove", "--window", meter, "5", "54", "click", "--repeat", "2", "--delay", "60", "1"});
+  EXPECT_TRUE(waitUntil([&] { return !kerumoWindows().contains(meter); })) << "a double click left the meter up";
+
+  if (s.panel != Panel::None) {
+    // A left click on the icon brings it back; a right click opens the menu.
+    clickAt(s, icon, "1");
+    EXPECT_TRUE(waitUntil([&] { return kerumoWindows().contains(meter); })) << "the icon's left click did nothing";
+    // An XEmbed tray leaves the menu to Kerumo; a StatusNotifierItem host
+    // draws it itself.
+    EXPECT_TRUE(opensMenu([&] { clickAt(s, icon, "3"); })) << "the icon's right click opened no menu";
+    picture(s, name("tray-menu"));
+    tool(s, "xdotool", {"key", "Escape"});
+    EXPECT_TRUE(waitUntil(menuClosed));
+  }
+
+  kerumo.terminate();
+  EXPECT_EQ(kerumo.exitStatus(), 0) << kerumo.describe();
+  EXPECT_EQ(readFile(dir / "kerumo.ini"), "1350\r\n2400\r\n0\r\n1\r\n0\r\n10\r\n10\r\n");
+}
+
+INSTANTIATE_TEST_SUITE_P(Desktops, OnDesktop,
+                         ::testing::Values(Desktop{"openbox-tint2", openboxWithTint2},
+                                           Desktop{"xfwm4-xfce4-panel", xfwm4WithXfcePanel},
+                                           Desktop{"kwin-wayland", kwin}, Desktop{"mutter-wayland", mutter}),
+                         [](const auto& info) {
+                           std::string name = info.param.name;
+                           for (char& c : name)
+                             if (c == '-') c = '_';
+                           return name;
+                         });
+
+}  // namespace
+}  // namespace kerumo
