@@ -26,14 +26,10 @@ TEST_F(Form1Test, StartUpRestoresBothSwitchesThroughTheirCommands) {
       {0, 1, 0, true, 1, true},  {1, 0, 1, false, 0, false}, {-1, -2, 1, false, 1, true},
   };
   for (const auto& c : cases) {
-    FakePlatform platform;
-    testing::TempDir dir;
-    std::ostringstream diagnostics;
-    testing::ScriptedFigures figures;
-    testing::writeFile(dir / "kerumo.ini", settingsWith(c.savedToggle, c.savedTemp));
-    Form1 form(platform, dir / "kerumo.ini", diagnostics, testing::scriptedLoader(figures));
-    ASSERT_TRUE(form.Form_Load());
-    const FakeForm& w = *platform.form(form1::Name);
+    testing::Form1Session session;
+    session.startWith(settingsWith(c.savedToggle, c.savedTemp));
+    const Form1& form = session.form1();
+    const FakeForm& w = session.window();
     SCOPED_TRACE("saved " + std::to_string(c.savedToggle) + "/" + std::to_string(c.savedTemp));
     EXPECT_EQ(form.topmostToggle(), c.toggle);
     EXPECT_EQ(w.topmost(), c.onTop);
@@ -73,13 +69,7 @@ TEST_F(Form1Test, StartUpStoresTheProgramWideValuesAndFillsTheTrayRecord) {
   EXPECT_EQ(MemThreshold, 15);
   EXPECT_EQ(ResThreshold, 25);
   ASSERT_EQ(platform.trayIcons.size(), 1u);
-  const TrayIconRecord& icon = platform.trayIcons.front();
-  EXPECT_EQ(icon.window, &window());
-  EXPECT_EQ(icon.id, 1u);
-  EXPECT_EQ(icon.flags, 7u);
-  EXPECT_EQ(icon.callbackMessage, 0x200u);
-  EXPECT_EQ(icon.icon, Picture::Icon);
-  EXPECT_EQ(icon.tip, "ケルモ");
+  EXPECT_EQ(platform.trayIcons.front(), (TrayIconRecord{&window(), 1, 7, 0x200, Picture::Icon, "ケルモ"}));
   EXPECT_EQ(window().design().icon, Picture::Icon);
 }
 
@@ -105,31 +95,25 @@ TEST_F(Form1Test, MalformedFileStopsStartUpWithAClearBoxAndNoIcon) {
   const char* files[] = {"600\r\n900\r\n0\r\n", "600\r\nleft\r\n0\r\n1\r\n0\r\n10\r\n10\r\n",
                          "600\r\n900\r\n0\r\n1\r\n0\r\n10\r\n99999\r\n"};
   for (const char* contents : files) {
-    FakePlatform platform;
-    testing::TempDir dir;
-    std::ostringstream diagnostics;
-    testing::ScriptedFigures figures;
-    int loads = 0;
-    testing::writeFile(dir / "kerumo.ini", contents);
+    testing::Form1Session session;
+    auto& platform = session.platform;
+    session.writeSettings(contents);
     // The box runs an event loop: the meter's timer must not tick in it.
     platform.onMessageBox = [&](const FakeMessageBox&) {
       EXPECT_FALSE(platform.form(form1::Name)->fireTimer(form1::Timer1));
       return MessageBoxOk;
     };
-    {
-      Form1 form(platform, dir / "kerumo.ini", diagnostics, testing::scriptedLoader(figures, &loads));
-      EXPECT_FALSE(form.Form_Load());
-      form.Form_Unload();
-      form.Timer1_Timer();
-    }
-    EXPECT_EQ(loads, 0);
-    EXPECT_TRUE(figures.calls.empty());
+    EXPECT_FALSE(session.form1().Form_Load());
+    session.form1().Form_Unload();
+    session.form1().Timer1_Timer();
+    EXPECT_EQ(session.loads, 0);
+    EXPECT_TRUE(session.figures.calls.empty());
     ASSERT_EQ(platform.messageBoxes.size(), 1u) << contents;
     EXPECT_EQ(platform.messageBoxes[0].title, "ケルモエラー");
-    EXPECT_NE(platform.messageBoxes[0].prompt.find((dir / "kerumo.ini").string()), std::string::npos);
+    EXPECT_NE(platform.messageBoxes[0].prompt.find(session.settingsPath().string()), std::string::npos);
     EXPECT_TRUE(platform.trayIcons.empty());
     EXPECT_EQ(std::count(platform.calls.begin(), platform.calls.end(), "notifyIcon Add"), 0);
-    EXPECT_EQ(testing::readFile(dir / "kerumo.ini"), contents);
+    EXPECT_EQ(readFile(session.settingsPath()), contents);
   }
 }
 
@@ -150,13 +134,6 @@ TEST_F(Form1Test, PartlyOffTheLeftEdgeIsKept) {
   startWith("600\r\n-1200\r\n0\r\n1\r\n0\r\n10\r\n10\r\n");
   EXPECT_EQ(window().left(), -1200);
   EXPECT_EQ(window().top(), 600);
-}
-
-TEST_F(Form1Test, NoTrayHostIsSaidOnceAndTheProgramRunsOn) {
-  platform.trayAvailable = false;
-  startWith(StandardSettings);
-  EXPECT_TRUE(window().isVisible());
-  EXPECT_EQ(diagnostics.str(), "kerumo: 通知領域が見つからないため、アイコンなしで動作します\n");
 }
 
 TEST_F(Form1Test, ExitWritesTheFileOnceAndDeletesTheIcon) {
@@ -208,38 +185,12 @@ TEST_F(Form1Test, WindowSystemClosingTheMeterRunsTheUnloadWork) {
   EXPECT_TRUE(platform.trayIcons.empty());
 }
 
-TEST_F(Form1Test, FailedWriteAtExitIsReportedAndTheIconStillGoes) {
-  startWith(StandardSettings);
-  std::filesystem::create_directory(dir / "kerumo.ini.new");
-  WarnEnabled = 1;
-  figures.memoryLoads = {5};  // a tick now would warn behind the box
-  platform.onMessageBox = [&](const FakeMessageBox&) {
-    EXPECT_FALSE(window().fireTimer(form1::Timer1));
-    return MessageBoxOk;
-  };
-  form1().mnuEnd_Click();
-  EXPECT_FALSE(window().fireTimer(form1::Timer1));
-  EXPECT_TRUE(figures.calls.empty());
-  ASSERT_EQ(platform.messageBoxes.size(), 1u);
-  EXPECT_EQ(platform.messageBoxes[0].title, "ケルモエラー");
-  EXPECT_NE(platform.messageBoxes[0].prompt.find("kerumo.ini"), std::string::npos);
-  EXPECT_TRUE(platform.trayIcons.empty());
-  EXPECT_EQ(readFile(settingsPath()), StandardSettings);
-}
-
 TEST_F(Form1Test, SecondInstanceExitsAtOnceWithoutTouchingTheFile) {
   writeSettings(StandardSettings);
   platform.instanceFree = false;
   EXPECT_EQ(runKerumo(platform, settingsPath(), diagnostics, testing::scriptedLoader(figures)), 0);
   EXPECT_EQ(platform.calls, (std::vector<std::string>{"claimSingleInstance"}));
   EXPECT_EQ(platform.claimedKeys.front(), std::filesystem::weakly_canonical(settingsPath()).string());
-}
-
-TEST_F(Form1Test, ActivationFromASecondStartShowsTheWindow) {
-  startWith(StandardSettings);
-  form1().noApp_Click();
-  form1().onActivationRequest();
-  EXPECT_TRUE(window().isVisible());
 }
 
 TEST_F(Form1Test, ScreenChangeThatLosesTheWindowMovesItToTheDefault) {
