@@ -14,14 +14,10 @@
 #include <QPushButton>
 #include <QTimer>
 #include <QUrl>
-#include <sstream>
 
 #include "dialogs/author.h"
-#include "shell/form1.h"
 #include "monitor/warning_settings.h"
 #include "tests/platform/qt/qt_test_platform.h"
-#include "tests/scripted_libraries.h"
-#include "tests/temp_dir.h"
 
 // Catches what the about dialog hands to the desktop, so no browser opens.
 class UrlCatcher : public QObject {
@@ -76,28 +72,23 @@ void type(QWidget* widget, Qt::Key key, const QString& text) {
   QCoreApplication::sendEvent(widget, &press);
 }
 
-class QtDialogs : public ::testing::Test {
- protected:
-  void SetUp() override {
-    WarnEnabled = 1;
-    MemThreshold = 10;
-    ResThreshold = 10;
-    testing::writeFile(dir / "kerumo.ini", "600\r\n900\r\n0\r\n1\r\n1\r\n10\r\n10\r\n");
-    form = std::make_unique<Form1>(testing::qtPlatform(), dir / "kerumo.ini", diagnostics,
-                                   testing::scriptedLoader(figures));
-    ASSERT_TRUE(form->Form_Load());
-  }
-  void TearDown() override {
-    if (form) form->Form_Unload();
-    form.reset();
-  }
+void commit(QWidget* field, const QString& text) {
+  QInputMethodEvent event;
+  event.setCommitString(text);
+  QCoreApplication::sendEvent(field, &event);
+}
 
-  testing::TempDir dir;
-  std::ostringstream diagnostics;
-  testing::ScriptedFigures figures;
-  std::unique_ptr<Form1> form;
+void press(QWidget* field, Qt::Key key, Qt::KeyboardModifiers modifiers, const QString& text) {
+  QKeyEvent event(QEvent::KeyPress, key, modifiers, text);
+  QCoreApplication::sendEvent(field, &event);
+}
+
+class QtDialogs : public testing::QtKerumoTest {
+ protected:
+  QtDialogs() : QtKerumoTest("600\r\n900\r\n0\r\n1\r\n1\r\n10\r\n10\r\n") {}
 };
 
+// The fields take no input method and filter what still arrives.
 TEST_F(QtDialogs, WarningSettingsDialogIsLaidOutAndTypedIntoThroughTheFilter) {
   bool inspected = false;
   QTimer::singleShot(0, [&] {
@@ -119,42 +110,6 @@ TEST_F(QtDialogs, WarningSettingsDialogIsLaidOutAndTypedIntoThroughTheFilter) {
     EXPECT_EQ(nextFocusable(text1), text2);
     EXPECT_EQ(nextFocusable(text2), button);
     EXPECT_EQ(dialog->findChild<QLabel*>("Label7")->text(), QString("（％）以下になったら警告"));
-    text1->clear();
-    for (const auto& [key, text] : {std::pair{Qt::Key_A, "a"}, {Qt::Key_2, "2"}, {Qt::Key_Period, "."},
-                                    {Qt::Key_5, "5"}, {Qt::Key_Minus, "-"}}) {
-      type(text1, key, text);
-    }
-    EXPECT_EQ(text1->text(), QString("25"));
-    type(text1, Qt::Key_Backspace, "\b");
-    EXPECT_EQ(text1->text(), QString("2"));
-    text2->setText("30");
-    EXPECT_TRUE(dialog->grab().save(KERUMO_PICTURES_DIR "/warning-settings.png"));
-    button->click();
-  });
-  form->mnuKeikoku_Click();
-  EXPECT_TRUE(inspected);
-  EXPECT_EQ(MemThreshold, 2);
-  EXPECT_EQ(ResThreshold, 30);
-  EXPECT_EQ(topLevel("Form3"), nullptr);
-}
-
-void commit(QWidget* field, const QString& text) {
-  QInputMethodEvent event;
-  event.setCommitString(text);
-  QCoreApplication::sendEvent(field, &event);
-}
-
-void press(QWidget* field, Qt::Key key, Qt::KeyboardModifiers modifiers, const QString& text) {
-  QKeyEvent event(QEvent::KeyPress, key, modifiers, text);
-  QCoreApplication::sendEvent(field, &event);
-}
-
-TEST_F(QtDialogs, ThresholdFieldsTakeNoInputMethodAndFilterWhatStillArrives) {
-  bool inspected = false;
-  QTimer::singleShot(0, [&] {
-    QWidget* dialog = topLevel("Form3");
-    ASSERT_NE(dialog, nullptr);
-    inspected = true;
     QApplication::clipboard()->setText("99");
     for (const char* name : {"Text1", "Text2"}) {
       SCOPED_TRACE(name);
@@ -179,10 +134,23 @@ TEST_F(QtDialogs, ThresholdFieldsTakeNoInputMethodAndFilterWhatStillArrives) {
       field->paste();  // what the context menu's paste does
       EXPECT_EQ(field->text(), QString("57899"));
     }
-    type(dialog, Qt::Key_Escape, "");
+    text1->clear();
+    for (const auto& [key, text] : {std::pair{Qt::Key_A, "a"}, {Qt::Key_2, "2"}, {Qt::Key_Period, "."},
+                                    {Qt::Key_5, "5"}, {Qt::Key_Minus, "-"}}) {
+      type(text1, key, text);
+    }
+    EXPECT_EQ(text1->text(), QString("25"));
+    type(text1, Qt::Key_Backspace, "\b");
+    EXPECT_EQ(text1->text(), QString("2"));
+    text2->setText("30");
+    EXPECT_TRUE(dialog->grab().save(KERUMO_PICTURES_DIR "/warning-settings.png"));
+    button->click();
   });
   form->mnuKeikoku_Click();
   EXPECT_TRUE(inspected);
+  EXPECT_EQ(MemThreshold, 2);
+  EXPECT_EQ(ResThreshold, 30);
+  EXPECT_EQ(topLevel("Form3"), nullptr);
 }
 
 TEST_F(QtDialogs, EscapeClosesTheDialogAndTheMeterTicksAgain) {
@@ -216,6 +184,17 @@ TEST_F(QtDialogs, WarningBoxShowsThePromptOnThreeLines) {
   EXPECT_EQ(WarnEnabled, 0);
 }
 
+// A drag from `from` by `by` on a window's own frame, in its coordinates.
+void dragFrame(QWidget* window, QPoint from, QPoint by) {
+  const QPointF start = window->mapToGlobal(from);
+  QMouseEvent press(QEvent::MouseButtonPress, from, start, Qt::LeftButton, Qt::LeftButton, {});
+  QCoreApplication::sendEvent(window, &press);
+  QMouseEvent move(QEvent::MouseMove, from, start + by, Qt::NoButton, Qt::LeftButton, {});
+  QCoreApplication::sendEvent(window, &move);
+  QMouseEvent release(QEvent::MouseButtonRelease, from, start + by, Qt::LeftButton, {}, {});
+  QCoreApplication::sendEvent(window, &release);
+}
+
 TEST_F(QtDialogs, AboutDialogLinksHoverAndOpenThroughTheDesktop) {
   UrlCatcher catcher;
   QDesktopServices::setUrlHandler("https", &catcher, "open");
@@ -242,28 +221,9 @@ TEST_F(QtDialogs, AboutDialogLinksHoverAndOpenThroughTheDesktop) {
   sendClick(mail);
   sendDoubleClick(web);  // one click, then a double click: opens once
   EXPECT_EQ(catcher.opened, (QList<QUrl>{QUrl(AuthorWebLink), QUrl(AuthorMailLink), QUrl(AuthorWebLink)}));
-  about->findChild<QPushButton*>("Command1")->click();
-  EXPECT_EQ(topLevel("Form2"), nullptr);
   QDesktopServices::unsetUrlHandler("https");
   QDesktopServices::unsetUrlHandler("mailto");
-}
-
-// A drag from `from` by `by` on a window's own frame, in its coordinates.
-void dragFrame(QWidget* window, QPoint from, QPoint by) {
-  const QPointF start = window->mapToGlobal(from);
-  QMouseEvent press(QEvent::MouseButtonPress, from, start, Qt::LeftButton, Qt::LeftButton, {});
-  QCoreApplication::sendEvent(window, &press);
-  QMouseEvent move(QEvent::MouseMove, from, start + by, Qt::NoButton, Qt::LeftButton, {});
-  QCoreApplication::sendEvent(window, &move);
-  QMouseEvent release(QEvent::MouseButtonRelease, from, start + by, Qt::LeftButton, {}, {});
-  QCoreApplication::sendEvent(window, &release);
-}
-
-// Without a window manager to take the drag, the dialog follows the pointer.
-TEST_F(QtDialogs, AboutDialogResizesByItsFrameAndItsControlsStayInPlace) {
-  form->mnuab_Click();
-  QWidget* about = topLevel("Form2");
-  ASSERT_NE(about, nullptr);
+  // Without a window manager to take the drag, the dialog follows the pointer.
   QWidget* client = about->findChild<QWidget*>("client");
   auto* button = about->findChild<QPushButton*>("Command1");
   const QRect buttonAt = button->geometry();
@@ -289,6 +249,7 @@ TEST_F(QtDialogs, AboutDialogResizesByItsFrameAndItsControlsStayInPlace) {
   EXPECT_EQ(about->size(), resized);
   EXPECT_TRUE(about->grab().save(KERUMO_PICTURES_DIR "/about-resized.png"));
   button->click();
+  EXPECT_EQ(topLevel("Form2"), nullptr);
 }
 
 }  // namespace
