@@ -47,11 +47,8 @@ TEST(CommandLine, AnyOtherArgumentGetsTheHelpOnStandardErrorAndStatusTwo) {
     std::string said;
   } refused[] = {
       {{"-h"}, "kerumo: 不明な引数です: -h"},
-      {{"--HELP"}, "kerumo: 不明な引数です: --HELP"},
-      {{"help"}, "kerumo: 不明な引数です: help"},
       {{""}, "kerumo: 不明な引数です: "},
       {{"--version=1"}, "kerumo: 不明な引数です: --version=1"},
-      {{"kerumo.ini"}, "kerumo: 不明な引数です: kerumo.ini"},
       {{"x", "--help"}, "kerumo: 不明な引数です: x"},
       {{"--help", "--version"}, "kerumo: 引数は 1 つしか指定できません: --version"},
       {{"--version", "x"}, "kerumo: 引数は 1 つしか指定できません: x"},

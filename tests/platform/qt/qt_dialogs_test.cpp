@@ -67,18 +67,13 @@ void sendMove(QWidget* widget) {
   QCoreApplication::sendEvent(widget, &move);
 }
 
-void type(QWidget* widget, Qt::Key key, const QString& text) {
-  QKeyEvent press(QEvent::KeyPress, key, {}, text);
-  QCoreApplication::sendEvent(widget, &press);
-}
-
 void commit(QWidget* field, const QString& text) {
   QInputMethodEvent event;
   event.setCommitString(text);
   QCoreApplication::sendEvent(field, &event);
 }
 
-void press(QWidget* field, Qt::Key key, Qt::KeyboardModifiers modifiers, const QString& text) {
+void press(QWidget* field, Qt::Key key, const QString& text, Qt::KeyboardModifiers modifiers = {}) {
   QKeyEvent event(QEvent::KeyPress, key, modifiers, text);
   QCoreApplication::sendEvent(field, &event);
 }
@@ -121,13 +116,13 @@ TEST_F(QtDialogs, WarningSettingsDialogIsLaidOutAndTypedIntoThroughTheFilter) {
       commit(field, "１7あ8");
       EXPECT_EQ(field->text(), QString("578"));
       // Ctrl+V as X11 types it (a control character) and as a bare key.
-      press(field, Qt::Key_V, Qt::ControlModifier, "\x16");
-      press(field, Qt::Key_V, Qt::ControlModifier, "v");
-      press(field, Qt::Key_Insert, Qt::NoModifier, "");  // an editing key, not a character
+      press(field, Qt::Key_V, "\x16", Qt::ControlModifier);
+      press(field, Qt::Key_V, "v", Qt::ControlModifier);
+      press(field, Qt::Key_Insert, "", Qt::NoModifier);  // an editing key, not a character
       EXPECT_EQ(field->text(), QString("578"));
       field->selectAll();
-      press(field, Qt::Key_C, Qt::ControlModifier, "\x03");
-      press(field, Qt::Key_X, Qt::ControlModifier, "\x18");
+      press(field, Qt::Key_C, "\x03", Qt::ControlModifier);
+      press(field, Qt::Key_X, "\x18", Qt::ControlModifier);
       EXPECT_EQ(field->text(), QString("578"));
       EXPECT_EQ(QApplication::clipboard()->text(), QString("99"));
       field->end(false);
@@ -137,10 +132,10 @@ TEST_F(QtDialogs, WarningSettingsDialogIsLaidOutAndTypedIntoThroughTheFilter) {
     text1->clear();
     for (const auto& [key, text] : {std::pair{Qt::Key_A, "a"}, {Qt::Key_2, "2"}, {Qt::Key_Period, "."},
                                     {Qt::Key_5, "5"}, {Qt::Key_Minus, "-"}}) {
-      type(text1, key, text);
+      press(text1, key, text);
     }
     EXPECT_EQ(text1->text(), QString("25"));
-    type(text1, Qt::Key_Backspace, "\b");
+    press(text1, Qt::Key_Backspace, "\b");
     EXPECT_EQ(text1->text(), QString("2"));
     text2->setText("30");
     EXPECT_TRUE(dialog->grab().save(KERUMO_PICTURES_DIR "/warning-settings.png"));
@@ -158,7 +153,7 @@ TEST_F(QtDialogs, EscapeClosesTheDialogAndTheMeterTicksAgain) {
     QWidget* dialog = topLevel("Form3");
     ASSERT_NE(dialog, nullptr);
     dialog->findChild<QLineEdit*>("Text1")->setText("77");
-    type(dialog, Qt::Key_Escape, "");
+    press(dialog, Qt::Key_Escape, "");
   });
   form->mnuKeikoku_Click();
   EXPECT_EQ(MemThreshold, 10);
