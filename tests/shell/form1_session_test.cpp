@@ -41,21 +41,25 @@ TEST_F(Form1Test, LostDisplayWritesTheSessionsSettingsWithoutBoxOrIcon) {
                                    std::filesystem::absolute(settingsPath()).string() + " に保存しました\n");
 }
 
-TEST_F(Form1Test, LostDisplayAfterTheUnloadWorkWritesNothingMore) {
-  startWith(StandardSettings);
-  form1().mnuEnd_Click();
-  std::filesystem::remove(settingsPath());
-  form1().onDisplayLost();
-  EXPECT_FALSE(std::filesystem::exists(settingsPath()));
-  EXPECT_EQ(diagnostics.str(), "kerumo: ディスプレイとの接続が切れました\n");
-}
-
-TEST_F(Form1Test, LostDisplayThenTheSessionsEndStillWritesOnce) {
-  startWith(StandardSettings);
-  form1().onDisplayLost();
-  std::filesystem::remove(settingsPath());
-  form1().onTerminationRequest();
-  EXPECT_FALSE(std::filesystem::exists(settingsPath()));
+// The file is written once, whichever comes first: the unload work or the lost display.
+TEST(Form1LostDisplay, AndTheUnloadWorkWriteTheFileOnceBetweenThem) {
+  for (const bool displayFirst : {false, true}) {
+    testing::Form1Session session;
+    session.startWith(StandardSettings);
+    if (displayFirst) {
+      session.form1().onDisplayLost();
+    } else {
+      session.form1().mnuEnd_Click();
+    }
+    std::filesystem::remove(session.settingsPath());
+    if (displayFirst) {
+      session.form1().onTerminationRequest();
+    } else {
+      session.form1().onDisplayLost();
+      EXPECT_EQ(session.diagnostics.str(), "kerumo: ディスプレイとの接続が切れました\n");
+    }
+    EXPECT_FALSE(std::filesystem::exists(session.settingsPath())) << displayFirst;
+  }
 }
 
 TEST_F(Form1Test, LostDisplayThatCannotWriteSaysWhyOnOneLine) {
