@@ -42,8 +42,9 @@ TEST_F(Form1Test, StartUpRestoresBothSwitchesThroughTheirCommands) {
   }
 }
 
+// The steps in order, the program-wide values stored and the tray record filled.
 TEST_F(Form1Test, StartUpRunsItsStepsInOrder) {
-  writeSettings(StandardSettings);
+  writeSettings("600\r\n900\r\n0\r\n1\r\n1\r\n15\r\n25\r\n");
   form1();
   const size_t from = platform.calls.size();
   ASSERT_TRUE(form1().Form_Load());
@@ -61,10 +62,6 @@ TEST_F(Form1Test, StartUpRunsItsStepsInOrder) {
                                            "Form1.setControlVisible Label20 1",
                                            "Form1.setTimerEnabled Timer1 1",
                                        }));
-}
-
-TEST_F(Form1Test, StartUpStoresTheProgramWideValuesAndFillsTheTrayRecord) {
-  startWith("600\r\n900\r\n0\r\n1\r\n1\r\n15\r\n25\r\n");
   EXPECT_EQ(WarnEnabled, 1);
   EXPECT_EQ(MemThreshold, 15);
   EXPECT_EQ(ResThreshold, 25);
@@ -136,31 +133,36 @@ TEST_F(Form1Test, PartlyOffTheLeftEdgeIsKept) {
   EXPECT_EQ(window().top(), 600);
 }
 
-TEST_F(Form1Test, ExitWritesTheFileOnceAndDeletesTheIcon) {
-  startWith(StandardSettings);
-  window().setLeft(1500);
-  window().setTop(-75);
-  WarnEnabled = 0;  // a warning fired during the run
-  const size_t from = platform.calls.size();
-  form1().mnuEnd_Click();
-  EXPECT_EQ(platform.callsSince(from),
-            (std::vector<std::string>{"Form1.setTimerEnabled Timer1 0", "notifyIcon Delete", "quit 0"}));
-  window().events().onTimer(form1::Timer1);  // one already queued runs no tick
-  EXPECT_TRUE(figures.calls.empty());
-  EXPECT_EQ(readFile(settingsPath()), "-75\r\n1500\r\n0\r\n1\r\n0\r\n10\r\n10\r\n");
-  EXPECT_TRUE(platform.trayIcons.empty());
-  std::filesystem::remove(settingsPath());
-  form1().Form_Unload();  // the event loop's end must not write again
-  form1().onUnload();
-  EXPECT_FALSE(std::filesystem::exists(settingsPath()));
-}
-
-TEST_F(Form1Test, ADismissedWarningIsWrittenAtExit) {
-  startWith("600\r\n900\r\n0\r\n1\r\n1\r\n10\r\n20\r\n");
-  figures.memoryLoads = {5};
-  window().events().onTimer(form1::Timer1);
-  form1().mnuEnd_Click();
-  EXPECT_EQ(testing::readFile(settingsPath()), "600\r\n900\r\n0\r\n1\r\n0\r\n10\r\n20\r\n");
+// From the menu or closed by the window system: the file is written once,
+// a warning dismissed during the run is written disarmed, the icon goes and
+// a tick already queued runs nothing.
+TEST(Form1Exit, WritesTheFileOnceAndDeletesTheIcon) {
+  for (const bool fromTheMenu : {true, false}) {
+    testing::Form1Session session;
+    auto& platform = session.platform;
+    session.startWith(StandardSettings);
+    session.figures.memoryLoads = {5};
+    session.window().events().onTimer(form1::Timer1);
+    session.window().setLeft(1500);
+    session.window().setTop(-75);
+    session.figures.calls.clear();
+    const size_t from = platform.calls.size();
+    if (fromTheMenu) {
+      session.form1().mnuEnd_Click();
+    } else {
+      session.window().events().onUnload();
+    }
+    EXPECT_EQ(platform.callsSince(from),
+              (std::vector<std::string>{"Form1.setTimerEnabled Timer1 0", "notifyIcon Delete", "quit 0"}));
+    session.window().events().onTimer(form1::Timer1);
+    EXPECT_TRUE(session.figures.calls.empty());
+    EXPECT_EQ(readFile(session.settingsPath()), "-75\r\n1500\r\n0\r\n1\r\n0\r\n10\r\n10\r\n");
+    EXPECT_TRUE(platform.trayIcons.empty());
+    std::filesystem::remove(session.settingsPath());
+    session.form1().Form_Unload();  // the event loop's end must not write again
+    session.form1().onUnload();
+    EXPECT_FALSE(std::filesystem::exists(session.settingsPath()));
+  }
 }
 
 TEST_F(Form1Test, SignalDuringTheRunWritesTheFileOnce) {
@@ -175,14 +177,6 @@ TEST_F(Form1Test, SignalDuringTheRunWritesTheFileOnce) {
   EXPECT_EQ(writesSeen, 1);
   EXPECT_FALSE(std::filesystem::exists(settingsPath()));
   EXPECT_EQ(std::count(platform.calls.begin(), platform.calls.end(), "notifyIcon Delete"), 1);
-}
-
-TEST_F(Form1Test, WindowSystemClosingTheMeterRunsTheUnloadWork) {
-  startWith(StandardSettings);
-  window().events().onUnload();
-  EXPECT_TRUE(std::filesystem::exists(settingsPath()));
-  EXPECT_EQ(platform.quitCode, 0);
-  EXPECT_TRUE(platform.trayIcons.empty());
 }
 
 TEST_F(Form1Test, SecondInstanceExitsAtOnceWithoutTouchingTheFile) {
