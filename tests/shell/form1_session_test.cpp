@@ -42,7 +42,7 @@ TEST_F(Form1Test, LostDisplayWritesTheSessionsSettingsWithoutBoxOrIcon) {
 }
 
 // The file is written once, whichever comes first: the unload work or the lost display.
-TEST(Form1LostDisplay, AndTheUnloadWorkWriteTheFileOnceBetweenThem) {
+TEST(Form1DisplayLoss, WritesTheFileOnceWithTheUnloadWorkInEitherOrder) {
   for (const bool displayFirst : {false, true}) {
     testing::Form1Session session;
     session.startWith(StandardSettings);
