@@ -1,42 +1,11 @@
 #pragma once
-#include <gtest/gtest.h>
-
-#include <cstdint>
 #include <string>
 
-#include "monitor/shared_library.h"
+#include "fake_library.h"
 
 namespace kerumo::testing {
 
-// The test's own hold on a fake library: the same copy the adapter loads,
-// so its script and call log are shared with it.
-class FakeLibrary {
- public:
-  explicit FakeLibrary(const std::string& name) : library_(open(name)) {
-    library_.function<void()>("fake_reset")();
-  }
-
-  std::string calls() const { return library_.function<const char*()>("fake_calls")(); }
-
-  template <class Function, class... Args>
-  void script(const char* name, Args... args) const {
-    Function* function = library_.function<Function>(name);
-    ASSERT_NE(function, nullptr) << name;
-    function(args...);
-  }
-
- private:
-  static SharedLibrary open(const std::string& name) {
-    std::string error;
-    std::optional<SharedLibrary> library = SharedLibrary::open(name, error);
-    // The test runner puts the fakes on LD_LIBRARY_PATH.
-    if (!library) throw std::runtime_error("cannot load the fake " + name + ": " + error);
-    return std::move(*library);
-  }
-
-  SharedLibrary library_;
-};
-
+// The test runner puts the full fakes on LD_LIBRARY_PATH; these lack one function each.
 inline std::string partialFake(const char* file) { return std::string(KERUMO_FAKELIBS_PARTIAL_DIR) + "/" + file; }
 
 }  // namespace kerumo::testing

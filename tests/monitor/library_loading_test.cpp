@@ -53,7 +53,7 @@ TEST(LibraryLoading, DefaultNamesAreFoundThroughTheLoadersSearchPath) {
             "kerumo: CPU 温度は libvbioport32.so で読み取ります\n");
 }
 
-TEST(LibraryLoading, FiguresPassThroughInTheOrderAsked) {
+TEST(LibraryLoading, FiguresPassThroughInTheOrderAskedAndPercentagesAreClamped) {
   const FakeLibrary fake("libresinfo.so");
   fake.script<SetFigures>("fake_script_figures", 64, 7, 200, 37);
   fake.script<void(uint8_t)>("fake_script_memory", 58);
@@ -70,16 +70,9 @@ TEST(LibraryLoading, FiguresPassThroughInTheOrderAsked) {
   EXPECT_EQ(third, 200) << "the unread values are nobody's business";
   EXPECT_EQ(cpu, 37);
   EXPECT_EQ(memory, 58);
-}
-
-TEST(LibraryLoading, PercentagesAboveAHundredAreClamped) {
-  const FakeLibrary fake("libresinfo.so");
-  std::ostringstream diagnostics;
-  auto info = loadResourceInfo(diagnostics, "libresinfo.so", standIn);
-  for (const uint8_t answer : {uint8_t{100}, uint8_t{101}, uint8_t{255}}) {
+  for (const uint8_t answer : {uint8_t{100}, uint8_t{101}, uint8_t{255}}) {  // percentages above 100 are clamped
     fake.script<SetFigures>("fake_script_figures", answer, 0, 0, answer);
     fake.script<void(uint8_t)>("fake_script_memory", answer);
-    uint8_t first = 0, second = 0, third = 0;
     info->GetResInfo(&first, &second, &third);
     EXPECT_EQ(first, 100) << int{answer};
     EXPECT_EQ(info->GetCpuUsage(), 100) << int{answer};

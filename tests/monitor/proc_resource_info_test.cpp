@@ -35,17 +35,11 @@ class ProcResourceInfoTest : public ::testing::Test {
   ProcResourceInfo info{proc.path().string(), [this] { return now += std::chrono::seconds(1); }};
 };
 
-TEST_F(ProcResourceInfoTest, MemoryLoadIsAvailableMemoryNotUnusedMemory) {
-  writeFile(proc / "meminfo", meminfo(1000, 100, 600, 0, 0));
-  EXPECT_EQ(info.MemoryLoad(), 60);
-}
-
-TEST_F(ProcResourceInfoTest, ResourcesCountSwapWithMemory) {
+// Memory is what is available, not merely unused; resources count swap with it.
+TEST_F(ProcResourceInfoTest, MemoryAndResourcesComeFromMeminfo) {
   writeFile(proc / "meminfo", meminfo(1000, 100, 600, 1000, 200));
+  EXPECT_EQ(info.MemoryLoad(), 60);
   EXPECT_EQ(resInfo(), (std::array<uint8_t, 3>{40, 60, 20}));
-}
-
-TEST_F(ProcResourceInfoTest, ResourcesWithoutSwapAreMemoryAlone) {
   writeFile(proc / "meminfo", meminfo(1000, 100, 600, 0, 0));
   EXPECT_EQ(resInfo()[0], 60);
 }
@@ -57,7 +51,9 @@ TEST_F(ProcResourceInfoTest, CpuUsageIsMeasuredFromOneCallToTheNext) {
   writeFile(proc / "stat", stat(200, 100, 800));
   info.GetCpuStart();
   EXPECT_EQ(info.GetCpuUsage(), 0) << "idle throughout";
-  writeFile(proc / "stat", stat(250, 150, 800));
+  std::string busy = stat(250, 150, 800);
+  for (int cpu = 0; cpu < 1000; ++cpu) busy += "cpu" + std::to_string(cpu) + " 1 2 3 4 5 6 7 8 9 10\n";
+  writeFile(proc / "stat", busy);  // long: read for its first line
   info.GetCpuStart();
   EXPECT_EQ(info.GetCpuUsage(), 100) << "busy throughout";
 }
@@ -79,13 +75,7 @@ TEST_F(ProcResourceInfoTest, AFileThatStopsMakingSenseRepeatsTheLastGoodFigures)
   EXPECT_EQ(info.MemoryLoad(), 30);
   EXPECT_EQ(resInfo()[0], 40);
   EXPECT_EQ(info.GetCpuUsage(), 30);
-}
-
-TEST_F(ProcResourceInfoTest, ABadSampleDoesNotBecomeTheBaseOfTheNext) {
-  writeFile(proc / "stat", stat(200, 100, 700));
-  ASSERT_EQ(info.GetCpuUsage(), 30);
-  writeFile(proc / "stat", "");
-  ASSERT_EQ(info.GetCpuUsage(), 30);
+  // Nor does the bad sample become the base of the next.
   writeFile(proc / "stat", stat(300, 100, 700));
   EXPECT_EQ(info.GetCpuUsage(), 100);
 }
@@ -111,13 +101,6 @@ TEST(ProcResourceInfo, AFailedMeminfoReadIsRetriedAtOnce) {
   EXPECT_EQ(info.MemoryLoad(), 100);
   writeFile(proc / "meminfo", meminfo(1000, 100, 600, 0, 0));
   EXPECT_EQ(info.MemoryLoad(), 60);
-}
-
-TEST_F(ProcResourceInfoTest, ALongStatFileIsReadForItsFirstLine) {
-  std::string text = stat(200, 100, 700);
-  for (int cpu = 0; cpu < 1000; ++cpu) text += "cpu" + std::to_string(cpu) + " 1 2 3 4 5 6 7 8 9 10\n";
-  writeFile(proc / "stat", text);
-  EXPECT_EQ(info.GetCpuUsage(), 30);
 }
 
 }  // namespace

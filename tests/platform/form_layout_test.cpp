@@ -2,10 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "dialogs/form2_design.h"
-#include "dialogs/form3_design.h"
-#include "shell/form1_design.h"
-
 namespace kerumo {
 namespace {
 
@@ -15,12 +11,6 @@ ControlDesign control(const char* name, ControlKind kind, int tabIndex) {
   c.kind = kind;
   c.tabIndex = tabIndex;
   return c;
-}
-
-TEST(FormLayout, TabVisitsTheKeyboardControlsOfEachFormByTabIndex) {
-  EXPECT_EQ(tabOrder(form3Design()), (std::vector<std::string>{"Check1", "Text1", "Text2", "Command1"}));
-  EXPECT_EQ(tabOrder(form2Design()), (std::vector<std::string>{"Command1"}));
-  EXPECT_TRUE(tabOrder(form1Design()).empty());
 }
 
 TEST(FormLayout, TabSkipsLabelsAndKeepsCreationOrderAmongEqualIndexes) {

@@ -2,10 +2,7 @@
 
 #include <cmath>
 
-#include "shell/form1_design.h"
 #include "shell/form1_fixture.h"
-#include "shell/module1.h"
-#include "tests/no_form_events.h"
 
 namespace kerumo {
 namespace {
@@ -13,20 +10,17 @@ namespace {
 using testing::Form1Test;
 using testing::StandardSettings;
 
-TEST_F(Form1Test, TwoFrmTopCommandsReturnToTheStart) {
+TEST_F(Form1Test, TheTwoSwitchesReturnToTheStartAfterTwoCommands) {
   startWith(StandardSettings);
-  const bool onTop = window().topmost();
+  form1().noApp_Click();
+  form1().frmTop_Click();  // while hidden: shows the window too
+  EXPECT_TRUE(window().isVisible());
+  EXPECT_FALSE(window().topmost());
+  EXPECT_FALSE(window().menuItemChecked(form1::frmTop));
   form1().frmTop_Click();
-  EXPECT_NE(window().topmost(), onTop);
-  EXPECT_EQ(window().menuItemChecked(form1::frmTop), !onTop);
-  form1().frmTop_Click();
-  EXPECT_EQ(window().topmost(), onTop);
-  EXPECT_EQ(window().menuItemChecked(form1::frmTop), onTop);
+  EXPECT_TRUE(window().topmost());
+  EXPECT_TRUE(window().menuItemChecked(form1::frmTop));
   EXPECT_EQ(form1().topmostToggle(), 0);
-}
-
-TEST_F(Form1Test, TwoMnuCputmpCommandsReturnToTheStart) {
-  startWith(StandardSettings);
   form1().mnuCputmp_Click();
   EXPECT_EQ(form1().tempShown(), 0);
   EXPECT_FALSE(window().control(form1::Label5).visible);
@@ -40,27 +34,6 @@ TEST_F(Form1Test, TwoMnuCputmpCommandsReturnToTheStart) {
                                            "Form1.setControlVisible Label20 1",
                                        }));
   EXPECT_EQ(form1().tempShown(), 1);
-}
-
-TEST_F(Form1Test, FrmTopWhileHiddenShowsTheWindow) {
-  startWith(StandardSettings);
-  form1().noApp_Click();
-  ASSERT_FALSE(window().isVisible());
-  form1().frmTop_Click();
-  EXPECT_TRUE(window().isVisible());
-  EXPECT_FALSE(window().topmost());
-}
-
-TEST(Module1, SetWindowOrderMapsModesToTheZOrderAndShows) {
-  FakePlatform platform;
-  testing::NoFormEvents events;
-  auto form = platform.createForm(form1Design(), events);
-  EXPECT_EQ(SetWindowOrder(*form, 1), 1);
-  EXPECT_EQ(SetWindowOrder(*form, 0), 1);
-  EXPECT_EQ(SetWindowOrder(*form, 2), 0);
-  EXPECT_EQ(SetWindowOrder(*form, -1), 0);
-  EXPECT_EQ(platform.callsSince(1), (std::vector<std::string>{"Form1.setWindowPos HWND_TOPMOST 0x43",
-                                                              "Form1.setWindowPos HWND_NOTOPMOST 0x43"}));
 }
 
 // What the meter does with one tray callback: show itself, pop the menu up,
@@ -141,28 +114,6 @@ TEST_F(Form1Test, PointerMovesNeverActAsTrayCallbacks) {
   }
 }
 
-TEST_F(Form1Test, MenuHasTheElevenItemsInOrder) {
-  startWith(StandardSettings);
-  const auto& menu = *window().design().menu;
-  EXPECT_EQ(menu.name, "mnuTray");
-  EXPECT_EQ(menu.caption, "menu");
-  std::vector<std::pair<std::string, std::string>> items;
-  for (const auto& item : menu.items) items.emplace_back(item.name, item.caption);
-  EXPECT_EQ(items, (std::vector<std::pair<std::string, std::string>>{
-                       {"mnuAbout", "ケルモの表示"},
-                       {"noApp", "ケルモの非表示"},
-                       {"mnuLine", "-"},
-                       {"frmTop", "常に手前に表示"},
-                       {"mnuBlank", "-"},
-                       {"mnuCputmp", "CPU温度の表示"},
-                       {"mnuKeikoku", "警告設定"},
-                       {"mnuBlank2", "-"},
-                       {"mnuEnd", "ケルモの終了"},
-                       {"mnuBlank3", "-"},
-                       {"mnuab", "about"},
-                   }));
-}
-
 TEST_F(Form1Test, MenuCommandsRunThroughTheMenu) {
   startWith(StandardSettings);
   window().events().onMenuCommand(form1::noApp);
@@ -225,7 +176,7 @@ TEST_F(Form1Test, DoubleClickOnTheSurfaceOrLogoHidesAndKeepsEverythingElse) {
   }
 }
 
-TEST_F(Form1Test, HiddenWindowComesBackWithCurrentFigures) {
+TEST_F(Form1Test, HiddenWindowComesBackWithCurrentFiguresFromTheTrayOrASecondStart) {
   startWith(StandardSettings);
   form1().noApp_Click();
   figures.cpuUsage = 42;
@@ -235,6 +186,9 @@ TEST_F(Form1Test, HiddenWindowComesBackWithCurrentFigures) {
   EXPECT_EQ(window().control(form1::Label16).caption, "42");
   EXPECT_EQ(window().left(), 900);
   EXPECT_EQ(window().top(), 600);
+  form1().noApp_Click();
+  form1().onActivationRequest();
+  EXPECT_TRUE(window().isVisible());
 }
 
 }  // namespace

@@ -15,9 +15,8 @@ namespace kerumo::testing {
 
 // A meter window on the fake platform with its settings file in a fresh
 // directory.
-class Form1Test : public ::testing::Test {
- protected:
-  void SetUp() override {
+struct Form1Session {
+  Form1Session() {
     platform.onUnknownName = [](const std::string& message) { ADD_FAILURE() << message; };
     WarnEnabled = 0;
     MemThreshold = 10;
@@ -28,7 +27,7 @@ class Form1Test : public ::testing::Test {
   void writeSettings(const std::string& contents) { writeFile(settingsPath(), contents); }
 
   Form1& form1() {
-    if (!form1_) form1_ = std::make_unique<Form1>(platform, settingsPath(), diagnostics, scriptedLoader(figures));
+    if (!form1_) form1_ = std::make_unique<Form1>(platform, settingsPath(), diagnostics, scriptedLoader(figures, &loads));
     return *form1_;
   }
   FakeForm& window() { return *platform.form(form1::Name); }
@@ -43,10 +42,13 @@ class Form1Test : public ::testing::Test {
   FakePlatform platform;
   std::ostringstream diagnostics;
   ScriptedFigures figures;
+  int loads = 0;
 
  private:
   std::unique_ptr<Form1> form1_;
 };
+
+class Form1Test : public ::testing::Test, public Form1Session {};
 
 inline const char* const StandardSettings = "600\r\n900\r\n0\r\n1\r\n1\r\n10\r\n10\r\n";
 

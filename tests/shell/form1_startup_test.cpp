@@ -26,14 +26,10 @@ TEST_F(Form1Test, StartUpRestoresBothSwitchesThroughTheirCommands) {
       {0, 1, 0, true, 1, true},  {1, 0, 1, false, 0, false}, {-1, -2, 1, false, 1, true},
   };
   for (const auto& c : cases) {
-    FakePlatform platform;
-    testing::TempDir dir;
-    std::ostringstream diagnostics;
-    testing::ScriptedFigures figures;
-    testing::writeFile(dir / "kerumo.ini", settingsWith(c.savedToggle, c.savedTemp));
-    Form1 form(platform, dir / "kerumo.ini", diagnostics, testing::scriptedLoader(figures));
-    ASSERT_TRUE(form.Form_Load());
-    const FakeForm& w = *platform.form(form1::Name);
+    testing::Form1Session session;
+    session.startWith(settingsWith(c.savedToggle, c.savedTemp));
+    const Form1& form = session.form1();
+    const FakeForm& w = session.window();
     SCOPED_TRACE("saved " + std::to_string(c.savedToggle) + "/" + std::to_string(c.savedTemp));
     EXPECT_EQ(form.topmostToggle(), c.toggle);
     EXPECT_EQ(w.topmost(), c.onTop);
@@ -46,8 +42,9 @@ TEST_F(Form1Test, StartUpRestoresBothSwitchesThroughTheirCommands) {
   }
 }
 
+// The steps in order, the program-wide values stored and the tray record filled.
 TEST_F(Form1Test, StartUpRunsItsStepsInOrder) {
-  writeSettings(StandardSettings);
+  writeSettings("600\r\n900\r\n0\r\n1\r\n1\r\n15\r\n25\r\n");
   form1();
   const size_t from = platform.calls.size();
   ASSERT_TRUE(form1().Form_Load());
@@ -65,21 +62,11 @@ TEST_F(Form1Test, StartUpRunsItsStepsInOrder) {
                                            "Form1.setControlVisible Label20 1",
                                            "Form1.setTimerEnabled Timer1 1",
                                        }));
-}
-
-TEST_F(Form1Test, StartUpStoresTheProgramWideValuesAndFillsTheTrayRecord) {
-  startWith("600\r\n900\r\n0\r\n1\r\n1\r\n15\r\n25\r\n");
   EXPECT_EQ(WarnEnabled, 1);
   EXPECT_EQ(MemThreshold, 15);
   EXPECT_EQ(ResThreshold, 25);
   ASSERT_EQ(platform.trayIcons.size(), 1u);
-  const TrayIconRecord& icon = platform.trayIcons.front();
-  EXPECT_EQ(icon.window, &window());
-  EXPECT_EQ(icon.id, 1u);
-  EXPECT_EQ(icon.flags, 7u);
-  EXPECT_EQ(icon.callbackMessage, 0x200u);
-  EXPECT_EQ(icon.icon, Picture::Icon);
-  EXPECT_EQ(icon.tip, "ケルモ");
+  EXPECT_EQ(platform.trayIcons.front(), (TrayIconRecord{&window(), 1, 7, 0x200, Picture::Icon, "ケルモ"}));
   EXPECT_EQ(window().design().icon, Picture::Icon);
 }
 
@@ -105,31 +92,25 @@ TEST_F(Form1Test, MalformedFileStopsStartUpWithAClearBoxAndNoIcon) {
   const char* files[] = {"600\r\n900\r\n0\r\n", "600\r\nleft\r\n0\r\n1\r\n0\r\n10\r\n10\r\n",
                          "600\r\n900\r\n0\r\n1\r\n0\r\n10\r\n99999\r\n"};
   for (const char* contents : files) {
-    FakePlatform platform;
-    testing::TempDir dir;
-    std::ostringstream diagnostics;
-    testing::ScriptedFigures figures;
-    int loads = 0;
-    testing::writeFile(dir / "kerumo.ini", contents);
+    testing::Form1Session session;
+    auto& platform = session.platform;
+    session.writeSettings(contents);
     // The box runs an event loop: the meter's timer must not tick in it.
     platform.onMessageBox = [&](const FakeMessageBox&) {
       EXPECT_FALSE(platform.form(form1::Name)->fireTimer(form1::Timer1));
       return MessageBoxOk;
     };
-    {
-      Form1 form(platform, dir / "kerumo.ini", diagnostics, testing::scriptedLoader(figures, &loads));
-      EXPECT_FALSE(form.Form_Load());
-      form.Form_Unload();
-      form.Timer1_Timer();
-    }
-    EXPECT_EQ(loads, 0);
-    EXPECT_TRUE(figures.calls.empty());
+    EXPECT_FALSE(session.form1().Form_Load());
+    session.form1().Form_Unload();
+    session.form1().Timer1_Timer();
+    EXPECT_EQ(session.loads, 0);
+    EXPECT_TRUE(session.figures.calls.empty());
     ASSERT_EQ(platform.messageBoxes.size(), 1u) << contents;
     EXPECT_EQ(platform.messageBoxes[0].title, "ケルモエラー");
-    EXPECT_NE(platform.messageBoxes[0].prompt.find((dir / "kerumo.ini").string()), std::string::npos);
+    EXPECT_NE(platform.messageBoxes[0].prompt.find(session.settingsPath().string()), std::string::npos);
     EXPECT_TRUE(platform.trayIcons.empty());
     EXPECT_EQ(std::count(platform.calls.begin(), platform.calls.end(), "notifyIcon Add"), 0);
-    EXPECT_EQ(testing::readFile(dir / "kerumo.ini"), contents);
+    EXPECT_EQ(readFile(session.settingsPath()), contents);
   }
 }
 
@@ -152,38 +133,36 @@ TEST_F(Form1Test, PartlyOffTheLeftEdgeIsKept) {
   EXPECT_EQ(window().top(), 600);
 }
 
-TEST_F(Form1Test, NoTrayHostIsSaidOnceAndTheProgramRunsOn) {
-  platform.trayAvailable = false;
-  startWith(StandardSettings);
-  EXPECT_TRUE(window().isVisible());
-  EXPECT_EQ(diagnostics.str(), "kerumo: 通知領域が見つからないため、アイコンなしで動作します\n");
-}
-
-TEST_F(Form1Test, ExitWritesTheFileOnceAndDeletesTheIcon) {
-  startWith(StandardSettings);
-  window().setLeft(1500);
-  window().setTop(-75);
-  WarnEnabled = 0;  // a warning fired during the run
-  const size_t from = platform.calls.size();
-  form1().mnuEnd_Click();
-  EXPECT_EQ(platform.callsSince(from),
-            (std::vector<std::string>{"Form1.setTimerEnabled Timer1 0", "notifyIcon Delete", "quit 0"}));
-  window().events().onTimer(form1::Timer1);  // one already queued runs no tick
-  EXPECT_TRUE(figures.calls.empty());
-  EXPECT_EQ(readFile(settingsPath()), "-75\r\n1500\r\n0\r\n1\r\n0\r\n10\r\n10\r\n");
-  EXPECT_TRUE(platform.trayIcons.empty());
-  std::filesystem::remove(settingsPath());
-  form1().Form_Unload();  // the event loop's end must not write again
-  form1().onUnload();
-  EXPECT_FALSE(std::filesystem::exists(settingsPath()));
-}
-
-TEST_F(Form1Test, ADismissedWarningIsWrittenAtExit) {
-  startWith("600\r\n900\r\n0\r\n1\r\n1\r\n10\r\n20\r\n");
-  figures.memoryLoads = {5};
-  window().events().onTimer(form1::Timer1);
-  form1().mnuEnd_Click();
-  EXPECT_EQ(testing::readFile(settingsPath()), "600\r\n900\r\n0\r\n1\r\n0\r\n10\r\n20\r\n");
+// From the menu or closed by the window system: the file is written once,
+// a warning dismissed during the run is written disarmed, the icon goes and
+// a tick already queued runs nothing.
+TEST(Form1Exit, WritesTheFileOnceAndDeletesTheIcon) {
+  for (const bool fromTheMenu : {true, false}) {
+    testing::Form1Session session;
+    auto& platform = session.platform;
+    session.startWith(StandardSettings);
+    session.figures.memoryLoads = {5};
+    session.window().events().onTimer(form1::Timer1);
+    session.window().setLeft(1500);
+    session.window().setTop(-75);
+    session.figures.calls.clear();
+    const size_t from = platform.calls.size();
+    if (fromTheMenu) {
+      session.form1().mnuEnd_Click();
+    } else {
+      session.window().events().onUnload();
+    }
+    EXPECT_EQ(platform.callsSince(from),
+              (std::vector<std::string>{"Form1.setTimerEnabled Timer1 0", "notifyIcon Delete", "quit 0"}));
+    session.window().events().onTimer(form1::Timer1);
+    EXPECT_TRUE(session.figures.calls.empty());
+    EXPECT_EQ(readFile(session.settingsPath()), "-75\r\n1500\r\n0\r\n1\r\n0\r\n10\r\n10\r\n");
+    EXPECT_TRUE(platform.trayIcons.empty());
+    std::filesystem::remove(session.settingsPath());
+    session.form1().Form_Unload();  // the event loop's end must not write again
+    session.form1().onUnload();
+    EXPECT_FALSE(std::filesystem::exists(session.settingsPath()));
+  }
 }
 
 TEST_F(Form1Test, SignalDuringTheRunWritesTheFileOnce) {
@@ -200,46 +179,12 @@ TEST_F(Form1Test, SignalDuringTheRunWritesTheFileOnce) {
   EXPECT_EQ(std::count(platform.calls.begin(), platform.calls.end(), "notifyIcon Delete"), 1);
 }
 
-TEST_F(Form1Test, WindowSystemClosingTheMeterRunsTheUnloadWork) {
-  startWith(StandardSettings);
-  window().events().onUnload();
-  EXPECT_TRUE(std::filesystem::exists(settingsPath()));
-  EXPECT_EQ(platform.quitCode, 0);
-  EXPECT_TRUE(platform.trayIcons.empty());
-}
-
-TEST_F(Form1Test, FailedWriteAtExitIsReportedAndTheIconStillGoes) {
-  startWith(StandardSettings);
-  std::filesystem::create_directory(dir / "kerumo.ini.new");
-  WarnEnabled = 1;
-  figures.memoryLoads = {5};  // a tick now would warn behind the box
-  platform.onMessageBox = [&](const FakeMessageBox&) {
-    EXPECT_FALSE(window().fireTimer(form1::Timer1));
-    return MessageBoxOk;
-  };
-  form1().mnuEnd_Click();
-  EXPECT_FALSE(window().fireTimer(form1::Timer1));
-  EXPECT_TRUE(figures.calls.empty());
-  ASSERT_EQ(platform.messageBoxes.size(), 1u);
-  EXPECT_EQ(platform.messageBoxes[0].title, "ケルモエラー");
-  EXPECT_NE(platform.messageBoxes[0].prompt.find("kerumo.ini"), std::string::npos);
-  EXPECT_TRUE(platform.trayIcons.empty());
-  EXPECT_EQ(readFile(settingsPath()), StandardSettings);
-}
-
 TEST_F(Form1Test, SecondInstanceExitsAtOnceWithoutTouchingTheFile) {
   writeSettings(StandardSettings);
   platform.instanceFree = false;
   EXPECT_EQ(runKerumo(platform, settingsPath(), diagnostics, testing::scriptedLoader(figures)), 0);
   EXPECT_EQ(platform.calls, (std::vector<std::string>{"claimSingleInstance"}));
   EXPECT_EQ(platform.claimedKeys.front(), std::filesystem::weakly_canonical(settingsPath()).string());
-}
-
-TEST_F(Form1Test, ActivationFromASecondStartShowsTheWindow) {
-  startWith(StandardSettings);
-  form1().noApp_Click();
-  form1().onActivationRequest();
-  EXPECT_TRUE(window().isVisible());
 }
 
 TEST_F(Form1Test, ScreenChangeThatLosesTheWindowMovesItToTheDefault) {

@@ -8,67 +8,44 @@ namespace kerumo {
 namespace {
 
 using testing::Form1Test;
-using testing::StandardSettings;
 
-class MeterDisplayTest : public Form1Test {
- protected:
-  void SetUp() override {
-    Form1Test::SetUp();
-    startWith(StandardSettings);
-  }
-  void tick() { ASSERT_TRUE(window().fireTimer(form1::Timer1)); }
-  std::string caption(const char* label) { return window().control(label).caption; }
-  double width(const char* shape) { return window().control(shape).width; }
-};
-
-TEST_F(MeterDisplayTest, BeforeTheFirstTickTheDesignFiguresStand) {
-  for (const char* label : {form1::Label2, form1::Label3, form1::Label5, form1::Label16}) EXPECT_EQ(caption(label), "100");
-  for (const char* shape : {form1::Shape1, form1::Shape3, form1::Shape5}) EXPECT_EQ(width(shape), 1005);
-  EXPECT_TRUE(figures.calls.empty());
-}
-
-TEST_F(MeterDisplayTest, FiguresBecomeTextsAndBarWidths) {
-  MeterDisplay display(window());
+// From the libraries' answers through one tick to the meter's texts and bars.
+TEST_F(Form1Test, ATickTurnsTheFiguresIntoTextsAndBarWidths) {
+  startWith(testing::StandardSettings);
   const struct {
-    UsageFigures figures;
-    const char *resText, *cpuText, *memText;
+    uint8_t freeResources, cpu, freeMemory;
+    std::optional<int16_t> temperature;
+    const char *resText, *cpuText, *memText, *tempText;
   } cases[] = {
-      {{.memory = {0, 0}, .resources = {63, 630}, .cpu = {0, 0}}, "63", "0", "0"},
-      {{.memory = {100, 1000}, .resources = {0, 0}, .cpu = {100, 1000}}, "0", "100", "100"},
-      {{.memory = {30, 600}, .resources = {100, 1000}, .cpu = {42, 420}}, "100", "42", "30"},
+      {37, 0, 100, 0, "63", "0", "0", "0"},
+      {100, 100, 0, -5, "0", "100", "100", "-5"},
+      {0, 42, 58, std::nullopt, "100", "42", "42", "--"},
+      {80, 25, 60, 255, "20", "25", "40", "255"},
   };
   for (const auto& c : cases) {
-    display.showUsage(c.figures);
+    figures.freeResources = c.freeResources;
+    figures.cpuUsage = c.cpu;
+    figures.memoryLoads = {c.freeMemory};
+    figures.temperature = c.temperature;
+    figures.second = 250;  // never shown anywhere
+    ASSERT_TRUE(window().fireTimer(form1::Timer1));
+    const auto caption = [&](const char* label) { return window().control(label).caption; };
+    const auto width = [&](const char* shape) { return window().control(shape).width; };
     EXPECT_EQ(caption(form1::Label3), c.resText);
     EXPECT_EQ(caption(form1::Label16), c.cpuText);
     EXPECT_EQ(caption(form1::Label2), c.memText);
-    EXPECT_EQ(width(form1::Shape5), c.figures.resources.barWidth);
-    EXPECT_EQ(width(form1::Shape3), c.figures.cpu.barWidth);
-    EXPECT_EQ(width(form1::Shape1), c.figures.memory.barWidth);
+    EXPECT_EQ(caption(form1::Label5), c.tempText);
+    EXPECT_EQ(width(form1::Shape5), std::stoi(c.resText) * 10);
+    EXPECT_EQ(width(form1::Shape3), std::stoi(c.cpuText) * 10);
+    EXPECT_EQ(width(form1::Shape1), std::stoi(c.memText) * 10);
     for (const char* track : {form1::Shape2, form1::Shape4, form1::Shape6}) EXPECT_EQ(width(track), 1005);
   }
-}
-
-TEST_F(MeterDisplayTest, TemperatureIsShownAsReadOrAsNoReading) {
-  MeterDisplay display(window());
-  const struct {
-    std::optional<int16_t> reading;
-    const char* text;
-  } cases[] = {{0, "0"}, {255, "255"}, {-5, "-5"}, {45, "45"}, {std::nullopt, "--"}};
-  for (const auto& c : cases) {
-    display.showTemperature(c.reading);
-    EXPECT_EQ(caption(form1::Label5), c.text);
-  }
-}
-
-TEST_F(MeterDisplayTest, HiddenWindowAndHiddenReadOutStillUpdate) {
+  // A hidden window and a hidden read-out still follow the figures.
   form1().mnuCputmp_Click();
   form1().noApp_Click();
   figures.temperature = 51;
-  figures.cpuUsage = 77;
-  tick();
-  EXPECT_EQ(caption(form1::Label5), "51");
-  EXPECT_EQ(caption(form1::Label16), "77");
+  ASSERT_TRUE(window().fireTimer(form1::Timer1));
+  EXPECT_EQ(window().control(form1::Label5).caption, "51");
 }
 
 }  // namespace

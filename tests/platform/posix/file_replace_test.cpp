@@ -37,25 +37,22 @@ TEST(FileReplace, LinkStaysALinkAndItsTargetGetsTheContents) {
   }
 }
 
-TEST(FileReplace, ChainOfLinksLeadsToTheLastFile) {
+// Through a chain of links to the last file, and to a file that a dangling
+// link names.
+TEST(FileReplace, ChainOfLinksLeadsToTheLastFileAndADanglingLinkGetsItsFile) {
   TempDir dir;
   std::filesystem::create_directories(dir / "a" / "b");
   writeFile(dir / "a" / "b" / "real.ini", "old");
   std::filesystem::create_symlink("b/real.ini", dir / "a" / "middle.ini");
   std::filesystem::create_symlink("a/middle.ini", dir / "kerumo.ini");
+  std::filesystem::create_symlink("a/b/new.ini", dir / "dangling.ini");
   ASSERT_FALSE(replaceFileAtomically(dir / "kerumo.ini", "new"));
+  ASSERT_FALSE(replaceFileAtomically(dir / "dangling.ini", "made"));
   EXPECT_TRUE(std::filesystem::is_symlink(dir / "kerumo.ini"));
   EXPECT_TRUE(std::filesystem::is_symlink(dir / "a" / "middle.ini"));
+  EXPECT_TRUE(std::filesystem::is_symlink(dir / "dangling.ini"));
   EXPECT_EQ(readFile(dir / "a" / "b" / "real.ini"), "new");
-}
-
-TEST(FileReplace, DanglingLinkGetsItsFileCreated) {
-  TempDir dir;
-  std::filesystem::create_directory(dir / "dotfiles");
-  std::filesystem::create_symlink("dotfiles/kerumo.ini", dir / "kerumo.ini");
-  ASSERT_FALSE(replaceFileAtomically(dir / "kerumo.ini", "new"));
-  EXPECT_TRUE(std::filesystem::is_symlink(dir / "kerumo.ini"));
-  EXPECT_EQ(readFile(dir / "kerumo.ini"), "new");
+  EXPECT_EQ(readFile(dir / "a" / "b" / "new.ini"), "made");
 }
 
 TEST(FileReplace, LeftoverOrPlantedTemporaryIsNotWrittenThrough) {

@@ -14,14 +14,10 @@
 #include <QPushButton>
 #include <QTimer>
 #include <QUrl>
-#include <sstream>
 
 #include "dialogs/author.h"
-#include "shell/form1.h"
 #include "monitor/warning_settings.h"
 #include "tests/platform/qt/qt_test_platform.h"
-#include "tests/scripted_libraries.h"
-#include "tests/temp_dir.h"
 
 // Catches what the about dialog hands to the desktop, so no browser opens.
 class UrlCatcher : public QObject {
@@ -71,33 +67,23 @@ void sendMove(QWidget* widget) {
   QCoreApplication::sendEvent(widget, &move);
 }
 
-void type(QWidget* widget, Qt::Key key, const QString& text) {
-  QKeyEvent press(QEvent::KeyPress, key, {}, text);
-  QCoreApplication::sendEvent(widget, &press);
+void commit(QWidget* field, const QString& text) {
+  QInputMethodEvent event;
+  event.setCommitString(text);
+  QCoreApplication::sendEvent(field, &event);
 }
 
-class QtDialogs : public ::testing::Test {
- protected:
-  void SetUp() override {
-    WarnEnabled = 1;
-    MemThreshold = 10;
-    ResThreshold = 10;
-    testing::writeFile(dir / "kerumo.ini", "600\r\n900\r\n0\r\n1\r\n1\r\n10\r\n10\r\n");
-    form = std::make_unique<Form1>(testing::qtPlatform(), dir / "kerumo.ini", diagnostics,
-                                   testing::scriptedLoader(figures));
-    ASSERT_TRUE(form->Form_Load());
-  }
-  void TearDown() override {
-    if (form) form->Form_Unload();
-    form.reset();
-  }
+void press(QWidget* field, Qt::Key key, const QString& text, Qt::KeyboardModifiers modifiers = {}) {
+  QKeyEvent event(QEvent::KeyPress, key, modifiers, text);
+  QCoreApplication::sendEvent(field, &event);
+}
 
-  testing::TempDir dir;
-  std::ostringstream diagnostics;
-  testing::ScriptedFigures figures;
-  std::unique_ptr<Form1> form;
+class QtDialogs : public testing::QtKerumoTest {
+ protected:
+  QtDialogs() : QtKerumoTest("600\r\n900\r\n0\r\n1\r\n1\r\n10\r\n10\r\n") {}
 };
 
+// The fields take no input method and filter what still arrives.
 TEST_F(QtDialogs, WarningSettingsDialogIsLaidOutAndTypedIntoThroughTheFilter) {
   bool inspected = false;
   QTimer::singleShot(0, [&] {
@@ -119,13 +105,37 @@ TEST_F(QtDialogs, WarningSettingsDialogIsLaidOutAndTypedIntoThroughTheFilter) {
     EXPECT_EQ(nextFocusable(text1), text2);
     EXPECT_EQ(nextFocusable(text2), button);
     EXPECT_EQ(dialog->findChild<QLabel*>("Label7")->text(), QString("（％）以下になったら警告"));
+    QApplication::clipboard()->setText("99");
+    for (const char* name : {"Text1", "Text2"}) {
+      SCOPED_TRACE(name);
+      auto* field = dialog->findChild<QLineEdit*>(name);
+      EXPECT_FALSE(field->testAttribute(Qt::WA_InputMethodEnabled));
+      field->setText("5");
+      commit(field, "１０あ");
+      EXPECT_EQ(field->text(), QString("5"));
+      commit(field, "１7あ8");
+      EXPECT_EQ(field->text(), QString("578"));
+      // Ctrl+V as X11 types it (a control character) and as a bare key.
+      press(field, Qt::Key_V, "\x16", Qt::ControlModifier);
+      press(field, Qt::Key_V, "v", Qt::ControlModifier);
+      press(field, Qt::Key_Insert, "", Qt::NoModifier);  // an editing key, not a character
+      EXPECT_EQ(field->text(), QString("578"));
+      field->selectAll();
+      press(field, Qt::Key_C, "\x03", Qt::ControlModifier);
+      press(field, Qt::Key_X, "\x18", Qt::ControlModifier);
+      EXPECT_EQ(field->text(), QString("578"));
+      EXPECT_EQ(QApplication::clipboard()->text(), QString("99"));
+      field->end(false);
+      field->paste();  // what the context menu's paste does
+      EXPECT_EQ(field->text(), QString("57899"));
+    }
     text1->clear();
     for (const auto& [key, text] : {std::pair{Qt::Key_A, "a"}, {Qt::Key_2, "2"}, {Qt::Key_Period, "."},
                                     {Qt::Key_5, "5"}, {Qt::Key_Minus, "-"}}) {
-      type(text1, key, text);
+      press(text1, key, text);
     }
     EXPECT_EQ(text1->text(), QString("25"));
-    type(text1, Qt::Key_Backspace, "\b");
+    press(text1, Qt::Key_Backspace, "\b");
     EXPECT_EQ(text1->text(), QString("2"));
     text2->setText("30");
     EXPECT_TRUE(dialog->grab().save(KERUMO_PICTURES_DIR "/warning-settings.png"));
@@ -138,59 +148,12 @@ TEST_F(QtDialogs, WarningSettingsDialogIsLaidOutAndTypedIntoThroughTheFilter) {
   EXPECT_EQ(topLevel("Form3"), nullptr);
 }
 
-void commit(QWidget* field, const QString& text) {
-  QInputMethodEvent event;
-  event.setCommitString(text);
-  QCoreApplication::sendEvent(field, &event);
-}
-
-void press(QWidget* field, Qt::Key key, Qt::KeyboardModifiers modifiers, const QString& text) {
-  QKeyEvent event(QEvent::KeyPress, key, modifiers, text);
-  QCoreApplication::sendEvent(field, &event);
-}
-
-TEST_F(QtDialogs, ThresholdFieldsTakeNoInputMethodAndFilterWhatStillArrives) {
-  bool inspected = false;
-  QTimer::singleShot(0, [&] {
-    QWidget* dialog = topLevel("Form3");
-    ASSERT_NE(dialog, nullptr);
-    inspected = true;
-    QApplication::clipboard()->setText("99");
-    for (const char* name : {"Text1", "Text2"}) {
-      SCOPED_TRACE(name);
-      auto* field = dialog->findChild<QLineEdit*>(name);
-      EXPECT_FALSE(field->testAttribute(Qt::WA_InputMethodEnabled));
-      field->setText("5");
-      commit(field, "１０あ");
-      EXPECT_EQ(field->text(), QString("5"));
-      commit(field, "１7あ8");
-      EXPECT_EQ(field->text(), QString("578"));
-      // Ctrl+V as X11 types it (a control character) and as a bare key.
-      press(field, Qt::Key_V, Qt::ControlModifier, "\x16");
-      press(field, Qt::Key_V, Qt::ControlModifier, "v");
-      press(field, Qt::Key_Insert, Qt::NoModifier, "");  // an editing key, not a character
-      EXPECT_EQ(field->text(), QString("578"));
-      field->selectAll();
-      press(field, Qt::Key_C, Qt::ControlModifier, "\x03");
-      press(field, Qt::Key_X, Qt::ControlModifier, "\x18");
-      EXPECT_EQ(field->text(), QString("578"));
-      EXPECT_EQ(QApplication::clipboard()->text(), QString("99"));
-      field->end(false);
-      field->paste();  // what the context menu's paste does
-      EXPECT_EQ(field->text(), QString("57899"));
-    }
-    type(dialog, Qt::Key_Escape, "");
-  });
-  form->mnuKeikoku_Click();
-  EXPECT_TRUE(inspected);
-}
-
 TEST_F(QtDialogs, EscapeClosesTheDialogAndTheMeterTicksAgain) {
   QTimer::singleShot(0, [&] {
     QWidget* dialog = topLevel("Form3");
     ASSERT_NE(dialog, nullptr);
     dialog->findChild<QLineEdit*>("Text1")->setText("77");
-    type(dialog, Qt::Key_Escape, "");
+    press(dialog, Qt::Key_Escape, "");
   });
   form->mnuKeikoku_Click();
   EXPECT_EQ(MemThreshold, 10);
@@ -214,6 +177,17 @@ TEST_F(QtDialogs, WarningBoxShowsThePromptOnThreeLines) {
   form->onTimer("Timer1");
   EXPECT_EQ(shown, QString("警告\n物理メモリ残量\nいくつかのアプリケーションを終了させてください。"));
   EXPECT_EQ(WarnEnabled, 0);
+}
+
+// A drag from `from` by `by` on a window's own frame, in its coordinates.
+void dragFrame(QWidget* window, QPoint from, QPoint by) {
+  const QPointF start = window->mapToGlobal(from);
+  QMouseEvent press(QEvent::MouseButtonPress, from, start, Qt::LeftButton, Qt::LeftButton, {});
+  QCoreApplication::sendEvent(window, &press);
+  QMouseEvent move(QEvent::MouseMove, from, start + by, Qt::NoButton, Qt::LeftButton, {});
+  QCoreApplication::sendEvent(window, &move);
+  QMouseEvent release(QEvent::MouseButtonRelease, from, start + by, Qt::LeftButton, {}, {});
+  QCoreApplication::sendEvent(window, &release);
 }
 
 TEST_F(QtDialogs, AboutDialogLinksHoverAndOpenThroughTheDesktop) {
@@ -242,28 +216,9 @@ TEST_F(QtDialogs, AboutDialogLinksHoverAndOpenThroughTheDesktop) {
   sendClick(mail);
   sendDoubleClick(web);  // one click, then a double click: opens once
   EXPECT_EQ(catcher.opened, (QList<QUrl>{QUrl(AuthorWebLink), QUrl(AuthorMailLink), QUrl(AuthorWebLink)}));
-  about->findChild<QPushButton*>("Command1")->click();
-  EXPECT_EQ(topLevel("Form2"), nullptr);
   QDesktopServices::unsetUrlHandler("https");
   QDesktopServices::unsetUrlHandler("mailto");
-}
-
-// A drag from `from` by `by` on a window's own frame, in its coordinates.
-void dragFrame(QWidget* window, QPoint from, QPoint by) {
-  const QPointF start = window->mapToGlobal(from);
-  QMouseEvent press(QEvent::MouseButtonPress, from, start, Qt::LeftButton, Qt::LeftButton, {});
-  QCoreApplication::sendEvent(window, &press);
-  QMouseEvent move(QEvent::MouseMove, from, start + by, Qt::NoButton, Qt::LeftButton, {});
-  QCoreApplication::sendEvent(window, &move);
-  QMouseEvent release(QEvent::MouseButtonRelease, from, start + by, Qt::LeftButton, {}, {});
-  QCoreApplication::sendEvent(window, &release);
-}
-
-// Without a window manager to take the drag, the dialog follows the pointer.
-TEST_F(QtDialogs, AboutDialogResizesByItsFrameAndItsControlsStayInPlace) {
-  form->mnuab_Click();
-  QWidget* about = topLevel("Form2");
-  ASSERT_NE(about, nullptr);
+  // Without a window manager to take the drag, the dialog follows the pointer.
   QWidget* client = about->findChild<QWidget*>("client");
   auto* button = about->findChild<QPushButton*>("Command1");
   const QRect buttonAt = button->geometry();
@@ -289,6 +244,7 @@ TEST_F(QtDialogs, AboutDialogResizesByItsFrameAndItsControlsStayInPlace) {
   EXPECT_EQ(about->size(), resized);
   EXPECT_TRUE(about->grab().save(KERUMO_PICTURES_DIR "/about-resized.png"));
   button->click();
+  EXPECT_EQ(topLevel("Form2"), nullptr);
 }
 
 }  // namespace

@@ -1,75 +1,38 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include <QLabel>
 #include <QHelpEvent>
+#include <QLabel>
 #include <QMenuBar>
 #include <QTimer>
 #include <QToolTip>
-#include <sstream>
 
-#include "tests/platform/qt/qt_test_platform.h"
-#include "shell/form1.h"
 #include "shell/form1_design.h"
-#include "monitor/warning_settings.h"
 #include "tests/no_form_events.h"
-#include "tests/scripted_libraries.h"
-#include "tests/temp_dir.h"
+#include "tests/platform/qt/qt_test_platform.h"
 
 namespace kerumo {
 namespace {
 
-class QtMeterWindow : public ::testing::Test {
+class QtMeterWindow : public testing::QtKerumoTest {
  protected:
-  void SetUp() override {
-    testing::writeFile(dir / "kerumo.ini", "600\r\n900\r\n0\r\n1\r\n0\r\n10\r\n10\r\n");
-    form = std::make_unique<Form1>(testing::qtPlatform(), dir / "kerumo.ini", diagnostics, testing::scriptedLoader(figures));
-    ASSERT_TRUE(form->Form_Load());
-    frame = static_cast<qt::QtForm&>(form->window()).frame();
-    QApplication::processEvents();
-  }
-  void TearDown() override {
-    if (form) form->Form_Unload();
-    form.reset();
-  }
-
-  QWidget* child(const char* name) { return frame->findChild<QWidget*>(name); }
-
-  testing::TempDir dir;
-  std::ostringstream diagnostics;
-  testing::ScriptedFigures figures;
-  std::unique_ptr<Form1> form;
-  qt::FormFrame* frame = nullptr;
+  QtMeterWindow() : QtKerumoTest("600\r\n900\r\n0\r\n1\r\n0\r\n10\r\n10\r\n") {}
 };
 
-TEST_F(QtMeterWindow, ClientAreaIs242By58AtTheSavedPosition) {
+TEST_F(QtMeterWindow, WindowAndControlsAsDesignedInPixels) {
+  QApplication::processEvents();
   EXPECT_EQ(frame->client()->size(), QSize(242, 58));
   EXPECT_EQ(frame->pos(), QPoint(60, 40));
   EXPECT_TRUE(frame->isVisible());
   EXPECT_TRUE(frame->windowFlags().testFlag(Qt::FramelessWindowHint));
   EXPECT_TRUE(frame->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
   EXPECT_EQ(frame->findChild<QMenuBar*>(), nullptr);
-}
-
-TEST_F(QtMeterWindow, TimerRunsFromTheEndOfTheLoadUntilTheUnloadWork) {
-  testing::NoFormEvents events;
-  const auto fresh = testing::qtPlatform().createForm(form1Design(), events);
-  EXPECT_FALSE(static_cast<qt::QtForm&>(*fresh).frame()->findChild<QTimer*>("Timer1")->isActive());
-  auto* timer = frame->findChild<QTimer*>("Timer1");
-  EXPECT_TRUE(timer->isActive());
-  form->Form_Unload();
-  EXPECT_FALSE(timer->isActive());
-}
-
-TEST_F(QtMeterWindow, ControlsSitAtTheirDesignRectanglesInPixels) {
+  // One of each kind: the pictures and shapes at their boxes, the labels
+  // anchored at the side their alignment names.
   const struct {
     const char* name;
     QRect rect;
-  } cases[] = {
-      {"Image5", {171, 1, 70, 20}}, {"Shape1", {8, 40, 67, 9}}, {"Shape2", {8, 40, 67, 9}},
-      {"Shape5", {88, 40, 67, 9}},  {"Shape6", {88, 40, 67, 9}}, {"Shape3", {168, 40, 67, 9}},
-      {"Shape4", {168, 40, 67, 9}},
-  };
+  } cases[] = {{"Image5", {171, 1, 70, 20}}, {"Shape2", {8, 40, 67, 9}}, {"Shape5", {88, 40, 67, 9}}};
   for (const auto& c : cases) {
     ASSERT_NE(child(c.name), nullptr) << c.name;
     EXPECT_EQ(child(c.name)->geometry(), c.rect) << c.name;
@@ -78,56 +41,23 @@ TEST_F(QtMeterWindow, ControlsSitAtTheirDesignRectanglesInPixels) {
     const char* name;
     QPoint anchor;
     bool rightAnchored;
-  } labels[] = {
-      {"Label1", {8, 8}, false},   {"Label13", {8, 24}, false}, {"Label14", {88, 24}, false},
-      {"Label15", {168, 24}, false}, {"Label20", {64, 8}, false}, {"Label17", {64, 24}, false},
-      {"Label5", {62, 8}, true},   {"Label2", {62, 24}, true},  {"Label3", {142, 24}, true},
-      {"Label16", {222, 24}, true},
-  };
+  } labels[] = {{"Label13", {8, 24}, false}, {"Label20", {64, 8}, false}, {"Label5", {62, 8}, true},
+                {"Label16", {222, 24}, true}};
   for (const auto& l : labels) {
     const QRect r = child(l.name)->geometry();
     EXPECT_EQ(l.rightAnchored ? QPoint(r.right() + 1, r.top()) : r.topLeft(), l.anchor) << l.name;
   }
-}
-
-TEST_F(QtMeterWindow, ValueLabelKeepsItsRightEdgeWhenTheFigureShrinks) {
-  const QRect before = child("Label16")->geometry();
-  figures.cpuUsage = 7;
-  form->window().setCaption("Label16", "7");
-  const QRect after = child("Label16")->geometry();
-  EXPECT_EQ(after.right(), before.right());
-  EXPECT_LT(after.width(), before.width());
-}
-
-TEST_F(QtMeterWindow, BarsLieAboveTheirTracks) {
+  // Bars lie above their tracks.
   const QObjectList& order = frame->client()->children();  // back to front
   const auto index = [&](const char* name) { return order.indexOf(child(name)); };
   EXPECT_GT(index("Shape1"), index("Shape2"));
   EXPECT_GT(index("Shape3"), index("Shape4"));
   EXPECT_GT(index("Shape5"), index("Shape6"));
-}
-
-TEST_F(QtMeterWindow, LegendsCarryTheirToolTipsAndNothingElseDoes) {
-  EXPECT_EQ(child("Label1")->toolTip(), QString("CPU温度"));
-  EXPECT_EQ(child("Label13")->toolTip(), QString("物理メモリ使用率"));
-  EXPECT_EQ(child("Label14")->toolTip(), QString("システムリソース使用率"));
-  EXPECT_EQ(child("Label15")->toolTip(), QString("CPU使用率"));
-  for (const char* name : {"Label2", "Label3", "Label5", "Label16", "Label17", "Image5", "Shape1"})
-    EXPECT_TRUE(child(name)->toolTip().isEmpty()) << name;
-}
-
-TEST_F(QtMeterWindow, LabelsUseABoldJapaneseGothicOfTwelvePixels) {
   const QFont font = child("Label13")->font();
   EXPECT_TRUE(font.bold());
   EXPECT_EQ(font.pixelSize(), 12);
   EXPECT_TRUE(font.families().contains("IPAGothic"));
   EXPECT_EQ(static_cast<QLabel*>(child("Label20"))->text(), QString("℃"));
-}
-
-TEST_F(QtMeterWindow, HidingTheReadOutHidesOnlyTheTemperatureRow) {
-  form->mnuCputmp_Click();
-  for (const char* name : {"Label1", "Label5", "Label20"}) EXPECT_FALSE(child(name)->isVisible()) << name;
-  for (const char* name : {"Label13", "Label2", "Label17", "Image5"}) EXPECT_TRUE(child(name)->isVisible()) << name;
 }
 
 // The tip a pointer resting on `label`'s place would bring up, if any.
@@ -145,25 +75,48 @@ QString tipOver(QWidget* label) {
   return tip;
 }
 
-TEST_F(QtMeterWindow, AHiddenLabelShowsNoToolTip) {
+// Only the legends carry tips, and a hidden label shows none.
+TEST_F(QtMeterWindow, LegendsCarryTheirToolTipsAndHidingTheReadOutHidesOnlyItsRow) {
+  EXPECT_EQ(child("Label13")->toolTip(), QString("物理メモリ使用率"));
+  EXPECT_EQ(child("Label14")->toolTip(), QString("システムリソース使用率"));
+  EXPECT_EQ(child("Label15")->toolTip(), QString("CPU使用率"));
+  for (const char* name : {"Label2", "Label3", "Label5", "Label16", "Label17", "Image5", "Shape1"})
+    EXPECT_TRUE(child(name)->toolTip().isEmpty()) << name;
   frame->show();
   EXPECT_EQ(tipOver(child("Label1")), QString("CPU温度"));
   form->mnuCputmp_Click();
+  for (const char* name : {"Label1", "Label5", "Label20"}) EXPECT_FALSE(child(name)->isVisible()) << name;
+  for (const char* name : {"Label13", "Label2", "Label17", "Image5"}) EXPECT_TRUE(child(name)->isVisible()) << name;
   EXPECT_EQ(tipOver(child("Label1")), QString());
   form->mnuCputmp_Click();
   EXPECT_EQ(tipOver(child("Label1")), QString("CPU温度"));
 }
 
+// The timer runs from the end of the load until the unload work; a value
+// label keeps its right edge when its figure shrinks.
 TEST_F(QtMeterWindow, PictureOfTheWindowAfterOneTick) {
+  testing::NoFormEvents events;
+  const auto fresh = testing::qtPlatform().createForm(form1Design(), events);
+  EXPECT_FALSE(static_cast<qt::QtForm&>(*fresh).frame()->findChild<QTimer*>("Timer1")->isActive());
+  auto* timer = frame->findChild<QTimer*>("Timer1");
+  EXPECT_TRUE(timer->isActive());
+  const QRect before = child("Label16")->geometry();
   figures.freeResources = 37;
-  figures.cpuUsage = 42;
+  figures.cpuUsage = 7;
   figures.memoryLoads = {45};
+  form->onTimer("Timer1");
+  QApplication::processEvents();
+  EXPECT_EQ(child("Label16")->geometry().right(), before.right());
+  EXPECT_LT(child("Label16")->geometry().width(), before.width());
+  figures.cpuUsage = 42;
   form->onTimer("Timer1");
   QApplication::processEvents();
   const QPixmap picture = frame->grab();
   EXPECT_EQ(picture.size(), QSize(244, 60));
   EXPECT_TRUE(picture.save(KERUMO_PICTURES_DIR "/meter-window.png"));
   EXPECT_EQ(child("Shape3")->width(), 28);  // 420 twips
+  form->Form_Unload();
+  EXPECT_FALSE(timer->isActive());
 }
 
 }  // namespace

@@ -9,13 +9,8 @@
 #include <QSystemTrayIcon>
 #include <QWindow>
 #include <QTimer>
-#include <sstream>
 
-#include "shell/form1.h"
-#include "monitor/warning_settings.h"
 #include "tests/platform/qt/qt_test_platform.h"
-#include "tests/scripted_libraries.h"
-#include "tests/temp_dir.h"
 
 namespace kerumo {
 namespace {
@@ -50,8 +45,9 @@ void dragFrom(QPoint from, QPoint to) {
   xdotool({"mouseup", "1"});
 }
 
-class TrayEndToEnd : public ::testing::Test {
+class TrayEndToEnd : public testing::QtKerumoTest {
  protected:
+  TrayEndToEnd() : QtKerumoTest("600\r\n900\r\n1\r\n1\r\n0\r\n10\r\n10\r\n") {}
   static void SetUpTestSuite() {
     if (qEnvironmentVariableIsEmpty("DISPLAY") || QStandardPaths::findExecutable("trayer").isEmpty() ||
         QStandardPaths::findExecutable("xdotool").isEmpty())
@@ -71,20 +67,13 @@ class TrayEndToEnd : public ::testing::Test {
 
   void SetUp() override {
     if (!tray || !QSystemTrayIcon::isSystemTrayAvailable()) GTEST_SKIP() << "needs a display, trayer and xdotool";
-    testing::writeFile(dir / "kerumo.ini", "600\r\n900\r\n1\r\n1\r\n0\r\n10\r\n10\r\n");
-    form = std::make_unique<Form1>(testing::qtPlatform(), dir / "kerumo.ini", diagnostics,
-                                   testing::scriptedLoader(figures));
-    ASSERT_TRUE(form->Form_Load());
-    frame = static_cast<qt::QtForm&>(form->window()).frame();
+    QtKerumoTest::SetUp();
+    if (HasFatalFailure()) return;
     menu = static_cast<qt::QtForm&>(form->window()).menu();
     ASSERT_TRUE(testing::waitFor([&] { return frame->windowHandle() && frame->windowHandle()->isExposed(); }));
     icon = testing::qtPlatform().trayIcon();
     ASSERT_NE(icon, nullptr);
     ASSERT_TRUE(testing::waitFor([&] { return iconIsDocked(icon); }, 5000));
-  }
-  void TearDown() override {
-    if (form) form->Form_Unload();
-    form.reset();
   }
 
   QPoint onSurface() const { return frame->mapToGlobal(QPoint(5, 54)); }
@@ -113,27 +102,21 @@ class TrayEndToEnd : public ::testing::Test {
   }
 
   static QProcess* tray;
-  testing::TempDir dir;
-  std::ostringstream diagnostics;
-  testing::ScriptedFigures figures;
-  std::unique_ptr<Form1> form;
-  qt::FormFrame* frame = nullptr;
   QMenu* menu = nullptr;
   QSystemTrayIcon* icon = nullptr;
 };
 
 QProcess* TrayEndToEnd::tray = nullptr;
 
-TEST_F(TrayEndToEnd, DoubleClickHidesAndALeftClickOnTheIconBringsItBack) {
+// A double click hides the window, a left click on the icon brings it back
+// where it was, and a right click there opens the menu, whose hide works.
+TEST_F(TrayEndToEnd, TheIconShowsTheWindowAndOpensTheMenu) {
   const QPoint where = frame->pos();
   clickAt(onSurface(), 1, 2);
   ASSERT_TRUE(testing::waitFor([&] { return !frame->isVisible(); }));
   clickAt(iconCentre(), 1);
   ASSERT_TRUE(testing::waitFor([&] { return frame->isVisible(); }));
   EXPECT_EQ(frame->pos(), where);
-}
-
-TEST_F(TrayEndToEnd, RightClickOnTheIconOpensTheMenuAndHideWorks) {
   const QStringList captions = chooseFromMenu([&] { clickAt(iconCentre(), 3); }, "ケルモの非表示");
   EXPECT_EQ(captions, (QStringList{"ケルモの表示", "ケルモの非表示", "-", "常に手前に表示", "-", "CPU温度の表示",
                                    "警告設定", "-", "ケルモの終了", "-", "about"}));
@@ -141,19 +124,16 @@ TEST_F(TrayEndToEnd, RightClickOnTheIconOpensTheMenuAndHideWorks) {
   EXPECT_TRUE(icon->isVisible());
 }
 
-TEST_F(TrayEndToEnd, DragOnTheSurfaceMovesTheWindowAndOnALabelDoesNot) {
+// A drag on a label leaves the window; on the surface it moves it, and exit
+// from the menu writes the new position once.
+TEST_F(TrayEndToEnd, DragOnTheSurfaceMovesTheWindowAndExitWritesTheNewPositionOnce) {
   const QPoint start = frame->pos();
   const QPoint label = static_cast<qt::QtForm&>(form->window()).control("Label13")->mapToGlobal(QPoint(3, 3));
   dragFrom(label, label + QPoint(80, 60));
   testing::waitFor([] { return false; }, 200);
   EXPECT_EQ(frame->pos(), start);
   dragFrom(onSurface(), onSurface() + QPoint(100, 70));
-  EXPECT_TRUE(testing::waitFor([&] { return frame->pos() == start + QPoint(100, 70); })) << frame->pos().x();
-}
-
-TEST_F(TrayEndToEnd, ExitFromTheMenuWritesTheNewPositionOnce) {
-  dragFrom(onSurface(), onSurface() + QPoint(100, 70));
-  ASSERT_TRUE(testing::waitFor([&] { return frame->pos() == QPoint(160, 110); }));
+  ASSERT_TRUE(testing::waitFor([&] { return frame->pos() == QPoint(160, 110); })) << frame->pos().x();
   QTimer::singleShot(0, [&] { chooseFromMenu([&] { clickAt(onSurface(), 3); }, "ケルモの終了"); });
   EXPECT_EQ(testing::qtPlatform().runEventLoop(*form), 0);
   EXPECT_EQ(testing::readFile(dir / "kerumo.ini"), "1650\r\n2400\r\n1\r\n1\r\n0\r\n10\r\n10\r\n");

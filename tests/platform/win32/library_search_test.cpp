@@ -51,17 +51,7 @@ class CurrentDirectory {
   std::filesystem::path old_;
 };
 
-TEST(WindowsLibrarySearch, ALibraryBesideTheProgramIsUsed) {
-  const PlacedDll placed(programDirectory());
-  std::ostringstream diagnostics;
-  {
-    auto info = loadResourceInfo(diagnostics);
-    EXPECT_EQ(info->GetCpuUsage(), 30) << "the test library's scripted figure";
-  }
-  EXPECT_EQ(diagnostics.str(), "kerumo: 計測値は resinfo.dll から読み取ります\n");
-}
-
-TEST(WindowsLibrarySearch, ALibraryOnlyInTheCurrentDirectoryIsRefused) {
+TEST(WindowsLibrarySearch, ALibraryOnlyInTheCurrentDirectoryIsRefusedAndOneBesideTheProgramIsUsed) {
   const testing::TempDir folder;
   const PlacedDll placed(folder.path());
   const CurrentDirectory inFolder(folder.path());
@@ -73,6 +63,10 @@ TEST(WindowsLibrarySearch, ALibraryOnlyInTheCurrentDirectoryIsRefused) {
   const std::string end = "）。Windows から計測します\n";
   EXPECT_EQ(said.substr(0, start.size()), start) << said;
   EXPECT_TRUE(said.size() > start.size() + end.size() && said.ends_with(end)) << said;
+  const PlacedDll beside(programDirectory());
+  std::ostringstream used;
+  EXPECT_EQ(loadResourceInfo(used)->GetCpuUsage(), 30) << "the test library's scripted figure";
+  EXPECT_EQ(used.str(), "kerumo: 計測値は resinfo.dll から読み取ります\n");
 }
 
 }  // namespace

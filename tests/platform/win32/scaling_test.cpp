@@ -90,42 +90,18 @@ class Scaling : public ::testing::Test {
   SIZE client{};
 };
 
-TEST_F(Scaling, TheMeterIsLaidOutAtTheScreensScale) {
+// One start at each scale: the meter laid out at the screen's scale, the
+// pointer moved over it, then the tray icon's clicks.
+TEST_F(Scaling, TheMeterAtTheScreensScaleAnswersTheTrayIconAndNotThePointer) {
   EXPECT_EQ(client.cx, static_cast<LONG>(std::lround(242.0 * dpi / 96)));
   Sleep(1200);  // a few ticks, so the picture shows figures
   CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
   const std::string name = "win32-meter-" + std::to_string(dpi) + "dpi.png";
   EXPECT_TRUE(testing::saveWindowPicture(meter, testing::picturesDir() / name));
   CoUninitialize();
-}
 
-// As the shell delivers it: the callback message posted to the meter with
-// the icon's id in wParam and the mouse message in lParam. The messages are
-// handled in order, so once the right click's menu is up, the releases,
-// double clicks and moves before it have been handled too.
-TEST_F(Scaling, TheTrayIconsLeftClickShowsTheMeterAndItsRightClickOpensTheMenu) {
-  hideTheMeter();
-  ASSERT_FALSE(IsWindowVisible(meter));
-  for (const LPARAM message : {WM_MOUSEMOVE, WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_RBUTTONUP, WM_RBUTTONDBLCLK}) {
-    postTrayCallback(message);
-  }
-  postTrayCallback(WM_RBUTTONDOWN);
-  ASSERT_TRUE(becomes([&] { return menuIsOpen(); })) << "no menu at " << dpi << " DPI";
-  EXPECT_FALSE(IsWindowVisible(meter)) << "a release, double click or move showed the meter";
-  closeTheMenu();
-  Sleep(300);
-  EXPECT_FALSE(menuIsOpen()) << "a release, double click or move opened the menu";
-
-  postTrayCallback(WM_LBUTTONDOWN);
-  postTrayCallback(WM_LBUTTONUP);
-  EXPECT_TRUE(becomes([&] { return IsWindowVisible(meter) != FALSE; })) << "not shown at " << dpi << " DPI";
-  Sleep(300);
-  EXPECT_FALSE(menuIsOpen());
-}
-
-// Over a meter wider than 516 pixels (250 % and more) the pointer crosses
-// x = 513 and 516, the numbers of the left and the right button press.
-TEST_F(Scaling, PointerMovesOverTheMeterDoNothing) {
+  // Over a meter wider than 516 pixels (250 % and more) the pointer crosses
+  // x = 513 and 516, the numbers of the left and the right button press.
   POINT origin{0, 0};
   ClientToScreen(meter, &origin);
   const int barRow = MulDiv(660, dpi, 1440);  // twips 600 to 735
@@ -149,6 +125,28 @@ TEST_F(Scaling, PointerMovesOverTheMeterDoNothing) {
   EXPECT_FALSE(menuIsOpen());
   EXPECT_TRUE(IsWindowVisible(meter));
   EXPECT_TRUE(kerumo->running());
+
+  // As the shell delivers it: the callback message posted to the meter with
+  // the icon's id in wParam and the mouse message in lParam. The messages are
+  // handled in order, so once the right click's menu is up, the releases,
+  // double clicks and moves before it have been handled too.
+  hideTheMeter();
+  ASSERT_FALSE(IsWindowVisible(meter));
+  for (const LPARAM message : {WM_MOUSEMOVE, WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_RBUTTONUP, WM_RBUTTONDBLCLK}) {
+    postTrayCallback(message);
+  }
+  postTrayCallback(WM_RBUTTONDOWN);
+  ASSERT_TRUE(becomes([&] { return menuIsOpen(); })) << "no menu at " << dpi << " DPI";
+  EXPECT_FALSE(IsWindowVisible(meter)) << "a release, double click or move showed the meter";
+  closeTheMenu();
+  Sleep(300);
+  EXPECT_FALSE(menuIsOpen()) << "a release, double click or move opened the menu";
+
+  postTrayCallback(WM_LBUTTONDOWN);
+  postTrayCallback(WM_LBUTTONUP);
+  EXPECT_TRUE(becomes([&] { return IsWindowVisible(meter) != FALSE; })) << "not shown at " << dpi << " DPI";
+  Sleep(300);
+  EXPECT_FALSE(menuIsOpen());
 }
 
 }  // namespace

@@ -6,7 +6,7 @@
 #include <sstream>
 
 #include "monitor/library_loading.h"
-#include "monitor/shared_library.h"
+#include "fake_library.h"
 #include "win32_test_support.h"
 
 namespace kerumo {
@@ -23,23 +23,6 @@ std::string standIn(const std::string& variant, const char* file) {
   return testing::hostPath(std::string(KERUMO_STAND_INS) + "/" + variant + "/" + file).string();
 }
 
-// The test's own hold on a stand-in: the same module the adapter loads, so
-// they share its call log.
-class CallLog {
- public:
-  explicit CallLog(const std::string& path) : library_(open(path)) { library_.function<void()>("fake_reset")(); }
-  std::string calls() const { return library_.function<const char*()>("fake_calls")(); }
-
- private:
-  static SharedLibrary open(const std::string& path) {
-    std::string error;
-    std::optional<SharedLibrary> library = SharedLibrary::open(path, error);
-    if (!library) throw std::runtime_error("cannot load " + path + ": " + error);
-    return std::move(*library);
-  }
-  SharedLibrary library_;
-};
-
 std::unique_ptr<ResourceInfo> noStandIn() { return nullptr; }
 std::unique_ptr<PortIo> noStandInPorts() { return nullptr; }
 
@@ -48,8 +31,8 @@ class StdcallLibraries : public ::testing::TestWithParam<std::string> {};
 TEST_P(StdcallLibraries, EveryFunctionIsFoundAndAnswersThroughTheAdapters) {
   const std::string resinfoPath = standIn(GetParam(), "resinfo.dll");
   const std::string portsPath = standIn(GetParam(), "vbioport32.dll");
-  const CallLog resinfoLog(resinfoPath);
-  const CallLog portsLog(portsPath);
+  const testing::FakeLibrary resinfoLog(resinfoPath);
+  const testing::FakeLibrary portsLog(portsPath);
   std::ostringstream diagnostics;
   auto info = loadResourceInfo(diagnostics, resinfoPath, noStandIn);
   auto ports = loadPortIo(diagnostics, portsPath, noStandInPorts);

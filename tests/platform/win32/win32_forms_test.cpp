@@ -66,42 +66,32 @@ class Win32FormsTest : public ::testing::Test {
   RecordingEvents events;
 };
 
-struct FormCase {
-  const char* picture;
-  FormDesign (*design)();
-  SIZE client;
-  bool caption;
-  bool thickFrame;
-  bool inTaskbar;
-};
-
-void PrintTo(const FormCase& c, std::ostream* out) { *out << c.picture; }
-
-class Win32FormGeometry : public Win32FormsTest, public ::testing::WithParamInterface<FormCase> {};
-
-TEST_P(Win32FormGeometry, ClientAreaFrameAndPicture) {
-  const FormCase& c = GetParam();
-  auto form = platform.createForm(c.design(), events);
-  HWND w = handleOf(*form);
-  form->setVisible(true);
-  pumpMessages(300);
-  const SIZE client = clientSize(w);
-  EXPECT_EQ(client.cx, c.client.cx);
-  EXPECT_EQ(client.cy, c.client.cy);
-  EXPECT_EQ((style(w) & WS_CAPTION) == WS_CAPTION, c.caption);
-  EXPECT_FALSE(style(w) & WS_SYSMENU) << "no close, minimise or maximise button";
-  EXPECT_EQ((style(w) & WS_THICKFRAME) != 0, c.thickFrame);
-  EXPECT_EQ((exStyle(w) & WS_EX_APPWINDOW) != 0, c.inTaskbar);
-  EXPECT_EQ((exStyle(w) & WS_EX_TOOLWINDOW) != 0, !c.inTaskbar);
-  EXPECT_TRUE(testing::saveWindowPicture(w, testing::picturesDir() / c.picture));
+TEST_F(Win32FormsTest, ClientAreaFrameAndPictureOfEachForm) {
+  const struct {
+    const char* picture;
+    FormDesign (*design)();
+    SIZE client;
+    bool caption, thickFrame, inTaskbar;
+  } forms[] = {{"win32-meter-window.png", form1Design, {242, 58}, false, false, false},
+               {"win32-warning-settings.png", form3Design, {235, 305}, true, false, false},
+               {"win32-about.png", form2Design, {222, 174}, false, true, true}};
+  for (const auto& c : forms) {
+    SCOPED_TRACE(c.picture);
+    auto form = platform.createForm(c.design(), events);
+    HWND w = handleOf(*form);
+    form->setVisible(true);
+    pumpMessages(300);
+    const SIZE client = clientSize(w);
+    EXPECT_EQ(client.cx, c.client.cx);
+    EXPECT_EQ(client.cy, c.client.cy);
+    EXPECT_EQ((style(w) & WS_CAPTION) == WS_CAPTION, c.caption);
+    EXPECT_FALSE(style(w) & WS_SYSMENU) << "no close, minimise or maximise button";
+    EXPECT_EQ((style(w) & WS_THICKFRAME) != 0, c.thickFrame);
+    EXPECT_EQ((exStyle(w) & WS_EX_APPWINDOW) != 0, c.inTaskbar);
+    EXPECT_EQ((exStyle(w) & WS_EX_TOOLWINDOW) != 0, !c.inTaskbar);
+    EXPECT_TRUE(testing::saveWindowPicture(w, testing::picturesDir() / c.picture));
+  }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Forms, Win32FormGeometry,
-    ::testing::Values(FormCase{"win32-meter-window.png", form1Design, {242, 58}, false, false, false},
-                      FormCase{"win32-warning-settings.png", form3Design, {235, 305}, true, false, false},
-                      FormCase{"win32-about.png", form2Design, {222, 174}, false, true, true}),
-    [](const auto& info) { return std::string(info.param.design().name); });
 
 TEST_F(Win32FormsTest, TheTrayCallbackReachesTheSurfaceAsAMoveWhoseXIsTheMessage) {
   auto form = platform.createForm(form1Design(), events);
@@ -171,15 +161,6 @@ TEST_F(Win32FormsTest, ADoubleClickReachesTheLogoOrTheSurface) {
   }
 }
 
-TEST_F(Win32FormsTest, CaptionsKeepEveryCharacter) {
-  auto meter = platform.createForm(form1Design(), events);
-  meter->setCaption("Label2", "１２３％ケルモ");
-  EXPECT_EQ(meter->text("Label2"), "１２３％ケルモ");
-  auto dialog = platform.createForm(form3Design(), events);
-  dialog->setCaption("Text1", "９８．５");
-  EXPECT_EQ(dialog->text("Text1"), "９８．５");
-}
-
 TEST_F(Win32FormsTest, TimerIsCreatedStoppedAndTicksWhileEnabledOnly) {
   auto form = platform.createForm(form1Design(), events);
   EXPECT_FALSE(KillTimer(handleOf(*form), 1));  // there was none to kill
@@ -193,27 +174,33 @@ TEST_F(Win32FormsTest, TimerIsCreatedStoppedAndTicksWhileEnabledOnly) {
   EXPECT_EQ(events.count("timer"), 0);
 }
 
-TEST_F(Win32FormsTest, WindowOrderTogglesTopmostAndShows) {
+// Captions keep every character, the window order toggles topmost and
+// shows, positions round-trip in twips, and the tray icon comes and goes.
+TEST_F(Win32FormsTest, TheMeterKeepsCaptionsOrderPositionsAndItsIcon) {
   auto form = platform.createForm(form1Design(), events);
   HWND w = handleOf(*form);
+  form->setCaption("Label2", "１２３％ケルモ");
+  EXPECT_EQ(form->text("Label2"), "１２３％ケルモ");
+  auto dialog = platform.createForm(form3Design(), events);
+  dialog->setCaption("Text1", "９８．５");
+  EXPECT_EQ(dialog->text("Text1"), "９８．５");
   constexpr uint32_t flags = WindowPosFlag::NoSize | WindowPosFlag::NoMove | WindowPosFlag::ShowWindow;
   EXPECT_EQ(form->setWindowPos(InsertAfter::Topmost, flags), 1);
   EXPECT_TRUE(exStyle(w) & WS_EX_TOPMOST);
   EXPECT_TRUE(form->isVisible());
   EXPECT_EQ(form->setWindowPos(InsertAfter::NoTopmost, flags), 1);
   EXPECT_FALSE(exStyle(w) & WS_EX_TOPMOST);
-}
-
-TEST_F(Win32FormsTest, PositionsRoundTripInTwipsOnTheScreenScale) {
-  auto form = platform.createForm(form1Design(), events);
   form->setLeft(2000);
   form->setTop(1500);
   const double tpp = platform.twipsPerPixelX();
   EXPECT_NEAR(form->left(), 2000, tpp / 2);
   EXPECT_NEAR(form->top(), 1500, tpp / 2);
   RECT r{};
-  GetWindowRect(handleOf(*form), &r);
+  GetWindowRect(w, &r);
   EXPECT_NEAR(form->width(), (r.right - r.left) * tpp, 1e-9);
+  const TrayIconRecord record{form.get(), 1, 7, 0x200, Picture::Icon, "ケルモ"};
+  ASSERT_TRUE(platform.notifyIcon(NotifyOperation::Add, record));
+  EXPECT_TRUE(platform.notifyIcon(NotifyOperation::Delete, record));
 }
 
 BOOL CALLBACK findToolTips(HWND window, LPARAM param) {
@@ -272,13 +259,6 @@ TEST_F(Win32FormsTest, AHiddenLabelShowsNoToolTip) {
   SetCursorPos(screen.x, screen.y);
   EXPECT_TRUE(tipComesUp(toolTips, 3000));
   SetCursorPos(0, 0);
-}
-
-TEST_F(Win32FormsTest, TrayIconIsAddedAndDeletedWithTheRecord) {
-  auto form = platform.createForm(form1Design(), events);
-  const TrayIconRecord record{form.get(), 1, 7, 0x200, Picture::Icon, "ケルモ"};
-  ASSERT_TRUE(platform.notifyIcon(NotifyOperation::Add, record));
-  EXPECT_TRUE(platform.notifyIcon(NotifyOperation::Delete, record));
 }
 
 }  // namespace
