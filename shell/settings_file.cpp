@@ -74,9 +74,10 @@ std::string describeFault(const SettingsProblem& problem) {
       return "この場所にあるのは通常のファイルではなく、" + problem.found + "です。";
     case SettingsFault::TooLarge:
       return "ファイルが大きすぎます（" + std::to_string(problem.count) + " バイト）。ケルモの設定ファイルではないようです。";
-    case SettingsFault::Unreadable: break;
+    case SettingsFault::Unreadable:
+      return "ファイルを読み取れませんでした。" + problem.found + "。";
   }
-  return "ファイルを読み取れませんでした。" + problem.found + "。";
+  return {};
 }
 
 // Whole twips, rounded as the reader rounds a fraction.

@@ -36,11 +36,11 @@ class ClientArea : public QWidget {
   void mouseDoubleClickEvent(QMouseEvent* event) override;
 
  private:
+  void startMove(QPoint pointer);
+
   FormEvents& events_;
   QPixmap background_;
   QColor backColour_;
-  void startMove(QPoint pointer);
-
   std::optional<QPoint> dragOffset_;
   QPoint lastPress_;
   bool moveArmed_ = false;

@@ -1,19 +1,11 @@
 #include "platform/qt/x11_connection.h"
 
-#include <xcb/xcb.h>
-
-#include <cstdlib>
 #include <string>
+
+#include "platform/qt/xcb_reply.h"
 
 namespace kerumo::qt {
 namespace {
-
-uint32_t internAtom(xcb_connection_t* connection, const std::string& name) {
-  auto cookie = xcb_intern_atom(connection, 0, static_cast<uint16_t>(name.size()), name.c_str());
-  std::unique_ptr<xcb_intern_atom_reply_t, decltype(&std::free)> reply(xcb_intern_atom_reply(connection, cookie, nullptr),
-                                                                      &std::free);
-  return reply ? reply->atom : uint32_t{XCB_ATOM_NONE};
-}
 
 xcb_screen_t* screenNumber(xcb_connection_t* connection, int number) {
   auto it = xcb_setup_roots_iterator(xcb_get_setup(connection));
@@ -54,8 +46,7 @@ X11Connection::~X11Connection() {
 bool X11Connection::hasTrayManager() {
   if (xcb_connection_has_error(connection_)) return false;
   auto cookie = xcb_get_selection_owner(connection_, traySelection_);
-  std::unique_ptr<xcb_get_selection_owner_reply_t, decltype(&std::free)> reply(
-      xcb_get_selection_owner_reply(connection_, cookie, nullptr), &std::free);
+  const auto reply = xcbReply(xcb_get_selection_owner_reply(connection_, cookie, nullptr));
   readQueuedSoon();
   return reply && reply->owner != XCB_WINDOW_NONE;
 }

@@ -2,13 +2,11 @@
 
 #include <QGuiApplication>
 #include <QWindow>
-#include <xcb/xcb.h>
 
-#include <array>
 #include <algorithm>
-#include <cstdlib>
-#include <memory>
-#include <string>
+#include <array>
+
+#include "platform/qt/xcb_reply.h"
 
 namespace kerumo::qt {
 namespace {
@@ -18,31 +16,19 @@ xcb_connection_t* qtConnection() {
   return x11 ? x11->connection() : nullptr;
 }
 
-template <typename Reply>
-using ReplyPtr = std::unique_ptr<Reply, decltype(&std::free)>;
-
-xcb_atom_t atom(xcb_connection_t* connection, const std::string& name) {
-  const ReplyPtr<xcb_intern_atom_reply_t> reply(
-      xcb_intern_atom_reply(connection,
-                            xcb_intern_atom(connection, 0, static_cast<uint16_t>(name.size()), name.c_str()), nullptr),
-      &std::free);
-  return reply ? reply->atom : xcb_atom_t{XCB_ATOM_NONE};
-}
-
 }  // namespace
 
 void skipTaskbarBeforeMap(QWindow* window) {
   xcb_connection_t* connection = qtConnection();
   if (!connection || !window) return;
   const auto id = static_cast<xcb_window_t>(window->winId());
-  const xcb_atom_t state = atom(connection, "_NET_WM_STATE");
-  const std::array<xcb_atom_t, 2> skip{atom(connection, "_NET_WM_STATE_SKIP_TASKBAR"),
-                                       atom(connection, "_NET_WM_STATE_SKIP_PAGER")};
+  const xcb_atom_t state = internAtom(connection, "_NET_WM_STATE");
+  const std::array<xcb_atom_t, 2> skip{internAtom(connection, "_NET_WM_STATE_SKIP_TASKBAR"),
+                                       internAtom(connection, "_NET_WM_STATE_SKIP_PAGER")};
   // Appending keeps what is there; a duplicate atom means nothing to the
   // window manager, but a fresh window has none.
-  const ReplyPtr<xcb_get_property_reply_t> present(
-      xcb_get_property_reply(connection, xcb_get_property(connection, 0, id, state, XCB_ATOM_ATOM, 0, 64), nullptr),
-      &std::free);
+  const auto present =
+      xcbReply(xcb_get_property_reply(connection, xcb_get_property(connection, 0, id, state, XCB_ATOM_ATOM, 0, 64), nullptr));
   const auto* atoms = present ? static_cast<const xcb_atom_t*>(xcb_get_property_value(present.get())) : nullptr;
   const int count = present && present->format == 32 ? xcb_get_property_value_length(present.get()) / 4 : 0;
   for (const xcb_atom_t wanted : skip) {
@@ -56,8 +42,7 @@ void skipTaskbarWhenMapped(QWindow* window) {
   xcb_connection_t* connection = qtConnection();
   if (!connection || !window) return;
   const auto id = static_cast<xcb_window_t>(window->winId());
-  const ReplyPtr<xcb_query_tree_reply_t> tree(xcb_query_tree_reply(connection, xcb_query_tree(connection, id), nullptr),
-                                              &std::free);
+  const auto tree = xcbReply(xcb_query_tree_reply(connection, xcb_query_tree(connection, id), nullptr));
   if (!tree) return;
   constexpr uint32_t Add = 1;
   constexpr uint32_t FromApplication = 1;
@@ -65,10 +50,10 @@ void skipTaskbarWhenMapped(QWindow* window) {
   message.response_type = XCB_CLIENT_MESSAGE;
   message.format = 32;
   message.window = id;
-  message.type = atom(connection, "_NET_WM_STATE");
+  message.type = internAtom(connection, "_NET_WM_STATE");
   message.data.data32[0] = Add;
-  message.data.data32[1] = atom(connection, "_NET_WM_STATE_SKIP_TASKBAR");
-  message.data.data32[2] = atom(connection, "_NET_WM_STATE_SKIP_PAGER");
+  message.data.data32[1] = internAtom(connection, "_NET_WM_STATE_SKIP_TASKBAR");
+  message.data.data32[2] = internAtom(connection, "_NET_WM_STATE_SKIP_PAGER");
   message.data.data32[3] = FromApplication;
   xcb_send_event(connection, 0, tree->root, XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
                  reinterpret_cast<const char*>(&message));
