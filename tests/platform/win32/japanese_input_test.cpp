@@ -89,13 +89,13 @@ class JapaneseInput : public ::testing::Test {
   std::vector<std::pair<std::string, HWND>> fields;
 };
 
-// The fields have no input method; committed text and control characters
-// are dropped all the same.
-TEST_F(JapaneseInput, TheThresholdFieldsHaveNoInputMethodAndDropCommittedTextAndControlCharacters) {
+// The fields have no input method; committed text, control characters and
+// Ctrl+V on the keyboard are dropped all the same.
+TEST_F(JapaneseInput, TheThresholdFieldsHaveNoInputMethodAndDropCommittedTextControlCharactersAndPastes) {
   // An ordinary field of the same program has one, so the check means something.
-  HWND plain = CreateWindowExW(0, L"EDIT", L"", WS_CHILD, 0, 0, 50, 20,
-                               dynamic_cast<win32::Win32Form&>(dialog->window()).handle(), nullptr,
-                               GetModuleHandleW(nullptr), nullptr);
+  HWND window = dynamic_cast<win32::Win32Form&>(dialog->window()).handle();
+  HWND plain = CreateWindowExW(0, L"EDIT", L"", WS_CHILD, 0, 0, 50, 20, window, nullptr, GetModuleHandleW(nullptr),
+                               nullptr);
   HIMC plainContext = ImmGetContext(plain);
   EXPECT_NE(plainContext, nullptr);
   if (plainContext) ImmReleaseContext(plain, plainContext);
@@ -106,6 +106,23 @@ TEST_F(JapaneseInput, TheThresholdFieldsHaveNoInputMethodAndDropCommittedTextAnd
     if (context) ImmReleaseContext(edit, context);
   }
   ASSERT_TRUE(putOnClipboard(L"99"));
+  // The keys themselves, through the window system's own translation: Ctrl+V pastes nothing.
+  HWND first = fields.front().second;
+  SetForegroundWindow(window);
+  SetFocus(first);
+  SendMessageW(first, EM_SETSEL, 2, 2);
+  INPUT keys[6] = {};
+  const WORD sequence[6][2] = {{VK_CONTROL, 0}, {'V', 0}, {'V', KEYEVENTF_KEYUP}, {VK_CONTROL, KEYEVENTF_KEYUP},
+                               {'4', 0},        {'4', KEYEVENTF_KEYUP}};
+  for (int i = 0; i < 6; ++i) {
+    keys[i].type = INPUT_KEYBOARD;
+    keys[i].ki.wVk = sequence[i][0];
+    keys[i].ki.dwFlags = sequence[i][1];
+  }
+  SendInput(6, keys, sizeof(INPUT));
+  pumpMessages(300);
+  EXPECT_EQ(textOf(first), L"124");
+
   for (const auto& [name, edit] : fields) {
     SCOPED_TRACE(name);
     SetWindowTextW(edit, L"");
@@ -125,29 +142,8 @@ TEST_F(JapaneseInput, TheThresholdFieldsHaveNoInputMethodAndDropCommittedTextAnd
     SendMessageW(edit, WM_PASTE, 0, 0);  // the context menu's paste stays
     EXPECT_EQ(textOf(edit), L"5799");
   }
-  HWND window = dynamic_cast<win32::Win32Form&>(dialog->window()).handle();
   pumpMessages(200);
   EXPECT_TRUE(testing::saveWindowPicture(window, testing::picturesDir() / "win32-warning-settings-ja.png"));
-}
-
-// The keys themselves, through the window system's own translation.
-TEST_F(JapaneseInput, CtrlVOnTheKeyboardPastesNothing) {
-  ASSERT_TRUE(putOnClipboard(L"99"));
-  HWND edit = fields.front().second;
-  SetForegroundWindow(dynamic_cast<win32::Win32Form&>(dialog->window()).handle());
-  SetFocus(edit);
-  SendMessageW(edit, EM_SETSEL, 2, 2);
-  INPUT keys[6] = {};
-  const WORD sequence[6][2] = {{VK_CONTROL, 0}, {'V', 0}, {'V', KEYEVENTF_KEYUP}, {VK_CONTROL, KEYEVENTF_KEYUP},
-                               {'4', 0},        {'4', KEYEVENTF_KEYUP}};
-  for (int i = 0; i < 6; ++i) {
-    keys[i].type = INPUT_KEYBOARD;
-    keys[i].ki.wVk = sequence[i][0];
-    keys[i].ki.dwFlags = sequence[i][1];
-  }
-  SendInput(6, keys, sizeof(INPUT));
-  pumpMessages(300);
-  EXPECT_EQ(textOf(edit), L"124");
 }
 
 }  // namespace

@@ -20,41 +20,22 @@ std::filesystem::path programDirectory() {
   return std::filesystem::path(path).parent_path();
 }
 
-// A copy of the test library, removed again when the test ends.
-class PlacedDll {
- public:
-  explicit PlacedDll(const std::filesystem::path& folder) : path_(folder / "resinfo.dll") {
-    std::filesystem::copy_file(FakeDll, path_, std::filesystem::copy_options::overwrite_existing);
-  }
-  ~PlacedDll() {
+// A copy of the test library in `folder`, removed again when the scope ends.
+testing::AtScopeEnd placeDll(const std::filesystem::path& folder) {
+  const std::filesystem::path path = folder / "resinfo.dll";
+  std::filesystem::copy_file(FakeDll, path, std::filesystem::copy_options::overwrite_existing);
+  return testing::AtScopeEnd([path] {
     std::error_code ignored;
-    std::filesystem::remove(path_, ignored);
-  }
-  PlacedDll(const PlacedDll&) = delete;
-  PlacedDll& operator=(const PlacedDll&) = delete;
-
- private:
-  std::filesystem::path path_;
-};
-
-// Works in `folder` for the scope.
-class CurrentDirectory {
- public:
-  explicit CurrentDirectory(const std::filesystem::path& folder) : old_(std::filesystem::current_path()) {
-    std::filesystem::current_path(folder);
-  }
-  ~CurrentDirectory() { std::filesystem::current_path(old_); }
-  CurrentDirectory(const CurrentDirectory&) = delete;
-  CurrentDirectory& operator=(const CurrentDirectory&) = delete;
-
- private:
-  std::filesystem::path old_;
-};
+    std::filesystem::remove(path, ignored);
+  });
+}
 
 TEST(WindowsLibrarySearch, ALibraryOnlyInTheCurrentDirectoryIsRefusedAndOneBesideTheProgramIsUsed) {
   const testing::TempDir folder;
-  const PlacedDll placed(folder.path());
-  const CurrentDirectory inFolder(folder.path());
+  const auto placed = placeDll(folder.path());
+  const std::filesystem::path old = std::filesystem::current_path();
+  std::filesystem::current_path(folder.path());
+  const testing::AtScopeEnd back([&] { std::filesystem::current_path(old); });
   std::ostringstream diagnostics;
   auto info = loadResourceInfo(diagnostics);
   // Between the brackets: the system's own words.
@@ -63,7 +44,7 @@ TEST(WindowsLibrarySearch, ALibraryOnlyInTheCurrentDirectoryIsRefusedAndOneBesid
   const std::string end = "）。Windows から計測します\n";
   EXPECT_EQ(said.substr(0, start.size()), start) << said;
   EXPECT_TRUE(said.size() > start.size() + end.size() && said.ends_with(end)) << said;
-  const PlacedDll beside(programDirectory());
+  const auto beside = placeDll(programDirectory());
   std::ostringstream used;
   EXPECT_EQ(loadResourceInfo(used)->GetCpuUsage(), 30) << "the test library's scripted figure";
   EXPECT_EQ(used.str(), "kerumo: 計測値は resinfo.dll から読み取ります\n");

@@ -29,18 +29,14 @@ constexpr WPARAM TrayIconId = 1;
 // Kept on top, temperature shown, warnings off; 100 pixels from the top at 96 DPI.
 const std::string Settings = "1500\r\n2000\r\n0\r\n1\r\n0\r\n10\r\n10\r\n";
 
-int expectedDpi() {
-  const char* dpi = std::getenv("KERUMO_WINE_DPI");
-  return dpi ? std::atoi(dpi) : 96;
-}
-
 class Scaling : public ::testing::Test {
  protected:
   static void SetUpTestSuite() { SetProcessDPIAware(); }  // pixels as the screen has them
 
   void SetUp() override {
     testing::writeFile(folder / "kerumo.ini", Settings);
-    ASSERT_EQ(GetDpiForSystem(), static_cast<UINT>(expectedDpi())) << "the prefix's LogPixels";
+    const char* wanted = std::getenv("KERUMO_WINE_DPI");
+    ASSERT_EQ(GetDpiForSystem(), static_cast<UINT>(wanted ? std::atoi(wanted) : 96)) << "the prefix's LogPixels";
     kerumo.emplace(folder.path());
     ASSERT_TRUE(kerumo->started());
     meter = kerumo->window(MeterClass, true);

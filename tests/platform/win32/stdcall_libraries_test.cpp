@@ -12,30 +12,19 @@
 namespace kerumo {
 namespace {
 
-std::vector<std::string> variants() {
-  std::vector<std::string> folders;
-  std::istringstream list(KERUMO_STAND_IN_VARIANTS);
-  for (std::string folder; std::getline(list, folder, ',');) folders.push_back(folder);
-  return folders;
-}
-
-std::string standIn(const std::string& variant, const char* file) {
-  return testing::hostPath(std::string(KERUMO_STAND_INS) + "/" + variant + "/" + file).string();
-}
-
-std::unique_ptr<ResourceInfo> noStandIn() { return nullptr; }
-std::unique_ptr<PortIo> noStandInPorts() { return nullptr; }
-
 class StdcallLibraries : public ::testing::TestWithParam<std::string> {};
 
 TEST_P(StdcallLibraries, EveryFunctionIsFoundAndAnswersThroughTheAdapters) {
-  const std::string resinfoPath = standIn(GetParam(), "resinfo.dll");
-  const std::string portsPath = standIn(GetParam(), "vbioport32.dll");
+  const auto standIn = [&](const char* file) {
+    return testing::hostPath(std::string(KERUMO_STAND_INS) + "/" + GetParam() + "/" + file).string();
+  };
+  const std::string resinfoPath = standIn("resinfo.dll");
+  const std::string portsPath = standIn("vbioport32.dll");
   const testing::FakeLibrary resinfoLog(resinfoPath);
   const testing::FakeLibrary portsLog(portsPath);
   std::ostringstream diagnostics;
-  auto info = loadResourceInfo(diagnostics, resinfoPath, noStandIn);
-  auto ports = loadPortIo(diagnostics, portsPath, noStandInPorts);
+  auto info = loadResourceInfo(diagnostics, resinfoPath, [] { return std::unique_ptr<ResourceInfo>(); });
+  auto ports = loadPortIo(diagnostics, portsPath, [] { return std::unique_ptr<PortIo>(); });
   EXPECT_EQ(diagnostics.str(), "kerumo: 計測値は " + resinfoPath + " から読み取ります\nkerumo: CPU 温度は " + portsPath +
                                    " で読み取ります\n");
 
@@ -54,7 +43,7 @@ TEST_P(StdcallLibraries, EveryFunctionIsFoundAndAnswersThroughTheAdapters) {
   EXPECT_EQ(temperature, std::optional<int16_t>(52));
 }
 
-INSTANTIATE_TEST_SUITE_P(Exports, StdcallLibraries, ::testing::ValuesIn(variants()),
+INSTANTIATE_TEST_SUITE_P(Exports, StdcallLibraries, ::testing::ValuesIn(testing::commaList(KERUMO_STAND_IN_VARIANTS)),
                          [](const auto& info) { return info.param; });
 
 }  // namespace

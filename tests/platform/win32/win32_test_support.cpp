@@ -3,6 +3,7 @@
 #include <wincodec.h>
 
 #include <chrono>
+#include <sstream>
 #include <vector>
 
 namespace kerumo::testing {
@@ -106,6 +107,13 @@ SIZE clientSize(HWND window) {
   RECT r{};
   GetClientRect(window, &r);
   return {r.right - r.left, r.bottom - r.top};
+}
+
+std::vector<std::string> commaList(const std::string& list) {
+  std::vector<std::string> items;
+  std::istringstream stream(list);
+  for (std::string item; std::getline(stream, item, ',');) items.push_back(item);
+  return items;
 }
 
 }  // namespace kerumo::testing

@@ -1,12 +1,25 @@
 #pragma once
 #include <filesystem>
 #include <functional>
+#include <utility>
 #include <string>
 #include <vector>
 
 #include "platform/win32/win32_api.h"
 
 namespace kerumo::testing {
+
+// Runs `undo` when the scope ends.
+class AtScopeEnd {
+ public:
+  explicit AtScopeEnd(std::function<void()> undo) : undo_(std::move(undo)) {}
+  ~AtScopeEnd() { undo_(); }
+  AtScopeEnd(const AtScopeEnd&) = delete;
+  AtScopeEnd& operator=(const AtScopeEnd&) = delete;
+
+ private:
+  std::function<void()> undo_;
+};
 
 // Runs the window system's pending messages for about `milliseconds`.
 void pumpMessages(int milliseconds);
@@ -33,5 +46,8 @@ std::filesystem::path picturesDir();
 std::filesystem::path hostPath(const std::string& path);
 
 SIZE clientSize(HWND window);
+
+// The items of a comma-separated list the build hands over.
+std::vector<std::string> commaList(const std::string& list);
 
 }  // namespace kerumo::testing
