@@ -108,6 +108,7 @@ TEST_P(ThermalZoneTable, ShowTheHottestZoneInWholeDegreesOrSayOnceWhyNot) {
   EXPECT_EQ(calls.collects, GetParam().collects);
   if (GetParam().celsius) {
     EXPECT_EQ(calls.formats, Ticks);
+    EXPECT_EQ(calls.added.front(), Fine) << "the finer counter is tried first";
   }
 }
 
@@ -139,15 +140,6 @@ INSTANTIATE_TEST_SUITE_P(
         Case{"a zone hotter than any processor", kelvin({reads(424.15)}), std::nullopt, implausible("151")},
         Case{"a zone that is not a number", tenths({reads(std::nan(""))}), std::nullopt, implausible("nan")}),
     testing::CaseName());
-
-TEST(ThermalZones, TheFinerCounterIsTriedFirst) {
-  const PdhScript script = kelvin({reads(320)});
-  PdhCalls calls;
-  std::ostringstream said;
-  ThermalZoneTemperature temperature(std::make_unique<FakeZoneCounters>(script, calls), said);
-  EXPECT_EQ(temperature.celsius(), 47);
-  EXPECT_EQ(calls.added, (std::vector<std::string>{Fine, Whole}));
-}
 
 TEST(ThermalZones, EachKindOfFailureIsSaidOnceARun) {
   PdhScript script = tenths({reads(3201.5)});
