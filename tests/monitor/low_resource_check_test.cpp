@@ -16,19 +16,22 @@ class LowResourceCheckTest : public testing::CycleTest {
   }
 };
 
+const std::string Memory = "警告\r物理メモリ残量\rいくつかのアプリケーションを終了させてください。";
+const std::string Resources = "警告\rシステムリソース残量\rいくつかのアプリケーションを終了させてください。";
+
 TEST_F(LowResourceCheckTest, WarnsStrictlyBelowEachThresholdOnceAndThenKeepsQuiet) {
   const struct {
     int16_t memThreshold;
     uint8_t freeMemory, freeResources;
     std::vector<std::string> boxes;
   } cases[] = {
-      {10, 9, 50, {MemoryWarningPrompt}},
+      {10, 9, 50, {Memory}},
       {10, 10, 50, {}},
-      {10, 50, 19, {ResourceWarningPrompt}},
+      {10, 50, 19, {Resources}},
       {10, 50, 20, {}},
-      {10, 9, 19, {MemoryWarningPrompt, ResourceWarningPrompt}},  // both in one tick, memory first
+      {10, 9, 19, {Memory, Resources}},  // both in one tick, memory first
       {1, 1, 50, {}},
-      {1, 0, 50, {MemoryWarningPrompt}},
+      {1, 0, 50, {Memory}},
   };
   for (const auto& c : cases) {
     WarnEnabled = 1;
@@ -44,21 +47,11 @@ TEST_F(LowResourceCheckTest, WarnsStrictlyBelowEachThresholdOnceAndThenKeepsQuie
     tick();
     tick();
     EXPECT_EQ(prompts(), c.boxes);
+    for (const auto& box : platform.messageBoxes) {
+      EXPECT_EQ(box.title, "ケルモ警告");
+      EXPECT_EQ(box.style, 0u);
+    }
   }
-}
-
-TEST_F(LowResourceCheckTest, BoxesCarryTheTitleAndCarriageReturns) {
-  WarnEnabled = 1;
-  figures.memoryLoads = {5};
-  figures.freeResources = 5;
-  tick();
-  ASSERT_EQ(platform.messageBoxes.size(), 2u);
-  for (const auto& box : platform.messageBoxes) {
-    EXPECT_EQ(box.title, "ケルモ警告");
-    EXPECT_EQ(box.style, 0u);
-  }
-  EXPECT_EQ(prompts(), (std::vector<std::string>{"警告\r物理メモリ残量\rいくつかのアプリケーションを終了させてください。",
-                                                 "警告\rシステムリソース残量\rいくつかのアプリケーションを終了させてください。"}));
 }
 
 TEST_F(LowResourceCheckTest, AnyValueButOneMeansOffAndNoReading) {

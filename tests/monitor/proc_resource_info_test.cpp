@@ -31,8 +31,9 @@ class ProcResourceInfoTest : public ::testing::Test {
 
   // Each call a second after the last, so that every call reads the files.
   std::chrono::steady_clock::time_point now{};
+  std::chrono::milliseconds step{1000};
   TempDir proc;
-  ProcResourceInfo info{proc.path().string(), [this] { return now += std::chrono::seconds(1); }};
+  ProcResourceInfo info{proc.path().string(), [this] { return now += step; }};
 };
 
 // Memory is what is available, not merely unused; resources count swap with it.
@@ -58,10 +59,14 @@ TEST_F(ProcResourceInfoTest, CpuUsageIsMeasuredFromOneCallToTheNext) {
   EXPECT_EQ(info.GetCpuUsage(), 100) << "busy throughout";
 }
 
-TEST_F(ProcResourceInfoTest, UnreadableFilesBeforeAnyGoodReadRaiseNoAlarm) {
+// At one moment too: a failed reading is not kept for the rest of the tick.
+TEST_F(ProcResourceInfoTest, UnreadableFilesBeforeAnyGoodReadRaiseNoAlarmAndAreRetriedAtOnce) {
+  step = {};
   EXPECT_EQ(info.MemoryLoad(), 100);
   EXPECT_EQ(resInfo()[0], 100);
   EXPECT_EQ(info.GetCpuUsage(), 0);
+  writeFile(proc / "meminfo", meminfo(1000, 100, 600, 0, 0));
+  EXPECT_EQ(info.MemoryLoad(), 60);
 }
 
 TEST_F(ProcResourceInfoTest, AFileThatStopsMakingSenseRepeatsTheLastGoodFigures) {
@@ -80,27 +85,15 @@ TEST_F(ProcResourceInfoTest, AFileThatStopsMakingSenseRepeatsTheLastGoodFigures)
   EXPECT_EQ(info.GetCpuUsage(), 100);
 }
 
-TEST(ProcResourceInfo, OneMeminfoReadingServesTheCallsOfOneTick) {
-  using namespace std::chrono_literals;
-  TempDir proc;
-  std::chrono::steady_clock::time_point now{};
-  ProcResourceInfo info{proc.path().string(), [&now] { return now; }};
+TEST_F(ProcResourceInfoTest, OneMeminfoReadingServesTheCallsOfOneTick) {
+  step = {};
   writeFile(proc / "meminfo", meminfo(1000, 100, 600, 0, 0));
-  uint8_t first = 0, second = 0, third = 0;
-  info.GetResInfo(&first, &second, &third);
+  resInfo();
   writeFile(proc / "meminfo", meminfo(1000, 100, 500, 0, 0));
-  now += 99ms;
+  now += std::chrono::milliseconds(99);
   EXPECT_EQ(info.MemoryLoad(), 60);
-  now += 1ms;
+  now += std::chrono::milliseconds(1);
   EXPECT_EQ(info.MemoryLoad(), 50);
-}
-
-TEST(ProcResourceInfo, AFailedMeminfoReadIsRetriedAtOnce) {
-  TempDir proc;
-  ProcResourceInfo info{proc.path().string(), [] { return std::chrono::steady_clock::time_point{}; }};
-  EXPECT_EQ(info.MemoryLoad(), 100);
-  writeFile(proc / "meminfo", meminfo(1000, 100, 600, 0, 0));
-  EXPECT_EQ(info.MemoryLoad(), 60);
 }
 
 }  // namespace

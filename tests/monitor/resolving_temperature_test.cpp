@@ -44,15 +44,7 @@ TEST_F(ResolvingTemperatureTest, AVanishedSensorIsSoughtAgainAtMostEveryFiveSeco
   EXPECT_EQ(script.resolves, 3);
 }
 
-TEST_F(ResolvingTemperatureTest, ASystemWithoutSensorsIsAskedOnlyEveryFiveSeconds) {
-  script.present = false;
-  for (int tick = 0; tick < 20; ++tick) {
-    EXPECT_EQ(temperature.celsius(), std::nullopt);
-    now += 500ms;
-  }
-  EXPECT_EQ(script.resolves, 2);
-}
-
+// Five seconds between the first searches, as between those after a find.
 TEST_F(ResolvingTemperatureTest, FruitlessSearchesThinOutToOneAMinuteAndResetOnAFind) {
   script.present = false;
   std::vector<int> searchedAt;

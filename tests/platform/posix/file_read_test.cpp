@@ -42,7 +42,7 @@ FileKind kindRead(const std::filesystem::path& path) {
   return std::holds_alternative<NotARegularFile>(read) ? std::get<NotARegularFile>(read).kind : FileKind::Other;
 }
 
-TEST(FileRead, NamesWhatIsNotARegularFileWithoutWaitingOnIt) {
+TEST(FileRead, NamesWhatIsNotARegularFileOrTooLargeWithoutWaitingOnItOrReadingIt) {
   TempDir dir;
   ASSERT_EQ(::mkfifo((dir / "fifo").c_str(), 0600), 0);
   std::filesystem::create_directory(dir / "folder");
@@ -54,17 +54,12 @@ TEST(FileRead, NamesWhatIsNotARegularFileWithoutWaitingOnIt) {
   EXPECT_EQ(kindRead(dir / "folder"), FileKind::Directory);
   EXPECT_EQ(kindRead(dir / "zero"), FileKind::CharacterDevice);
   EXPECT_EQ(kindRead(dir / "socket"), FileKind::Socket);
-}
-
-TEST(FileRead, RefusesALargeFileByItsSizeWithoutReadingIt) {
-  TempDir dir;
-  const auto path = dir / "large";
   // Sparse: 50 MB to the file system, no disk space.
-  { std::ofstream(path) << "x"; }
-  std::filesystem::resize_file(path, 50'000'000);
-  const auto read = readSmallFile(path, Limit);
-  ASSERT_TRUE(std::holds_alternative<FileTooLarge>(read));
-  EXPECT_EQ(std::get<FileTooLarge>(read).size, 50'000'000u);
+  { std::ofstream(dir / "large") << "x"; }
+  std::filesystem::resize_file(dir / "large", 50'000'000);
+  const auto large = readSmallFile(dir / "large", Limit);
+  ASSERT_TRUE(std::holds_alternative<FileTooLarge>(large));
+  EXPECT_EQ(std::get<FileTooLarge>(large).size, 50'000'000u);
 }
 
 // A link to a file is followed; one to nowhere is a missing file; a loop of
