@@ -33,37 +33,6 @@ inline bool waitUntil(const std::function<bool()>& done, int milliseconds = Pati
 
 inline bool has(const char* program) { return !QStandardPaths::findExecutable(program).isEmpty(); }
 
-// An Xvfb of the test's own. It picks a free display itself and names it
-// only once it takes clients; it does not reset between Kerumo runs.
-class PrivateXServer {
- public:
-  PrivateXServer() {
-    process_.start("Xvfb", {"-displayfd", "1", "-screen", "0", "1280x1024x24", "-nolisten", "tcp", "-noreset"});
-    if (!process_.waitForStarted()) return;
-    waitUntil([&] {
-      process_.waitForReadyRead(100);
-      number_ += QString::fromLatin1(process_.readAllStandardOutput());
-      return number_.endsWith('\n') || process_.state() != QProcess::Running;
-    });
-    number_ = number_.trimmed();
-  }
-  ~PrivateXServer() { kill(); }
-  PrivateXServer(const PrivateXServer&) = delete;
-  PrivateXServer& operator=(const PrivateXServer&) = delete;
-
-  bool running() const { return !number_.isEmpty() && process_.state() == QProcess::Running; }
-  QString display() const { return ":" + number_; }
-  void kill() {
-    if (process_.state() == QProcess::NotRunning) return;
-    process_.kill();
-    process_.waitForFinished();
-  }
-
- private:
-  QProcess process_;
-  QString number_;
-};
-
 // What tools on `display` run with.
 inline QProcessEnvironment onDisplay(const QString& display) {
   QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
@@ -108,17 +77,36 @@ class Background {
     return out_;
   }
   QProcess& process() { return process_; }
-  // Waits until the process has written `text`.
+  // Waits until the process has written `text` or has ended.
   bool waitForOutput(const QString& text) {
-    return waitUntil([&] {
+    waitUntil([&] {
       process_.waitForReadyRead(100);
-      return output().contains(text);
+      return output().contains(text) || process_.state() != QProcess::Running;
     });
+    return output().contains(text);
   }
 
  private:
   QProcess process_;
   QString out_;
+};
+
+// An Xvfb of the test's own. It picks a free display itself and names it
+// only once it takes clients; it does not reset between Kerumo runs.
+class PrivateXServer {
+ public:
+  PrivateXServer()
+      : xvfb_("Xvfb", {"-displayfd", "1", "-screen", "0", "1280x1024x24", "-nolisten", "tcp", "-noreset"},
+              QProcessEnvironment::systemEnvironment()) {
+    if (xvfb_.waitForOutput("\n")) number_ = xvfb_.output().trimmed();
+  }
+  bool running() { return !number_.isEmpty() && xvfb_.process().state() == QProcess::Running; }
+  QString display() const { return ":" + number_; }
+  void kill() { xvfb_.stop(); }
+
+ private:
+  Background xvfb_;
+  QString number_;
 };
 
 // A session bus of the test's own; its address is empty when it did not start.

@@ -12,6 +12,7 @@
 #include <QSize>
 #include <optional>
 #include <random>
+#include <tuple>
 
 #include "tests/platform/qt/session_e2e_support.h"
 #include "tests/temp_dir.h"
@@ -221,9 +222,8 @@ TEST_F(SessionEdges, SettingsFilesThatAreNotWhatTheySeemAreAnsweredAtOnce) {
     EXPECT_LT(kerumo.peakMemoryKb(), baselineKb + 64 * 1024);
     struct stat after {};
     ::lstat(path.c_str(), &after);
-    EXPECT_EQ(after.st_mtim.tv_sec, before.st_mtim.tv_sec);
-    EXPECT_EQ(after.st_mtim.tv_nsec, before.st_mtim.tv_nsec);
-    EXPECT_EQ(after.st_size, before.st_size);
+    EXPECT_EQ(std::tie(after.st_mtim.tv_sec, after.st_mtim.tv_nsec, after.st_size),
+              std::tie(before.st_mtim.tv_sec, before.st_mtim.tv_nsec, before.st_size));
     if (!contents.empty()) {
       EXPECT_EQ(readFile(path), contents);
     }
@@ -286,13 +286,12 @@ TEST(NoDisplay, IsOneLineNamingTheDisplayAndStatusOne) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
-    QProcess kerumo;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) env.remove(name);
     if (!c.display.isEmpty()) env.insert("DISPLAY", c.display);
     if (!c.platform.isEmpty()) env.insert("QT_QPA_PLATFORM", c.platform);
-    kerumo.setProcessEnvironment(env);
-    kerumo.start(KERUMO_EXE, {});
+    Background run(KERUMO_EXE, {}, env);
+    QProcess& kerumo = run.process();
     ASSERT_TRUE(kerumo.waitForFinished(Patience));
     EXPECT_EQ(kerumo.exitStatus(), QProcess::NormalExit);  // no abort, no core dump
     EXPECT_EQ(kerumo.exitCode(), 1);
