@@ -275,10 +275,10 @@ class OnDesktop : public ::testing::TestWithParam<Desktop> {
 
   QString name(const char* step) const { return QString(GetParam().name) + "-" + step; }
   QString panelWindow() const {
-    const QStringList windows = visible(*session, {"--class", session->panelClass});
+    const auto width = [&](const QString& w) { return geometryOf(session->clients, w).width(); };
     QString widest;
-    for (const QString& w : windows)
-      if (widest.isEmpty() || geometryOf(session->clients, w).width() > geometryOf(session->clients, widest).width()) widest = w;
+    for (const QString& w : visible(*session, {"--class", session->panelClass}))
+      if (widest.isEmpty() || width(w) > width(widest)) widest = w;
     return widest;
   }
   // The screen once the panel has drawn itself over the black root window
@@ -325,11 +325,11 @@ TEST_P(OnDesktop, KerumoBehavesAsDesigned) {
   ASSERT_TRUE(waitUntil(meterShows)) << kerumo.describe();
 
   // Where it was saved, on top, out of task bars and pagers.
-  EXPECT_TRUE(waitUntil([&] { return geometryOf(s.clients, meter).topLeft() == Saved; })) << geometryOf(s.clients, meter).x();
+  const auto at = [&] { return geometryOf(s.clients, meter).topLeft(); };
+  EXPECT_TRUE(waitUntil([&] { return at() == Saved; })) << at().x();
   const QString state = netWmState(s, meter);
-  EXPECT_TRUE(state.contains("_NET_WM_STATE_ABOVE")) << state.toStdString();
-  EXPECT_TRUE(state.contains("_NET_WM_STATE_SKIP_TASKBAR")) << state.toStdString();
-  EXPECT_TRUE(state.contains("_NET_WM_STATE_SKIP_PAGER")) << state.toStdString();
+  for (const char* atom : {"_NET_WM_STATE_ABOVE", "_NET_WM_STATE_SKIP_TASKBAR", "_NET_WM_STATE_SKIP_PAGER"})
+    EXPECT_TRUE(state.contains(atom)) << state.toStdString();
   {
     Background other("xmessage", {"-geometry", "300x120+20+20", "over the meter?"}, s.clients);
     QString window;
@@ -402,8 +402,8 @@ TEST_P(OnDesktop, KerumoBehavesAsDesigned) {
   EXPECT_TRUE(waitUntil(menuClosed));
 
   // Dragged by hand, hidden by a double click.
-  drag(s.clients, geometryOf(s.clients, meter).topLeft() + QPoint(5, 54), Drag);
-  EXPECT_TRUE(waitUntil([&] { return geometryOf(s.clients, meter).topLeft() == Saved + Drag; })) << geometryOf(s.clients, meter).x();
+  drag(s.clients, at() + QPoint(5, 54), Drag);
+  EXPECT_TRUE(waitUntil([&] { return at() == Saved + Drag; })) << at().x();
   EXPECT_TRUE(hideByDoubleClick(s.clients, kerumo.pid(), meter)) << "a double click left the meter up";
 
   if (!s.panelClass.isEmpty()) {
