@@ -25,17 +25,13 @@ const std::string Settings = "600\r\n900\r\n0\r\n1\r\n0\r\n10\r\n10\r\n";
 const QPoint Saved(60, 40);
 const QPoint Drag(100, 50);
 
-enum class Panel { None, XEmbed, StatusNotifier };
-
 // A running desktop: its display, what its clients run with, and what it
 // offers to check.
 struct Session {
-  QString display;
   QProcessEnvironment clients = QProcessEnvironment::systemEnvironment();
   QProcessEnvironment kerumo;  // what Kerumo's environment changes
   QString bus = "unix:path=/nonexistent";
-  Panel panel = Panel::None;
-  QString panelClass;
+  QString panelClass;  // empty: no panel
   // An X server of the test's own: xdotool's pointer reaches the windows
   // and the screen can be pictured, which a Wayland compositor allows
   // neither.
@@ -57,38 +53,18 @@ struct Session {
   }
 };
 
-QString tool(const Session& s, const QString& program, const QStringList& arguments) {
-  QProcess process;
-  process.setProcessEnvironment(s.clients);
-  process.start(program, arguments);
-  process.waitForFinished(Patience);
-  return QString::fromUtf8(process.readAllStandardOutput());
-}
-
 QStringList visible(const Session& s, const QStringList& what) {
-  return tool(s, "xdotool", QStringList{"search", "--onlyvisible"} + what).split('\n', Qt::SkipEmptyParts);
-}
-
-bool windowManagerRuns(const Session& s) {
-  return tool(s, "xprop", {"-root", "_NET_SUPPORTING_WM_CHECK"}).contains("window id");
-}
-
-QRect geometryOf(const Session& s, const QString& window) {
-  const QString said = tool(s, "xdotool", {"getwindowgeometry", window});
-  const auto at = QRegularExpression("Position: (-?\\d+),(-?\\d+)").match(said);
-  const auto size = QRegularExpression("Geometry: (\\d+)x(\\d+)").match(said);
-  if (!at.hasMatch() || !size.hasMatch()) return {};
-  return {at.captured(1).toInt(), at.captured(2).toInt(), size.captured(1).toInt(), size.captured(2).toInt()};
+  return xdotool(s.clients, QStringList{"search", "--onlyvisible"} + what).split('\n', Qt::SkipEmptyParts);
 }
 
 QString netWmState(const Session& s, const QString& window) {
-  return tool(s, "xprop", {"-id", window, "_NET_WM_STATE"});
+  return run(s.clients, "xprop", {"-id", window, "_NET_WM_STATE"});
 }
 
 // Whether `upper` lies above `lower` in the window manager's stacking order.
 bool stackedAbove(const Session& s, const QString& upper, const QString& lower) {
   QStringList order;
-  const QString said = tool(s, "xprop", {"-root", "_NET_CLIENT_LIST_STACKING"});
+  const QString said = run(s.clients, "xprop", {"-root", "_NET_CLIENT_LIST_STACKING"});
   for (const auto& match : QRegularExpression("0x[0-9a-f]+").globalMatch(said))
     order << QString::number(match.captured().toULongLong(nullptr, 16));
   return order.contains(upper) && order.contains(lower) && order.indexOf(upper) > order.indexOf(lower);
@@ -97,10 +73,7 @@ bool stackedAbove(const Session& s, const QString& upper, const QString& lower) 
 QImage picture(const Session& s, const QString& name, const QString& window = {}) {
   if (!s.ownXServer) return {};
   const QString file = KERUMO_PICTURES_DIR "/desktop-" + name + ".png";
-  QProcess grab;
-  grab.setProcessEnvironment(s.clients);
-  grab.start(KERUMO_SCREENSHOT, window.isEmpty() ? QStringList{file} : QStringList{file, window});
-  grab.waitForFinished(Patience);
+  run(s.clients, KERUMO_SCREENSHOT, window.isEmpty() ? QStringList{file} : QStringList{file, window});
   return QImage(file);
 }
 
@@ -117,17 +90,8 @@ std::vector<std::pair<int, int>> changedColumns(const QImage& before, const QIma
   return runs;
 }
 
-void drag(const Session& s, const QString& window, QPoint by) {
-  tool(s, "xdotool", {"mousemove", "--window", window, "5", "54", "sleep", "0.2", "mousedown", "1"});
-  for (int step = 0; step < 5; ++step) {
-    tool(s, "xdotool", {"mousemove_relative", "--", QString::number(by.x() / 5), QString::number(by.y() / 5)});
-    QThread::msleep(50);
-  }
-  tool(s, "xdotool", {"mouseup", "1"});
-}
-
 void clickAt(const Session& s, QPoint p, const QString& button) {
-  tool(s, "xdotool", {"mousemove", QString::number(p.x()), QString::number(p.y()), "sleep", "0.1", "click", button});
+  xdotool(s.clients, {"mousemove", QString::number(p.x()), QString::number(p.y()), "sleep", "0.1", "click", button});
 }
 
 std::unique_ptr<Session> cannot(std::string& whyNot, std::string reason) {
@@ -139,8 +103,7 @@ std::unique_ptr<Session> onXvfb() {
   auto s = std::make_unique<Session>();
   s->x = std::make_unique<PrivateXServer>();
   if (!s->x->running()) return nullptr;
-  s->display = s->x->display();
-  s->clients.insert("DISPLAY", s->display);
+  s->clients.insert("DISPLAY", s->x->display());
   return s;
 }
 
@@ -169,11 +132,10 @@ std::unique_ptr<Session> openboxWithTint2(std::string& whyNot) {
   auto s = onXvfb();
   if (!s) return cannot(whyNot, "Xvfb did not start");
   s->start("openbox", {});
-  if (!waitUntil([&] { return windowManagerRuns(*s); })) return cannot(whyNot, "openbox did not start");
+  if (!waitUntil([&] { return windowManagerRuns(s->clients); })) return cannot(whyNot, "openbox did not start");
   const QString config = s->runtime.filePath("tint2rc");
   writeConfig(config, Tint2Config);
   s->start("tint2", {"-c", config});
-  s->panel = Panel::XEmbed;
   s->panelClass = "tint2";
   return s;
 }
@@ -221,9 +183,8 @@ std::unique_ptr<Session> xfwm4WithXfcePanel(std::string& whyNot) {
   s->bus = s->privateBus->address();
   s->clients.insert("DBUS_SESSION_BUS_ADDRESS", s->bus);
   s->start("xfwm4", {});
-  if (!waitUntil([&] { return windowManagerRuns(*s); })) return cannot(whyNot, "xfwm4 did not start");
+  if (!waitUntil([&] { return windowManagerRuns(s->clients); })) return cannot(whyNot, "xfwm4 did not start");
   s->start("xfce4-panel", {});
-  s->panel = Panel::StatusNotifier;
   s->panelClass = "xfce4-panel";
   return s;
 }
@@ -236,57 +197,62 @@ const QString SayDisplay =
 // A Wayland socket name no other test run uses.
 QString ownName(const QString& prefix) { return prefix + "-" + QString::number(QCoreApplication::applicationPid()); }
 
-bool readDisplay(Session& s, Background& compositor) {
-  if (!compositor.waitForOutput("wayland=")) return false;
-  const auto said = QRegularExpression("client=(\\d+) display=(\\S*) xauthority=(\\S*) wayland=(\\S+)")
-                        .match(compositor.output());
-  if (!said.hasMatch() || said.captured(2).isEmpty()) return false;
-  s.client = said.captured(1).toInt();
-  s.display = said.captured(2);
-  s.clients.insert("DISPLAY", s.display);
-  if (!said.captured(3).isEmpty()) s.clients.insert("XAUTHORITY", said.captured(3));
+// A compositor's session, away from the display this test runs on.
+std::unique_ptr<Session> wayland() {
+  auto s = std::make_unique<Session>();
+  s->clients.insert("XDG_RUNTIME_DIR", s->runtime.path());
+  for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) s->clients.remove(name);
+  return s;
+}
+
+// Starts the compositor and takes the display its client names.
+std::unique_ptr<Session> withCompositor(std::unique_ptr<Session> s, const QString& program, const QStringList& arguments,
+                                        std::string& whyNot) {
+  Background& compositor = s->start(program, arguments);
+  const auto said = QRegularExpression("client=(\\d+) display=(\\S*) xauthority=(\\S*) wayland=(\\S+)");
+  QRegularExpressionMatch match;
+  if (compositor.waitForOutput("wayland=")) match = said.match(compositor.output());
+  if (!match.hasMatch() || match.captured(2).isEmpty())
+    return cannot(whyNot, program.toStdString() + " did not start: " + compositor.output().toStdString() +
+                              QString::fromUtf8(compositor.process().readAllStandardError()).toStdString());
+  s->client = match.captured(1).toInt();
+  s->clients.insert("DISPLAY", match.captured(2));
+  if (!match.captured(3).isEmpty()) s->clients.insert("XAUTHORITY", match.captured(3));
   // Kerumo finds the Wayland session and chooses XWayland itself.
-  for (const char* name : {"DISPLAY", "XAUTHORITY"}) s.kerumo.insert(name, s.clients.value(name));
-  s.kerumo.insert("WAYLAND_DISPLAY", said.captured(4));
-  s.kerumo.insert("XDG_RUNTIME_DIR", s.runtime.path());
-  s.kerumo.insert("QT_QPA_PLATFORM", "");
-  s.ownXServer = false;
-  return waitUntil([&] { return windowManagerRuns(s); });
+  for (const char* name : {"DISPLAY", "XAUTHORITY"}) s->kerumo.insert(name, s->clients.value(name));
+  s->kerumo.insert("WAYLAND_DISPLAY", match.captured(4));
+  s->kerumo.insert("XDG_RUNTIME_DIR", s->runtime.path());
+  s->kerumo.insert("QT_QPA_PLATFORM", "");
+  s->ownXServer = false;
+  if (!waitUntil([&] { return windowManagerRuns(s->clients); })) return cannot(whyNot, "no window manager on XWayland");
+  return s;
 }
 
 std::unique_ptr<Session> kwin(std::string& whyNot) {
   const QString installed = QStandardPaths::findExecutable("kwin_wayland");
   if (installed.isEmpty()) return cannot(whyNot, "needs kwin_wayland");
-  auto s = std::make_unique<Session>();
-  s->clients.insert("XDG_RUNTIME_DIR", s->runtime.path());
-  for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) s->clients.remove(name);
+  auto s = wayland();
   // The installed file carries a capability a sandbox's bounding set may
   // lack, and then cannot run at all; a copy carries none.
   const QString copy = s->runtime.filePath("bin/kwin_wayland");
   std::filesystem::create_directories(std::filesystem::path(copy.toStdString()).parent_path());
   if (!QFile::copy(installed, copy)) return cannot(whyNot, "cannot copy kwin_wayland");
-  Background& compositor = s->start(copy, {"--virtual", "--xwayland", "--width", "1280", "--height", "800",
-                                           "--socket", ownName("kerumo-kwin"), "sh -c '" + SayDisplay + "'"});
-  if (!readDisplay(*s, compositor))
-    return cannot(whyNot, "kwin_wayland did not start: " + compositor.output().toStdString() +
-                    QString::fromUtf8(compositor.process().readAllStandardError()).toStdString());
-  return s;
+  return withCompositor(std::move(s), copy,
+                        {"--virtual", "--xwayland", "--width", "1280", "--height", "800", "--socket",
+                         ownName("kerumo-kwin"), "sh -c '" + SayDisplay + "'"},
+                        whyNot);
 }
 
 std::unique_ptr<Session> mutter(std::string& whyNot) {
   if (!has("mutter") || !has("dbus-daemon")) return cannot(whyNot, "needs mutter and dbus-daemon");
-  auto s = std::make_unique<Session>();
+  auto s = wayland();
   s->privateBus = std::make_unique<PrivateSessionBus>();
   if (s->privateBus->address().isEmpty()) return cannot(whyNot, "no session bus");
   s->clients.insert("DBUS_SESSION_BUS_ADDRESS", s->privateBus->address());
-  s->clients.insert("XDG_RUNTIME_DIR", s->runtime.path());
-  for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) s->clients.remove(name);
-  Background& compositor = s->start("mutter", {"--wayland", "--headless", "--virtual-monitor", "1280x800",
-                                               "--wayland-display", ownName("kerumo-mutter"), "--", "sh", "-c", SayDisplay});
-  if (!readDisplay(*s, compositor))
-    return cannot(whyNot, "mutter did not start: " + compositor.output().toStdString() +
-                    QString::fromUtf8(compositor.process().readAllStandardError()).toStdString());
-  return s;
+  return withCompositor(std::move(s), "mutter",
+                        {"--wayland", "--headless", "--virtual-monitor", "1280x800", "--wayland-display",
+                         ownName("kerumo-mutter"), "--", "sh", "-c", SayDisplay},
+                        whyNot);
 }
 
 struct Desktop {
@@ -309,10 +275,10 @@ class OnDesktop : public ::testing::TestWithParam<Desktop> {
 
   QString name(const char* step) const { return QString(GetParam().name) + "-" + step; }
   QString panelWindow() const {
-    const QStringList windows = visible(*session, {"--class", session->panelClass});
+    const auto width = [&](const QString& w) { return geometryOf(session->clients, w).width(); };
     QString widest;
-    for (const QString& w : windows)
-      if (widest.isEmpty() || geometryOf(*session, w).width() > geometryOf(*session, widest).width()) widest = w;
+    for (const QString& w : visible(*session, {"--class", session->panelClass}))
+      if (widest.isEmpty() || width(w) > width(widest)) widest = w;
     return widest;
   }
   // The screen once the panel has drawn itself over the black root window
@@ -320,7 +286,7 @@ class OnDesktop : public ::testing::TestWithParam<Desktop> {
   QImage settledPanel(const char* step, QRect& area) {
     QImage last;
     waitUntil([&] {
-      area = geometryOf(*session, panelWindow());
+      area = geometryOf(session->clients, panelWindow());
       const QImage now = picture(*session, name(step));
       const bool drawn = area.isValid() && now.rect().contains(area.center()) && now.pixel(area.center()) != qRgb(0, 0, 0);
       const bool settled = drawn && now == last;
@@ -328,6 +294,12 @@ class OnDesktop : public ::testing::TestWithParam<Desktop> {
       return settled;
     });
     return last;
+  }
+
+  void endsWriting(Kerumo& kerumo, const std::string& settings) {
+    kerumo.terminate();
+    EXPECT_EQ(kerumo.exitStatus(), 0) << kerumo.describe();
+    EXPECT_EQ(readFile(dir / "kerumo.ini"), settings);
   }
 
   std::unique_ptr<Session> session;
@@ -339,25 +311,25 @@ TEST_P(OnDesktop, KerumoBehavesAsDesigned) {
   writeFile(dir / "kerumo.ini", Settings);
   QRect panelArea;
   QImage panelBefore;
-  if (s.panel != Panel::None) panelBefore = settledPanel("before", panelArea);
+  if (!s.panelClass.isEmpty()) panelBefore = settledPanel("before", panelArea);
 
-  Kerumo kerumo(dir.path(), s.display, s.bus, s.kerumo);
+  Kerumo kerumo(dir.path(), s.clients.value("DISPLAY"), s.bus, s.kerumo);
   const auto kerumoWindows = [&] { return visible(s, {"--pid", QString::number(kerumo.pid())}); };
   QString meter;
   const auto meterShows = [&] {
     meter.clear();
     for (const QString& w : kerumoWindows())
-      if (geometryOf(s, w).size() == QSize(244, 60)) meter = w;
+      if (geometryOf(s.clients, w).size() == QSize(244, 60)) meter = w;
     return !meter.isEmpty();
   };
   ASSERT_TRUE(waitUntil(meterShows)) << kerumo.describe();
 
   // Where it was saved, on top, out of task bars and pagers.
-  EXPECT_TRUE(waitUntil([&] { return geometryOf(s, meter).topLeft() == Saved; })) << geometryOf(s, meter).x();
+  const auto at = [&] { return geometryOf(s.clients, meter).topLeft(); };
+  EXPECT_TRUE(waitUntil([&] { return at() == Saved; })) << at().x();
   const QString state = netWmState(s, meter);
-  EXPECT_TRUE(state.contains("_NET_WM_STATE_ABOVE")) << state.toStdString();
-  EXPECT_TRUE(state.contains("_NET_WM_STATE_SKIP_TASKBAR")) << state.toStdString();
-  EXPECT_TRUE(state.contains("_NET_WM_STATE_SKIP_PAGER")) << state.toStdString();
+  for (const char* atom : {"_NET_WM_STATE_ABOVE", "_NET_WM_STATE_SKIP_TASKBAR", "_NET_WM_STATE_SKIP_PAGER"})
+    EXPECT_TRUE(state.contains(atom)) << state.toStdString();
   {
     Background other("xmessage", {"-geometry", "300x120+20+20", "over the meter?"}, s.clients);
     QString window;
@@ -369,7 +341,7 @@ TEST_P(OnDesktop, KerumoBehavesAsDesigned) {
 
   // The tray icon, and no task button, in the panel.
   QPoint icon;
-  if (s.panel != Panel::None) {
+  if (!s.panelClass.isEmpty()) {
     std::vector<std::pair<int, int>> runs;
     const QRect area = panelArea.intersected(QRect(0, 0, panelBefore.width(), panelBefore.height()));
     waitUntil([&] {
@@ -385,12 +357,9 @@ TEST_P(OnDesktop, KerumoBehavesAsDesigned) {
     ASSERT_FALSE(icon.isNull()) << "no tray icon in the panel";
   }
 
-  if (!s.ownXServer) {
-    kerumo.terminate();
-    EXPECT_EQ(kerumo.exitStatus(), 0) << kerumo.describe();
-    EXPECT_EQ(readFile(dir / "kerumo.ini"), Settings);
-    return;
-  }
+  // A compositor's pointer is out of xdotool's reach: there the session
+  // ends as it began.
+  if (!s.ownXServer) return endsWriting(kerumo, Settings);
 
   // Kerumo's own menu on the meter, from a right click paced like a hand's.
   // A menu is a window on the screen that was not there before the click
@@ -407,7 +376,7 @@ TEST_P(OnDesktop, KerumoBehavesAsDesigned) {
   };
   const auto menuClosed = [&] { return !visible(s, {"--name", ""}).contains(menu); };
   const auto rightClickMeter = [&] {
-    if (opensMenu([&] { tool(s, "xdotool", {"mousemove", "--window", meter, "5", "54", "sleep", "0.2", "click", "3"}); }))
+    if (opensMenu([&] { xdotool(s.clients, {"mousemove", "--window", meter, "5", "54", "sleep", "0.2", "click", "3"}); }))
       return true;
     picture(s, name("no-menu"));
     return false;
@@ -418,7 +387,7 @@ TEST_P(OnDesktop, KerumoBehavesAsDesigned) {
     const QString before = meter;
     ASSERT_TRUE(rightClickMeter()) << "no menu on the meter";
     // The pointer leaves the menu, so that no item stays under it.
-    tool(s, "xdotool", {"mousemove", "900", "500", "sleep", "0.2", "key", "Down", "Down", "Down", "Return"});
+    xdotool(s.clients, {"mousemove", "900", "500", "sleep", "0.2", "key", "Down", "Down", "Down", "Return"});
     EXPECT_TRUE(waitUntil([&] { return meterShows() && meter != before; })) << "always on top did not change";
     EXPECT_TRUE(waitUntil([&] { return netWmState(s, meter).contains("_NET_WM_STATE_SKIP_TASKBAR"); }))
         << netWmState(s, meter).toStdString();
@@ -429,16 +398,15 @@ TEST_P(OnDesktop, KerumoBehavesAsDesigned) {
   // Opened and closed without a command.
   EXPECT_TRUE(rightClickMeter()) << "no menu on the meter";
   picture(s, name("menu"));
-  tool(s, "xdotool", {"key", "Escape"});
+  xdotool(s.clients, {"key", "Escape"});
   EXPECT_TRUE(waitUntil(menuClosed));
 
   // Dragged by hand, hidden by a double click.
-  drag(s, meter, Drag);
-  EXPECT_TRUE(waitUntil([&] { return geometryOf(s, meter).topLeft() == Saved + Drag; })) << geometryOf(s, meter).x();
-  tool(s, "xdotool", {"mousemove", "--window", meter, "5", "54", "click", "--repeat", "2", "--delay", "60", "1"});
-  EXPECT_TRUE(waitUntil([&] { return !kerumoWindows().contains(meter); })) << "a double click left the meter up";
+  drag(s.clients, at() + QPoint(5, 54), Drag);
+  EXPECT_TRUE(waitUntil([&] { return at() == Saved + Drag; })) << at().x();
+  EXPECT_TRUE(hideByDoubleClick(s.clients, kerumo.pid(), meter)) << "a double click left the meter up";
 
-  if (s.panel != Panel::None) {
+  if (!s.panelClass.isEmpty()) {
     // A left click on the icon brings it back; a right click opens the menu.
     clickAt(s, icon, "1");
     EXPECT_TRUE(waitUntil([&] { return kerumoWindows().contains(meter); })) << "the icon's left click did nothing";
@@ -446,13 +414,11 @@ TEST_P(OnDesktop, KerumoBehavesAsDesigned) {
     // draws it itself.
     EXPECT_TRUE(opensMenu([&] { clickAt(s, icon, "3"); })) << "the icon's right click opened no menu";
     picture(s, name("tray-menu"));
-    tool(s, "xdotool", {"key", "Escape"});
+    xdotool(s.clients, {"key", "Escape"});
     EXPECT_TRUE(waitUntil(menuClosed));
   }
 
-  kerumo.terminate();
-  EXPECT_EQ(kerumo.exitStatus(), 0) << kerumo.describe();
-  EXPECT_EQ(readFile(dir / "kerumo.ini"), "1350\r\n2400\r\n0\r\n1\r\n0\r\n10\r\n10\r\n");
+  endsWriting(kerumo, "1350\r\n2400\r\n0\r\n1\r\n0\r\n10\r\n10\r\n");
 }
 
 INSTANTIATE_TEST_SUITE_P(Desktops, OnDesktop,

@@ -9,6 +9,7 @@
 #include <QSystemTrayIcon>
 #include <QWindow>
 #include <QTimer>
+#include <memory>
 
 #include "tests/platform/qt/qt_test_platform.h"
 
@@ -52,18 +53,12 @@ class TrayEndToEnd : public testing::QtKerumoTest {
     if (qEnvironmentVariableIsEmpty("DISPLAY") || QStandardPaths::findExecutable("trayer").isEmpty() ||
         QStandardPaths::findExecutable("xdotool").isEmpty())
       return;
-    tray = new QProcess;
+    tray = std::make_unique<QProcess>();
     tray->start("trayer", {"--edge", "bottom", "--align", "right", "--widthtype", "pixel", "--width", "120",
                            "--height", "28", "--SetDockType", "false", "--transparent", "false"});
     testing::waitFor([] { return QSystemTrayIcon::isSystemTrayAvailable(); }, 5000);
   }
-  static void TearDownTestSuite() {
-    if (!tray) return;
-    tray->kill();
-    tray->waitForFinished();
-    delete tray;
-    tray = nullptr;
-  }
+  static void TearDownTestSuite() { tray.reset(); }  // kills it
 
   void SetUp() override {
     if (!tray || !QSystemTrayIcon::isSystemTrayAvailable()) GTEST_SKIP() << "needs a display, trayer and xdotool";
@@ -101,12 +96,10 @@ class TrayEndToEnd : public testing::QtKerumoTest {
     return captions;
   }
 
-  static QProcess* tray;
+  static inline std::unique_ptr<QProcess> tray;
   QMenu* menu = nullptr;
   QSystemTrayIcon* icon = nullptr;
 };
-
-QProcess* TrayEndToEnd::tray = nullptr;
 
 // A double click hides the window, a left click on the icon brings it back
 // where it was, and a right click there opens the menu, whose hide works.

@@ -5,6 +5,7 @@
 
 #include <QElapsedTimer>
 #include <QPoint>
+#include <QRect>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
@@ -32,53 +33,33 @@ inline bool waitUntil(const std::function<bool()>& done, int milliseconds = Pati
 
 inline bool has(const char* program) { return !QStandardPaths::findExecutable(program).isEmpty(); }
 
-// An Xvfb of the test's own. It picks a free display itself and names it
-// only once it takes clients; it does not reset between Kerumo runs.
-class PrivateXServer {
- public:
-  PrivateXServer() {
-    process_.start("Xvfb", {"-displayfd", "1", "-screen", "0", "1280x1024x24", "-nolisten", "tcp", "-noreset"});
-    if (!process_.waitForStarted()) return;
-    waitUntil([&] {
-      process_.waitForReadyRead(100);
-      number_ += QString::fromLatin1(process_.readAllStandardOutput());
-      return number_.endsWith('\n') || process_.state() != QProcess::Running;
-    });
-    number_ = number_.trimmed();
-  }
-  ~PrivateXServer() { kill(); }
-  PrivateXServer(const PrivateXServer&) = delete;
-  PrivateXServer& operator=(const PrivateXServer&) = delete;
-
-  bool running() const { return !number_.isEmpty() && process_.state() == QProcess::Running; }
-  QString display() const { return ":" + number_; }
-  void kill() {
-    if (process_.state() == QProcess::NotRunning) return;
-    process_.kill();
-    process_.waitForFinished();
-  }
-
- private:
-  QProcess process_;
-  QString number_;
-};
-
-// A tool run against one display; its standard output.
-inline QString onDisplay(const QString& display, const QString& program, const QStringList& arguments) {
-  QProcess tool;
+// What tools on `display` run with.
+inline QProcessEnvironment onDisplay(const QString& display) {
   QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
   env.insert("DISPLAY", display);
+  return env;
+}
+
+// A tool run with `env`; its standard output.
+inline QString run(const QProcessEnvironment& env, const QString& program, const QStringList& arguments) {
+  QProcess tool;
   tool.setProcessEnvironment(env);
   tool.start(program, arguments);
   tool.waitForFinished(Patience);
   return QString::fromUtf8(tool.readAllStandardOutput());
 }
 
+inline QString xdotool(const QProcessEnvironment& env, const QStringList& arguments) {
+  return run(env, "xdotool", arguments);
+}
+
 // A process started in the background and ended with the test.
 class Background {
  public:
-  Background(const QString& program, const QStringList& arguments, const QProcessEnvironment& env) {
+  Background(const QString& program, const QStringList& arguments, const QProcessEnvironment& env,
+             const QString& dir = {}) {
     process_.setProcessEnvironment(env);
+    process_.setWorkingDirectory(dir);
     process_.start(program, arguments);
     process_.waitForStarted();
   }
@@ -96,17 +77,36 @@ class Background {
     return out_;
   }
   QProcess& process() { return process_; }
-  // Waits until the process has written `text`.
+  // Waits until the process has written `text` or has ended.
   bool waitForOutput(const QString& text) {
-    return waitUntil([&] {
+    waitUntil([&] {
       process_.waitForReadyRead(100);
-      return output().contains(text);
+      return output().contains(text) || process_.state() != QProcess::Running;
     });
+    return output().contains(text);
   }
 
  private:
   QProcess process_;
   QString out_;
+};
+
+// An Xvfb of the test's own. It picks a free display itself and names it
+// only once it takes clients; it does not reset between Kerumo runs.
+class PrivateXServer {
+ public:
+  PrivateXServer()
+      : xvfb_("Xvfb", {"-displayfd", "1", "-screen", "0", "1280x1024x24", "-nolisten", "tcp", "-noreset"},
+              QProcessEnvironment::systemEnvironment()) {
+    if (xvfb_.waitForOutput("\n")) number_ = xvfb_.output().trimmed();
+  }
+  bool running() { return !number_.isEmpty() && xvfb_.process().state() == QProcess::Running; }
+  QString display() const { return ":" + number_; }
+  void kill() { xvfb_.stop(); }
+
+ private:
+  Background xvfb_;
+  QString number_;
 };
 
 // A session bus of the test's own; its address is empty when it did not start.
@@ -137,33 +137,9 @@ class PrivateSessionBus {
 class Kerumo {
  public:
   Kerumo(const std::filesystem::path& dir, const QString& display, const QString& bus = "unix:path=/nonexistent",
-         const QProcessEnvironment& session = {}) {
-    runtime_ = dir / "runtime";
-    std::filesystem::create_directory(runtime_);
-    std::filesystem::permissions(runtime_, std::filesystem::perms::owner_all);
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert("DISPLAY", display);
-    env.insert("QT_QPA_PLATFORM", "xcb");
-    env.insert("DBUS_SESSION_BUS_ADDRESS", bus);
-    env.insert("XDG_RUNTIME_DIR", QString::fromStdString(runtime_.string()));
-    env.remove("WAYLAND_DISPLAY");
-    for (const QString& name : session.keys()) {
-      if (session.value(name).isEmpty()) env.remove(name);
-      else env.insert(name, session.value(name));
-    }
-    process_.setProcessEnvironment(env);
-    process_.setWorkingDirectory(QString::fromStdString(dir.string()));
-    const QString other = qEnvironmentVariable("KERUMO_PROGRAM");
-    process_.start(other.isEmpty() ? QString(KERUMO_EXE) : other, {});
-    process_.waitForStarted();
-  }
-  ~Kerumo() {
-    if (process_.state() == QProcess::NotRunning) return;
-    process_.kill();
-    process_.waitForFinished();
-  }
-  Kerumo(const Kerumo&) = delete;
-  Kerumo& operator=(const Kerumo&) = delete;
+         const QProcessEnvironment& session = {})
+      : run_(program(), {}, environment(dir, display, bus, session), QString::fromStdString(dir.string())),
+        process_(run_.process()) {}
 
   qint64 pid() const { return process_.processId(); }
   // For a failure message: whether it still runs, and what it said.
@@ -204,25 +180,44 @@ class Kerumo {
   }
 
  private:
-  QProcess process_;
+  static QString program() {
+    const QString other = qEnvironmentVariable("KERUMO_PROGRAM");
+    return other.isEmpty() ? QString(KERUMO_EXE) : other;
+  }
+  static QProcessEnvironment environment(const std::filesystem::path& dir, const QString& display, const QString& bus,
+                                         const QProcessEnvironment& session) {
+    const std::filesystem::path runtime = dir / "runtime";
+    std::filesystem::create_directory(runtime);
+    std::filesystem::permissions(runtime, std::filesystem::perms::owner_all);
+    QProcessEnvironment env = onDisplay(display);
+    env.insert("QT_QPA_PLATFORM", "xcb");
+    env.insert("DBUS_SESSION_BUS_ADDRESS", bus);
+    env.insert("XDG_RUNTIME_DIR", QString::fromStdString(runtime.string()));
+    env.remove("WAYLAND_DISPLAY");
+    for (const QString& name : session.keys()) {
+      if (session.value(name).isEmpty()) env.remove(name);
+      else env.insert(name, session.value(name));
+    }
+    return env;
+  }
+
+  Background run_;
+  QProcess& process_;
   QString errors_;
-  std::filesystem::path runtime_;
 };
 
-inline QStringList windowsOf(const QString& display, qint64 pid, const QStringList& more = {}) {
-  return onDisplay(display, "xdotool", QStringList{"search", "--all", "--pid", QString::number(pid)} + more)
-      .split('\n', Qt::SkipEmptyParts);
+inline QStringList windowsOf(const QProcessEnvironment& env, qint64 pid, const QStringList& more = {}) {
+  return xdotool(env, QStringList{"search", "--all", "--pid", QString::number(pid)} + more).split('\n', Qt::SkipEmptyParts);
 }
 
-inline QString meterOf(const QString& display, qint64 pid) {
-  const QStringList windows = windowsOf(display, pid, {"--onlyvisible", "--name", "^$"});
-  return windows.isEmpty() ? QString() : windows.first();
+inline QString meterOf(const QProcessEnvironment& env, qint64 pid) {
+  return windowsOf(env, pid, {"--onlyvisible", "--name", "^$"}).value(0);
 }
 
 // Whether a tray host has taken one of the process's windows in.
-inline bool docked(const QString& display, qint64 pid) {
-  for (const QString& window : windowsOf(display, pid)) {
-    const QString info = onDisplay(display, "xwininfo", {"-children", "-id", window});
+inline bool docked(const QProcessEnvironment& env, qint64 pid) {
+  for (const QString& window : windowsOf(env, pid)) {
+    const QString info = run(env, "xwininfo", {"-children", "-id", window});
     const auto root = QRegularExpression("Root window id: (0x[0-9a-f]+)").match(info).captured(1);
     const auto parent = QRegularExpression("Parent window id: (0x[0-9a-f]+)").match(info).captured(1);
     if (!parent.isEmpty() && parent != root) return true;
@@ -230,23 +225,39 @@ inline bool docked(const QString& display, qint64 pid) {
   return false;
 }
 
-inline QPoint positionOf(const QString& display, const QString& window) {
-  const auto match = QRegularExpression("Position: (-?\\d+),(-?\\d+)")
-                         .match(onDisplay(display, "xdotool", {"getwindowgeometry", window}));
-  return match.hasMatch() ? QPoint(match.captured(1).toInt(), match.captured(2).toInt()) : QPoint(-1, -1);
+// Empty when the window is gone.
+inline QRect geometryOf(const QProcessEnvironment& env, const QString& window) {
+  const QString said = xdotool(env, {"getwindowgeometry", window});
+  const auto at = QRegularExpression("Position: (-?\\d+),(-?\\d+)").match(said);
+  const auto size = QRegularExpression("Geometry: (\\d+)x(\\d+)").match(said);
+  if (!at.hasMatch() || !size.hasMatch()) return {};
+  return {at.captured(1).toInt(), at.captured(2).toInt(), size.captured(1).toInt(), size.captured(2).toInt()};
+}
+
+// A window manager has taken the screen once it names itself on the root window.
+inline bool windowManagerRuns(const QProcessEnvironment& env) {
+  return run(env, "xprop", {"-root", "_NET_SUPPORTING_WM_CHECK"}).contains("window id");
+}
+
+// A press at `from`, a move paced like a hand's, a release.
+inline void drag(const QProcessEnvironment& env, QPoint from, QPoint by) {
+  xdotool(env, {"mousemove", QString::number(from.x()), QString::number(from.y()), "sleep", "0.2", "mousedown", "1"});
+  for (int step = 1; step <= 5; ++step) {
+    const QPoint p = from + by * step / 5;
+    xdotool(env, {"sleep", "0.05", "mousemove", QString::number(p.x()), QString::number(p.y())});
+  }
+  xdotool(env, {"sleep", "0.05", "mouseup", "1"});
 }
 
 // Double-clicks the meter's surface, which hides it. The X server delivers
 // events in order, so once the meter is gone Kerumo has also heard of
 // everything done to it before, such as a move.
-inline bool hideByDoubleClick(const QString& display, qint64 pid, const QString& meter) {
-  onDisplay(display, "xdotool", {"mousemove", "--window", meter, "5", "54", "click", "--repeat", "2", "--delay", "60", "1"});
-  return waitUntil([&] { return meterOf(display, pid).isEmpty(); });
+inline bool hideByDoubleClick(const QProcessEnvironment& env, qint64 pid, const QString& meter) {
+  xdotool(env, {"mousemove", "--window", meter, "5", "54", "click", "--repeat", "2", "--delay", "60", "1"});
+  return waitUntil([&] { return !windowsOf(env, pid, {"--onlyvisible"}).contains(meter); });
 }
 
-inline Background trayer(const QString& display) {
-  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-  env.insert("DISPLAY", display);
+inline Background trayer(const QProcessEnvironment& env) {
   return Background("trayer", {"--edge", "bottom", "--align", "right", "--widthtype", "pixel", "--width", "120",
                                "--height", "28", "--SetDockType", "false", "--transparent", "false"},
                     env);

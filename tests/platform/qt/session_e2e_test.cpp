@@ -12,6 +12,7 @@
 #include <QSize>
 #include <optional>
 #include <random>
+#include <tuple>
 
 #include "tests/platform/qt/session_e2e_support.h"
 #include "tests/temp_dir.h"
@@ -29,7 +30,18 @@ class SessionEdges : public ::testing::Test {
     if (!has("Xvfb") || !has("xdotool") || !has("xwininfo")) GTEST_SKIP() << "needs Xvfb, xdotool and xwininfo";
     ASSERT_TRUE(x.running());
   }
+  // The meter once it shows, or empty when it did not.
+  QString shownMeter(const Kerumo& kerumo) const {
+    QString meter;
+    waitUntil([&] { return !(meter = meterOf(on, kerumo.pid())).isEmpty(); });
+    return meter;
+  }
+  bool moved(const QString& window, QPoint to) const {
+    xdotool(on, {"windowmove", window, QString::number(to.x()), QString::number(to.y())});
+    return waitUntil([&] { return geometryOf(on, window).topLeft() == to; });
+  }
   PrivateXServer x;
+  const QProcessEnvironment on = onDisplay(x.display());
   TempDir dir;
 };
 
@@ -37,22 +49,22 @@ TEST_F(SessionEdges, TrayStartedAfterKerumoGetsTheIconAndGetsItBackAfterARestart
   if (!has("trayer")) GTEST_SKIP() << "needs trayer";
   Kerumo kerumo(dir.path(), x.display());
   ASSERT_TRUE(waitUntil([&] { return kerumo.says("kerumo: 通知領域が見つからないため、アイコンなしで動作します\n"); })) << kerumo.errors().toStdString();
-  QString meter;
-  ASSERT_TRUE(waitUntil([&] { return !(meter = meterOf(x.display(), kerumo.pid())).isEmpty(); }));
+  const QString meter = shownMeter(kerumo);
+  ASSERT_FALSE(meter.isEmpty()) << kerumo.describe();
   // Without a tray the meter's own menu still comes up.
-  const auto visible = [&] { return windowsOf(x.display(), kerumo.pid(), {"--onlyvisible"}).size(); };
-  onDisplay(x.display(), "xdotool", {"mousemove", "--window", meter, "5", "54", "click", "3"});
+  const auto visible = [&] { return windowsOf(on, kerumo.pid(), {"--onlyvisible"}).size(); };
+  xdotool(on, {"mousemove", "--window", meter, "5", "54", "click", "3"});
   EXPECT_TRUE(waitUntil([&] { return visible() == 2; })) << "no menu";
-  onDisplay(x.display(), "xdotool", {"key", "Escape"});
+  xdotool(on, {"key", "Escape"});
   EXPECT_TRUE(waitUntil([&] { return visible() == 1; }));
   {
-    auto tray = trayer(x.display());
-    EXPECT_TRUE(waitUntil([&] { return docked(x.display(), kerumo.pid()); }));
+    auto tray = trayer(on);
+    EXPECT_TRUE(waitUntil([&] { return docked(on, kerumo.pid()); }));
     EXPECT_TRUE(kerumo.says("kerumo: 通知領域が使えるようになったので、アイコンを表示しました\n"));
   }
-  EXPECT_TRUE(waitUntil([&] { return !docked(x.display(), kerumo.pid()); }));
-  auto again = trayer(x.display());
-  EXPECT_TRUE(waitUntil([&] { return docked(x.display(), kerumo.pid()); }));
+  EXPECT_TRUE(waitUntil([&] { return !docked(on, kerumo.pid()); }));
+  auto again = trayer(on);
+  EXPECT_TRUE(waitUntil([&] { return docked(on, kerumo.pid()); }));
   EXPECT_EQ(kerumo.errors().count("通知領域が見つからない"), 1);
   EXPECT_EQ(kerumo.errors().count("通知領域が使えるようになった"), 1);
 }
@@ -99,11 +111,10 @@ TEST_F(SessionEdges, StatusNotifierItemIsTitledKerumoInJapaneseAndHasItsIcon) {
 TEST_F(SessionEdges, LostDisplayKeepsTheSessionsSettings) {
   writeFile(dir / "kerumo.ini", Settings);
   Kerumo kerumo(dir.path(), x.display());
-  QString meter;
-  ASSERT_TRUE(waitUntil([&] { return !(meter = meterOf(x.display(), kerumo.pid())).isEmpty(); }));
-  onDisplay(x.display(), "xdotool", {"windowmove", meter, "333", "222"});
-  ASSERT_TRUE(waitUntil([&] { return positionOf(x.display(), meter) == QPoint(333, 222); }));
-  ASSERT_TRUE(hideByDoubleClick(x.display(), kerumo.pid(), meter));
+  const QString meter = shownMeter(kerumo);
+  ASSERT_FALSE(meter.isEmpty()) << kerumo.describe();
+  ASSERT_TRUE(moved(meter, {333, 222}));
+  ASSERT_TRUE(hideByDoubleClick(on, kerumo.pid(), meter));
   kerumo.settle();
   const int linesBefore = kerumo.lines();
   x.kill();
@@ -120,11 +131,10 @@ TEST_F(SessionEdges, LinkedSettingsFileStaysLinked) {
   writeFile(dir / "dotfiles" / "kerumo.ini", Settings);
   std::filesystem::create_symlink("dotfiles/kerumo.ini", dir / "kerumo.ini");
   Kerumo kerumo(dir.path(), x.display());
-  QString meter;
-  ASSERT_TRUE(waitUntil([&] { return !(meter = meterOf(x.display(), kerumo.pid())).isEmpty(); }));
-  onDisplay(x.display(), "xdotool", {"windowmove", meter, "100", "50"});
-  ASSERT_TRUE(waitUntil([&] { return positionOf(x.display(), meter) == QPoint(100, 50); }));
-  ASSERT_TRUE(hideByDoubleClick(x.display(), kerumo.pid(), meter));
+  const QString meter = shownMeter(kerumo);
+  ASSERT_FALSE(meter.isEmpty()) << kerumo.describe();
+  ASSERT_TRUE(moved(meter, {100, 50}));
+  ASSERT_TRUE(hideByDoubleClick(on, kerumo.pid(), meter));
   kerumo.terminate();
   EXPECT_EQ(kerumo.exitStatus(), 0);
   EXPECT_TRUE(std::filesystem::is_symlink(dir / "kerumo.ini"));
@@ -136,19 +146,18 @@ TEST_F(SessionEdges, ScreenAddedLaterGetsTheWorkAreaWatch) {
   if (!has("xrandr") || !has("xprop")) GTEST_SKIP() << "needs xrandr and xprop";
   writeFile(dir / "kerumo.ini", Settings);
   Kerumo kerumo(dir.path(), x.display());
-  QString meter;
-  ASSERT_TRUE(waitUntil([&] { return !(meter = meterOf(x.display(), kerumo.pid())).isEmpty(); }));
+  const QString meter = shownMeter(kerumo);
+  ASSERT_FALSE(meter.isEmpty()) << kerumo.describe();
   // The server reports each change in order, so Kerumo hears of the new
   // screen before the move and the work area below.
-  onDisplay(x.display(), "xrandr", {"--setmonitor", "kerumo-side", "640/169x1024/270+1280+0", "none"});
-  onDisplay(x.display(), "xdotool", {"windowmove", meter, "1400", "100"});
-  ASSERT_TRUE(waitUntil([&] { return positionOf(x.display(), meter) == QPoint(1400, 100); }));
+  run(on, "xrandr", {"--setmonitor", "kerumo-side", "640/169x1024/270+1280+0", "none"});
+  ASSERT_TRUE(moved(meter, {1400, 100}));
   QThread::msleep(500);
-  ASSERT_EQ(positionOf(x.display(), meter), QPoint(1400, 100)) << "the side screen holds the meter";
+  ASSERT_EQ(geometryOf(on, meter).topLeft(), QPoint(1400, 100)) << "the side screen holds the meter";
   // Only the side screen's work area changes: it shrinks to 20 pixels.
-  onDisplay(x.display(), "xprop", {"-root", "-f", "_NET_WORKAREA", "32c", "-set", "_NET_WORKAREA", "0, 0, 1300, 1024"});
-  EXPECT_TRUE(waitUntil([&] { return positionOf(x.display(), meter).x() + 242 <= 1280; }))
-      << positionOf(x.display(), meter).x();
+  run(on, "xprop", {"-root", "-f", "_NET_WORKAREA", "32c", "-set", "_NET_WORKAREA", "0, 0, 1300, 1024"});
+  EXPECT_TRUE(waitUntil([&] { return geometryOf(on, meter).topLeft().x() + 242 <= 1280; }))
+      << geometryOf(on, meter).topLeft().x();
 }
 
 // A file where kerumo.ini should be, and what Kerumo must make of it.
@@ -203,9 +212,9 @@ TEST_F(SessionEdges, SettingsFilesThatAreNotWhatTheySeemAreAnsweredAtOnce) {
     clock.start();
     if (*file.said) {
       EXPECT_TRUE(waitUntil([&] { return kerumo.says(QString::fromUtf8(file.said)); })) << kerumo.describe();
-      EXPECT_TRUE(waitUntil([&] { return !windowsOf(x.display(), kerumo.pid(), {"--onlyvisible", "--name", "ケルモエラー"}).isEmpty(); }));
+      EXPECT_TRUE(waitUntil([&] { return !windowsOf(on, kerumo.pid(), {"--onlyvisible", "--name", "ケルモエラー"}).isEmpty(); }));
     } else {
-      EXPECT_TRUE(waitUntil([&] { return !meterOf(x.display(), kerumo.pid()).isEmpty(); })) << kerumo.describe();
+      EXPECT_TRUE(waitUntil([&] { return !meterOf(on, kerumo.pid()).isEmpty(); })) << kerumo.describe();
       EXPECT_FALSE(kerumo.errors().contains("ケルモエラー")) << kerumo.errors().toStdString();
     }
     std::cout << "[ measured ] " << file.what << ": answered in " << clock.elapsed() << " ms, peak "
@@ -213,42 +222,21 @@ TEST_F(SessionEdges, SettingsFilesThatAreNotWhatTheySeemAreAnsweredAtOnce) {
     EXPECT_LT(kerumo.peakMemoryKb(), baselineKb + 64 * 1024);
     struct stat after {};
     ::lstat(path.c_str(), &after);
-    EXPECT_EQ(after.st_mtim.tv_sec, before.st_mtim.tv_sec);
-    EXPECT_EQ(after.st_mtim.tv_nsec, before.st_mtim.tv_nsec);
-    EXPECT_EQ(after.st_size, before.st_size);
+    EXPECT_EQ(std::tie(after.st_mtim.tv_sec, after.st_mtim.tv_nsec, after.st_size),
+              std::tie(before.st_mtim.tv_sec, before.st_mtim.tv_nsec, before.st_size));
     if (!contents.empty()) {
       EXPECT_EQ(readFile(path), contents);
     }
   }
 }
 
-QSize sizeOf(const QString& display, const QString& window) {
-  const auto match = QRegularExpression("Geometry: (\\d+)x(\\d+)")
-                         .match(onDisplay(display, "xdotool", {"getwindowgeometry", window}));
-  return match.hasMatch() ? QSize(match.captured(1).toInt(), match.captured(2).toInt()) : QSize();
-}
-
 // The process's visible window other than the meter that has `size`, or
 // any other one when `size` is empty.
-QString otherWindow(const QString& display, qint64 pid, const QString& meter, QSize size = {}) {
-  for (const QString& window : windowsOf(display, pid, {"--onlyvisible"})) {
-    if (window != meter && (size.isEmpty() || sizeOf(display, window) == size)) return window;
+QString otherWindow(const QProcessEnvironment& on, qint64 pid, const QString& meter, QSize size = {}) {
+  for (const QString& window : windowsOf(on, pid, {"--onlyvisible"})) {
+    if (window != meter && (size.isEmpty() || geometryOf(on, window).size() == size)) return window;
   }
   return {};
-}
-
-// Openbox has taken the screen once it names itself on the root window.
-bool windowManagerReady(const QString& display) {
-  return onDisplay(display, "xprop", {"-root", "_NET_SUPPORTING_WM_CHECK"}).contains("window id");
-}
-
-void dragWithPointer(const QString& display, QPoint from, QPoint by) {
-  onDisplay(display, "xdotool", {"mousemove", QString::number(from.x()), QString::number(from.y()), "mousedown", "1"});
-  for (int step = 1; step <= 4; ++step) {
-    const QPoint p = from + by * step / 4;
-    onDisplay(display, "xdotool", {"sleep", "0.05", "mousemove", QString::number(p.x()), QString::number(p.y())});
-  }
-  onDisplay(display, "xdotool", {"sleep", "0.05", "mouseup", "1"});
 }
 
 // The about dialog's frame, dragged at its bottom right corner: Openbox
@@ -262,29 +250,23 @@ TEST_F(SessionEdges, AboutDialogResizesByItsFrameWithOrWithoutAWindowManager) {
     std::optional<Background> openbox;
     if (managed) {
       if (!has("openbox") || !has("xprop")) GTEST_SKIP() << "needs openbox and xprop for the managed row";
-      QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-      env.insert("DISPLAY", x.display());
-      openbox.emplace("openbox", QStringList{"--sm-disable"}, env);
-      ASSERT_TRUE(waitUntil([&] { return windowManagerReady(x.display()); }));
+      openbox.emplace("openbox", QStringList{"--sm-disable"}, on);
+      ASSERT_TRUE(waitUntil([&] { return windowManagerRuns(on); }));
     }
     Kerumo kerumo(dir.path(), x.display());
-    QString meter;
-    ASSERT_TRUE(waitUntil([&] { return !(meter = meterOf(x.display(), kerumo.pid())).isEmpty(); }))
-        << kerumo.describe();
+    const QString meter = shownMeter(kerumo);
+    ASSERT_FALSE(meter.isEmpty()) << kerumo.describe();
     // "about" is the menu's last item.
-    onDisplay(x.display(), "xdotool", {"mousemove", "--window", meter, "5", "54", "click", "3"});
+    xdotool(on, {"mousemove", "--window", meter, "5", "54", "click", "3"});
     QString menu;
-    ASSERT_TRUE(waitUntil([&] { return !(menu = otherWindow(x.display(), kerumo.pid(), meter)).isEmpty(); }));
-    const QPoint menuAt = positionOf(x.display(), menu);
-    const QSize menuSize = sizeOf(x.display(), menu);
-    onDisplay(x.display(), "xdotool", {"mousemove", QString::number(menuAt.x() + 20),
-                                       QString::number(menuAt.y() + menuSize.height() - 10), "click", "1"});
+    ASSERT_TRUE(waitUntil([&] { return !(menu = otherWindow(on, kerumo.pid(), meter)).isEmpty(); }));
+    const QRect menuAt = geometryOf(on, menu);
+    xdotool(on, {"mousemove", QString::number(menuAt.x() + 20), QString::number(menuAt.bottom() - 9), "click", "1"});
     QString about;
-    ASSERT_TRUE(waitUntil([&] { return !(about = otherWindow(x.display(), kerumo.pid(), meter, designed)).isEmpty(); }));
-    const QPoint corner = positionOf(x.display(), about) + QPoint(designed.width() - 2, designed.height() - 2);
-    dragWithPointer(x.display(), corner, {60, 40});
-    EXPECT_TRUE(waitUntil([&] { return sizeOf(x.display(), about) == designed + QSize(60, 40); }))
-        << sizeOf(x.display(), about).width() << "x" << sizeOf(x.display(), about).height();
+    ASSERT_TRUE(waitUntil([&] { return !(about = otherWindow(on, kerumo.pid(), meter, designed)).isEmpty(); }));
+    drag(on, geometryOf(on, about).bottomRight() - QPoint(1, 1), {60, 40});
+    EXPECT_TRUE(waitUntil([&] { return geometryOf(on, about).size() == designed + QSize(60, 40); }))
+        << geometryOf(on, about).width() << "x" << geometryOf(on, about).height();
   }
 }
 
@@ -304,13 +286,12 @@ TEST(NoDisplay, IsOneLineNamingTheDisplayAndStatusOne) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
-    QProcess kerumo;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) env.remove(name);
     if (!c.display.isEmpty()) env.insert("DISPLAY", c.display);
     if (!c.platform.isEmpty()) env.insert("QT_QPA_PLATFORM", c.platform);
-    kerumo.setProcessEnvironment(env);
-    kerumo.start(KERUMO_EXE, {});
+    Background run(KERUMO_EXE, {}, env);
+    QProcess& kerumo = run.process();
     ASSERT_TRUE(kerumo.waitForFinished(Patience));
     EXPECT_EQ(kerumo.exitStatus(), QProcess::NormalExit);  // no abort, no core dump
     EXPECT_EQ(kerumo.exitCode(), 1);

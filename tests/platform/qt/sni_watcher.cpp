@@ -17,6 +17,12 @@
 #include <QStringList>
 #include <cstdio>
 
+// One line of what the watcher saw, at once: the test waits for it.
+static void say(const QString& line) {
+  std::printf("%s\n", line.toUtf8().constData());
+  std::fflush(stdout);
+}
+
 class WatcherAdaptor : public QDBusAbstractAdaptor {
   Q_OBJECT
   Q_CLASSINFO("D-Bus Interface", "org.kde.StatusNotifierWatcher")
@@ -28,8 +34,7 @@ class WatcherAdaptor : public QDBusAbstractAdaptor {
   explicit WatcherAdaptor(QObject* parent) : QDBusAbstractAdaptor(parent) {}
   QStringList items() const { return items_; }
   bool hostRegistered() const {
-    std::printf("asked for a host: %s\n", hostRegistered_ ? "yes" : "no");
-    std::fflush(stdout);
+    say(QString("asked for a host: ") + (hostRegistered_ ? "yes" : "no"));
     return hostRegistered_;
   }
   void registerHost() {
@@ -43,8 +48,7 @@ class WatcherAdaptor : public QDBusAbstractAdaptor {
     const QString sender = message.service();
     const uint pid = QDBusConnection::sessionBus().interface()->servicePid(sender).value();
     items_ << service;
-    std::printf("item %u %s\n", pid, qPrintable(service));
-    std::fflush(stdout);
+    say(QString("item %1 %2").arg(pid).arg(service));
     emit StatusNotifierItemRegistered(service);
     // Asked once the item has its answer, as a host does.
     QTimer::singleShot(0, this, [this, sender, service, pid] { describeItem(sender, service, pid); });
@@ -66,7 +70,7 @@ class WatcherAdaptor : public QDBusAbstractAdaptor {
       const QDBusReply<QVariant> reply = properties.call("Get", "org.kde.StatusNotifierItem", name);
       return reply.isValid() ? reply.value() : QVariant();
     };
-    std::printf("title %u %s\n", pid, get("Title").toString().toUtf8().constData());
+    say(QString("title %1 %2").arg(pid).arg(get("Title").toString()));
     QString icon = get("IconName").toString();
     if (icon.isEmpty()) {
       // a(iiay): the pixmaps' sizes say enough.
@@ -84,8 +88,7 @@ class WatcherAdaptor : public QDBusAbstractAdaptor {
       pixmaps.endArray();
       icon = sizes.join(',');
     }
-    std::printf("icon %u %s\n", pid, icon.toUtf8().constData());
-    std::fflush(stdout);
+    say(QString("icon %1 %2").arg(pid).arg(icon));
   }
 
   QStringList items_;
@@ -107,15 +110,13 @@ int main(int argc, char** argv) {
     QObject::connect(&input, &QSocketNotifier::activated, [&] {
       input.setEnabled(false);
       adaptor->registerHost();
-      std::printf("host registered\n");
-      std::fflush(stdout);
+      say("host registered");
     });
   } else {
     input.setEnabled(false);
     adaptor->registerHost();
   }
-  std::printf("ready\n");
-  std::fflush(stdout);
+  say("ready");
   return app.exec();
 }
 
