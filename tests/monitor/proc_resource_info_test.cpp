@@ -37,58 +37,35 @@ class ProcResourceInfoTest : public ::testing::Test {
 };
 
 // Memory is what is available, not merely unused; resources count swap with it.
-TEST_F(ProcResourceInfoTest, MemoryAndResourcesComeFromMeminfo) {
-  writeFile(proc / "meminfo", meminfo(1000, 100, 600, 1000, 200));
-  EXPECT_EQ(info.MemoryLoad(), 60);
-  EXPECT_EQ(resInfo(), (std::array<uint8_t, 3>{40, 60, 20}));
-  writeFile(proc / "meminfo", meminfo(1000, 100, 600, 0, 0));
-  EXPECT_EQ(resInfo()[0], 60);
-}
-
-TEST_F(ProcResourceInfoTest, CpuUsageIsMeasuredFromOneCallToTheNext) {
+TEST_F(ProcResourceInfoTest, FiguresComeFromMeminfoAndStatAndAFileThatStopsMakingSenseRepeatsThem) {
+  writeFile(proc / "meminfo", meminfo(1000, 100, 300, 1000, 500));
   writeFile(proc / "stat", stat(200, 100, 700));
-  info.GetCpuStart();
-  EXPECT_EQ(info.GetCpuUsage(), 30) << "since boot";
+  const std::array<uint8_t, 3> good{40, 30, 50};
+  ASSERT_EQ(info.MemoryLoad(), 30);
+  ASSERT_EQ(resInfo(), good);
+  ASSERT_EQ(info.GetCpuUsage(), 30) << "since boot";
+  writeFile(proc / "meminfo", "MemTotal: rubbish\n");
+  writeFile(proc / "stat", "cpu  1 2\n");
+  EXPECT_EQ(info.MemoryLoad(), 30);
+  EXPECT_EQ(resInfo(), good);
+  EXPECT_EQ(info.GetCpuUsage(), 30);
+  // Nor does the bad sample become the base of the next.
   writeFile(proc / "stat", stat(200, 100, 800));
-  info.GetCpuStart();
   EXPECT_EQ(info.GetCpuUsage(), 0) << "idle throughout";
   std::string busy = stat(250, 150, 800);
   for (int cpu = 0; cpu < 1000; ++cpu) busy += "cpu" + std::to_string(cpu) + " 1 2 3 4 5 6 7 8 9 10\n";
   writeFile(proc / "stat", busy);  // long: read for its first line
-  info.GetCpuStart();
   EXPECT_EQ(info.GetCpuUsage(), 100) << "busy throughout";
 }
 
 // At one moment too: a failed reading is not kept for the rest of the tick.
-TEST_F(ProcResourceInfoTest, UnreadableFilesBeforeAnyGoodReadRaiseNoAlarmAndAreRetriedAtOnce) {
+TEST_F(ProcResourceInfoTest, UnreadableFilesRaiseNoAlarmAndAreRetriedAtOnceButOneReadingServesATick) {
   step = {};
   EXPECT_EQ(info.MemoryLoad(), 100);
   EXPECT_EQ(resInfo()[0], 100);
   EXPECT_EQ(info.GetCpuUsage(), 0);
   writeFile(proc / "meminfo", meminfo(1000, 100, 600, 0, 0));
-  EXPECT_EQ(info.MemoryLoad(), 60);
-}
-
-TEST_F(ProcResourceInfoTest, AFileThatStopsMakingSenseRepeatsTheLastGoodFigures) {
-  writeFile(proc / "meminfo", meminfo(1000, 100, 300, 1000, 500));
-  writeFile(proc / "stat", stat(200, 100, 700));
-  ASSERT_EQ(info.MemoryLoad(), 30);
-  ASSERT_EQ(resInfo()[0], 40);
-  ASSERT_EQ(info.GetCpuUsage(), 30);
-  writeFile(proc / "meminfo", "MemTotal: rubbish\n");
-  writeFile(proc / "stat", "cpu  1 2\n");
-  EXPECT_EQ(info.MemoryLoad(), 30);
-  EXPECT_EQ(resInfo()[0], 40);
-  EXPECT_EQ(info.GetCpuUsage(), 30);
-  // Nor does the bad sample become the base of the next.
-  writeFile(proc / "stat", stat(300, 100, 700));
-  EXPECT_EQ(info.GetCpuUsage(), 100);
-}
-
-TEST_F(ProcResourceInfoTest, OneMeminfoReadingServesTheCallsOfOneTick) {
-  step = {};
-  writeFile(proc / "meminfo", meminfo(1000, 100, 600, 0, 0));
-  resInfo();
+  EXPECT_EQ(resInfo(), (std::array<uint8_t, 3>{60, 60, 0}));
   writeFile(proc / "meminfo", meminfo(1000, 100, 500, 0, 0));
   now += std::chrono::milliseconds(99);
   EXPECT_EQ(info.MemoryLoad(), 60);

@@ -4,23 +4,43 @@
 
 #include <vector>
 
-#include "fake_sensor.h"
-
 namespace kerumo {
 namespace {
 
 using namespace std::chrono_literals;
-using testing::SensorScript;
+
+// A sensor whose reading the test sets; it stays readable until told not to.
+struct SensorScript {
+  std::optional<double> reading = 45.0;
+  bool present = true;
+  int resolves = 0;
+};
+
+class FakeSensor : public TemperatureSensor {
+ public:
+  explicit FakeSensor(SensorScript& script) : script_(script) {}
+  std::optional<double> read() override { return script_.present ? script_.reading : std::nullopt; }
+
+ private:
+  SensorScript& script_;
+};
 
 class ResolvingTemperatureTest : public ::testing::Test {
  protected:
+  std::unique_ptr<TemperatureSensor> resolve() {
+    ++script.resolves;
+    return script.present ? std::make_unique<FakeSensor>(script) : nullptr;
+  }
+
   SensorScript script;
   std::chrono::steady_clock::time_point now{};
-  ResolvingTemperature temperature{testing::fakeResolver(script), [this] { return now; }};
+  ResolvingTemperature temperature{[this] { return resolve(); }, [this] { return now; }};
 };
 
-TEST_F(ResolvingTemperatureTest, FindsTheSensorOnceAndRereadsIt) {
+TEST_F(ResolvingTemperatureTest, FindsTheSensorOnceAndRereadsItThroughBrokenReadings) {
   EXPECT_EQ(temperature.celsius(), 45);
+  script.reading = 3000.0;
+  EXPECT_EQ(temperature.celsius(), std::nullopt) << "a broken reading shows nothing but keeps the sensor";
   script.reading = 52.6;
   now += 1h;
   EXPECT_EQ(temperature.celsius(), 53);
@@ -66,14 +86,6 @@ TEST_F(ResolvingTemperatureTest, FruitlessSearchesThinOutToOneAMinuteAndResetOnA
   now += 5s;
   EXPECT_EQ(temperature.celsius(), std::nullopt);
   EXPECT_EQ(script.resolves, afterVanishing + 1) << "back to the short wait";
-}
-
-TEST_F(ResolvingTemperatureTest, ABrokenReadingShowsNothingButKeepsTheSensor) {
-  script.reading = 3000.0;
-  EXPECT_EQ(temperature.celsius(), std::nullopt);
-  script.reading = 47.0;
-  EXPECT_EQ(temperature.celsius(), 47);
-  EXPECT_EQ(script.resolves, 1);
 }
 
 }  // namespace
