@@ -16,9 +16,6 @@ namespace {
 using testing::FakeLibrary;
 using SetFigures = void(uint8_t, uint8_t, uint8_t, uint8_t);
 
-// The test runner puts the full fakes on LD_LIBRARY_PATH; these lack one function each.
-std::string partialFake(const char* file) { return std::string(KERUMO_FAKELIBS_PARTIAL_DIR) + "/" + file; }
-
 class LibraryLoading : public ::testing::Test {
  protected:
   // Built-in stand-ins whose answers cannot be mistaken for a fake's.
@@ -82,7 +79,8 @@ TEST_F(LibraryLoading, AMissingLibraryLeavesTheBuiltInSourcesAndSaysSoOnce) {
 }
 
 TEST_F(LibraryLoading, AFunctionTheLibraryLacksComesFromTheBuiltInSource) {
-  const std::string path = partialFake("libresinfo.so");
+  // The test runner puts the full fakes on LD_LIBRARY_PATH; this one lacks MemoryLoad.
+  const std::string path = KERUMO_FAKELIBS_PARTIAL_DIR "/libresinfo.so";
   std::unique_ptr<ResourceInfo> info;
   {
     const FakeLibrary fake(path);
@@ -97,7 +95,7 @@ TEST_F(LibraryLoading, AFunctionTheLibraryLacksComesFromTheBuiltInSource) {
 }
 
 TEST_F(LibraryLoading, APortLibraryLackingOneFunctionIsNotUsedAtAll) {
-  const std::string path = partialFake("libvbioport32.so");
+  const std::string path = KERUMO_FAKELIBS_PARTIAL_DIR "/libvbioport32.so";  // lacks InputPort
   const FakeLibrary fake(path);
   auto io = loadPortIo(diagnostics, path, standInPorts);
   io->OutputPort(0x295, 0x27);

@@ -12,19 +12,16 @@ namespace kerumo {
 namespace {
 
 // Notes each call beside the libraries' calls and keeps the last figures shown.
-class RecordingDisplay : public FiguresDisplay {
- public:
-  explicit RecordingDisplay(std::vector<std::string>& log) : log_(log) {}
+struct RecordingDisplay : FiguresDisplay {
+  explicit RecordingDisplay(std::vector<std::string>& log) : log(log) {}
   void showUsage(const UsageFigures& figures) override {
     usage = figures;
-    log_.push_back("showUsage");
+    log.push_back("showUsage");
   }
-  void showTemperature(std::optional<int16_t>) override { log_.push_back("showTemperature"); }
+  void showTemperature(std::optional<int16_t>) override { log.push_back("showTemperature"); }
 
+  std::vector<std::string>& log;
   UsageFigures usage;
-
- private:
-  std::vector<std::string>& log_;
 };
 
 // The sampling cycle alone, with scripted libraries, a recording display and
@@ -53,11 +50,13 @@ using LowResourceCheckTest = SamplingCycleTest;
 // The libraries are loaded at the first tick, and only then; the figures
 // are shown before the temperature is read, and both before a warning. The
 // label and the bar of memory are separate readings.
-TEST_F(SamplingCycleTest, OneTickReadsShowsAndWarnsInOrder) {
+TEST_F(SamplingCycleTest, OneTickReadsShowsAndWarnsInOrderAndNoneRunsWhileTheBoxIsOpen) {
   EXPECT_EQ(loads, 0);
   figures.memoryLoads = {70, 40, 5};
   platform.onMessageBox = [&](const FakeMessageBox&) {
     figures.calls.push_back("messageBox");
+    // The window system keeps running: timer events arrive meanwhile.
+    cycle.tick();
     return MessageBoxOk;
   };
   cycle.tick();
@@ -67,37 +66,43 @@ TEST_F(SamplingCycleTest, OneTickReadsShowsAndWarnsInOrder) {
                                                      "messageBox"}));
   EXPECT_EQ(display.usage, (UsageFigures{{30, 600}, {20, 200}, {25, 250}}));
   figures.calls.clear();
-  cycle.tick();
+  cycle.tick();  // ticks go on after the box
   cycle.tick();
   EXPECT_EQ(figures.calls.size(), 2 * 9u);  // no third MemoryLoad once warnings are off
+  EXPECT_EQ(platform.messageBoxes.size(), 1u);
   EXPECT_EQ(loads, 1);
 }
 
-TEST_F(LowResourceCheckTest, WarnsStrictlyBelowEachThresholdOnceAndThenKeepsQuiet) {
+TEST_F(LowResourceCheckTest, WarnsWhenArmedStrictlyBelowEachThresholdOnceAndThenKeepsQuiet) {
   const std::string memory = "警告\r物理メモリ残量\rいくつかのアプリケーションを終了させてください。";
   const std::string resources = "警告\rシステムリソース残量\rいくつかのアプリケーションを終了させてください。";
   const struct {
-    int16_t memThreshold;
+    int16_t warnEnabled, memThreshold;
     uint8_t freeMemory, freeResources;
     std::vector<std::string> boxes;
   } cases[] = {
-      {10, 9, 50, {memory}},
-      {10, 10, 50, {}},
-      {10, 50, 19, {resources}},
-      {10, 50, 20, {}},
-      {10, 9, 19, {memory, resources}},  // both in one tick, memory first
-      {1, 1, 50, {}},
-      {1, 0, 50, {memory}},
+      {1, 10, 9, 50, {memory}},
+      {1, 10, 10, 50, {}},
+      {1, 10, 50, 19, {resources}},
+      {1, 10, 50, 20, {}},
+      {1, 10, 9, 19, {memory, resources}},  // both in one tick, memory first
+      {1, 1, 1, 50, {}},
+      {1, 1, 0, 50, {memory}},
+      {0, 10, 0, 0, {}},  // any value but one means off, and no reading
+      {2, 10, 0, 0, {}},
+      {-1, 10, 0, 0, {}},
   };
   for (const auto& c : cases) {
-    WarnEnabled = 1;
+    WarnEnabled = c.warnEnabled;
     MemThreshold = c.memThreshold;
     platform.messageBoxes.clear();
+    figures.calls.clear();
     figures.memoryLoads = {50, 50, c.freeMemory};  // label, bar, then the check's own reading
     figures.freeResources = c.freeResources;
     cycle.tick();
-    EXPECT_EQ(prompts(), c.boxes) << int{c.freeMemory} << "/" << int{c.freeResources};
-    EXPECT_EQ(WarnEnabled, c.boxes.empty() ? 1 : 0);
+    EXPECT_EQ(prompts(), c.boxes) << c.warnEnabled << ": " << int{c.freeMemory} << "/" << int{c.freeResources};
+    EXPECT_EQ(WarnEnabled, c.boxes.empty() ? c.warnEnabled : 0);
+    EXPECT_EQ(std::count(figures.calls.begin(), figures.calls.end(), "MemoryLoad"), c.warnEnabled == 1 ? 3 : 2);
     figures.memoryLoads = {c.freeMemory};
     cycle.tick();
     cycle.tick();
@@ -107,37 +112,6 @@ TEST_F(LowResourceCheckTest, WarnsStrictlyBelowEachThresholdOnceAndThenKeepsQuie
       EXPECT_EQ(box.style, 0u);
     }
   }
-}
-
-TEST_F(LowResourceCheckTest, AnyValueButOneMeansOffAndNoReading) {
-  for (const int16_t off : {int16_t{0}, int16_t{2}, int16_t{-1}}) {
-    WarnEnabled = off;
-    figures.memoryLoads = {0};
-    figures.freeResources = 0;
-    figures.calls.clear();
-    cycle.tick();
-    EXPECT_EQ(std::count(figures.calls.begin(), figures.calls.end(), "MemoryLoad"), 2);
-    EXPECT_TRUE(platform.messageBoxes.empty());
-  }
-}
-
-TEST_F(LowResourceCheckTest, NoTickRunsWhileAWarningBoxIsOpen) {
-  figures.memoryLoads = {5};
-  int nestedTicks = 0;
-  platform.onMessageBox = [&](const FakeMessageBox&) {
-    // The window system keeps running: timer events arrive meanwhile.
-    ++nestedTicks;
-    cycle.tick();
-    cycle.tick();
-    return MessageBoxOk;
-  };
-  cycle.tick();
-  EXPECT_EQ(nestedTicks, 1);
-  EXPECT_EQ(platform.messageBoxes.size(), 1u);
-  WarnEnabled = 1;
-  platform.onMessageBox = nullptr;
-  cycle.tick();  // ticks go on after the box
-  EXPECT_EQ(platform.messageBoxes.size(), 2u);
 }
 
 }  // namespace

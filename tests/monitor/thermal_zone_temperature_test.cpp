@@ -49,10 +49,8 @@ class FakeZoneCounters : public ZoneCounters {
   }
   PdhStatus values(std::vector<ZoneValue>& zones) override {
     ++pdh_.formats;
-    zones.clear();
-    if (pdh_.format != Ok) return pdh_.format;
-    zones = pdh_.counters.at(counter_);
-    return Ok;
+    zones = pdh_.format == Ok ? pdh_.counters.at(counter_) : std::vector<ZoneValue>{};
+    return pdh_.format;
   }
 
  private:
