@@ -7,7 +7,6 @@
 #include <sstream>
 
 #include "fake_library.h"
-#include "monitor/library_adapters.h"
 #include "scripted_libraries.h"
 
 namespace kerumo {
