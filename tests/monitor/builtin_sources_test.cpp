@@ -35,7 +35,7 @@ TEST(CpuSensorChoice, PicksTheProcessorsSensorByChipAndLabel) {
        {acpi, {"coretemp", "Core 0", 61.0}, {"coretemp", "Package id 0", 55.4}}, 55},
       {"intel without a package: hottest core",
        {{"coretemp", "Core 0", 48.0}, {"coretemp", "Core 1", 63.6}, {"coretemp", "Core 2", 51.0}}, 64},
-      {"a broken core is never the hottest", {{"coretemp", "Core 0", 48.0}, {"coretemp", "Core 1", 400.0}}, 48},
+      {"a broken core is never hottest", {{"coretemp", "Core 0", 48.0}, {"coretemp", "Core 1", 400.0}}, 48},
       {"amd die before control", {{"k10temp", "Tctl", 70.0}, {"k10temp", "Tdie", 60.0}}, 60},
       {"amd control when no die", {acpi, {"k10temp", "Tccd1", 50.0}, {"k10temp", "Tctl", 52.4}}, 52},
       {"zenpower die", {{"zenpower", "Tctl", 71.0}, {"zenpower", "Tdie", 61.0}}, 61},

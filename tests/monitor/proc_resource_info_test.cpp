@@ -19,8 +19,8 @@ using testing::writeFile;
 // without the final line break, which a reader must not need.
 std::string meminfo(int total, int free, int available, int swapTotal, int swapFree) {
   return "MemTotal: " + std::to_string(total) + " kB\nMemFree: " + std::to_string(free) +
-         " kB\nMemAvailable: " + std::to_string(available) + " kB\nBuffers: 1 kB\nSwapCached: 9 kB\nSwapTotal: " +
-         std::to_string(swapTotal) + " kB\nSwapFree: " + std::to_string(swapFree) + " kB";
+         " kB\nMemAvailable: " + std::to_string(available) + " kB\nBuffers: 1 kB\nSwapCached: 9 kB" +
+         "\nSwapTotal: " + std::to_string(swapTotal) + " kB\nSwapFree: " + std::to_string(swapFree) + " kB";
 }
 
 std::string stat(int user, int system, int idle) {

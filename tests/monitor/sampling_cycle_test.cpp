@@ -100,9 +100,9 @@ TEST_F(LowResourceCheckTest, WarnsWhenArmedStrictlyBelowEachThresholdOnceAndThen
     figures.memoryLoads = {50, 50, c.freeMemory};  // label, bar, then the check's own reading
     figures.freeResources = c.freeResources;
     cycle.tick();
-    EXPECT_EQ(prompts(), c.boxes) << c.warnEnabled << ": " << int{c.freeMemory} << "/" << int{c.freeResources};
+    EXPECT_EQ(prompts(), c.boxes) << c.warnEnabled << " " << int{c.freeMemory} << "/" << int{c.freeResources};
     EXPECT_EQ(WarnEnabled, c.boxes.empty() ? c.warnEnabled : 0);
-    EXPECT_EQ(std::count(figures.calls.begin(), figures.calls.end(), "MemoryLoad"), c.warnEnabled == 1 ? 3 : 2);
+    EXPECT_EQ(std::ranges::count(figures.calls, "MemoryLoad"), c.warnEnabled == 1 ? 3 : 2);
     figures.memoryLoads = {c.freeMemory};
     cycle.tick();
     cycle.tick();
