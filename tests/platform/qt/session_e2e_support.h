@@ -214,15 +214,15 @@ inline QString meterOf(const QProcessEnvironment& env, qint64 pid) {
   return windowsOf(env, pid, {"--onlyvisible", "--name", "^$"}).value(0);
 }
 
-// Whether a tray host has taken one of the process's windows in.
-inline bool docked(const QProcessEnvironment& env, qint64 pid) {
+// The process's window a tray host has taken in, or empty.
+inline QString dockedWindow(const QProcessEnvironment& env, qint64 pid) {
   for (const QString& window : windowsOf(env, pid)) {
     const QString info = run(env, "xwininfo", {"-children", "-id", window});
     const auto root = QRegularExpression("Root window id: (0x[0-9a-f]+)").match(info).captured(1);
     const auto parent = QRegularExpression("Parent window id: (0x[0-9a-f]+)").match(info).captured(1);
-    if (!parent.isEmpty() && parent != root) return true;
+    if (!parent.isEmpty() && parent != root) return window;
   }
-  return false;
+  return {};
 }
 
 // Empty when the window is gone.

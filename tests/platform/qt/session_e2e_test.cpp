@@ -22,7 +22,9 @@ namespace {
 
 using namespace kerumo::testing;
 
+// Top 600 and left 900 twips (40 and 60 pixels).
 const std::string Settings = "600\r\n900\r\n1\r\n0\r\n1\r\n15\r\n25\r\n";
+const QPoint Saved(60, 40);
 
 class SessionEdges : public ::testing::Test {
  protected:
@@ -40,76 +42,92 @@ class SessionEdges : public ::testing::Test {
     xdotool(on, {"windowmove", window, QString::number(to.x()), QString::number(to.y())});
     return waitUntil([&] { return geometryOf(on, window).topLeft() == to; });
   }
+  // Whether `click` opens a menu: one more of Kerumo's windows shows, and
+  // goes again on Escape.
+  bool opensMenu(const Kerumo& kerumo, const QStringList& click) const {
+    const auto shown = [&] { return windowsOf(on, kerumo.pid(), {"--onlyvisible"}).size(); };
+    const auto before = shown();
+    xdotool(on, click);
+    const bool opened = waitUntil([&] { return shown() == before + 1; });
+    xdotool(on, {"key", "Escape"});
+    return opened && waitUntil([&] { return shown() == before; });
+  }
   PrivateXServer x;
   const QProcessEnvironment on = onDisplay(x.display());
   TempDir dir;
 };
 
-TEST_F(SessionEdges, TrayStartedAfterKerumoGetsTheIconAndGetsItBackAfterARestart) {
+// The tray comes after Kerumo, and again after a restart. Its icon brings
+// the meter back where it was and opens the menu; a drag moves the meter
+// only from its surface.
+TEST_F(SessionEdges, TrayStartedAfterKerumoGetsTheIconWhichShowsTheMeterAndOpensTheMenu) {
   if (!has("trayer")) GTEST_SKIP() << "needs trayer";
+  writeFile(dir / "kerumo.ini", Settings);
   Kerumo kerumo(dir.path(), x.display());
   ASSERT_TRUE(waitUntil([&] { return kerumo.says("kerumo: 通知領域が見つからないため、アイコンなしで動作します\n"); })) << kerumo.errors().toStdString();
   const QString meter = shownMeter(kerumo);
   ASSERT_FALSE(meter.isEmpty()) << kerumo.describe();
-  // Without a tray the meter's own menu still comes up.
-  const auto visible = [&] { return windowsOf(on, kerumo.pid(), {"--onlyvisible"}).size(); };
-  xdotool(on, {"mousemove", "--window", meter, "5", "54", "click", "3"});
-  EXPECT_TRUE(waitUntil([&] { return visible() == 2; })) << "no menu";
-  xdotool(on, {"key", "Escape"});
-  EXPECT_TRUE(waitUntil([&] { return visible() == 1; }));
+  EXPECT_TRUE(opensMenu(kerumo, {"mousemove", "--window", meter, "5", "54", "click", "3"})) << "no menu without a tray";
   {
     auto tray = trayer(on);
-    EXPECT_TRUE(waitUntil([&] { return docked(on, kerumo.pid()); }));
+    QString icon;
+    ASSERT_TRUE(waitUntil([&] { return !(icon = dockedWindow(on, kerumo.pid())).isEmpty(); }));
     EXPECT_TRUE(kerumo.says("kerumo: 通知領域が使えるようになったので、アイコンを表示しました\n"));
+    ASSERT_TRUE(hideByDoubleClick(on, kerumo.pid(), meter));
+    const QPoint centre = geometryOf(on, icon).center();
+    const QStringList click = {"mousemove", QString::number(centre.x()), QString::number(centre.y()), "click"};
+    xdotool(on, click + QStringList{"1"});
+    EXPECT_TRUE(waitUntil([&] { return meterOf(on, kerumo.pid()) == meter; })) << "the icon's left click did nothing";
+    EXPECT_EQ(geometryOf(on, meter).topLeft(), Saved);
+    EXPECT_TRUE(opensMenu(kerumo, click + QStringList{"3"})) << "the icon's right click opened no menu";
+    // Had the drag on the label moved the meter, the one on the surface
+    // would start beside it.
+    drag(on, Saved + QPoint(12, 28), {80, 60});
+    drag(on, Saved + QPoint(5, 54), {100, 70});
+    EXPECT_TRUE(waitUntil([&] { return geometryOf(on, meter).topLeft() == Saved + QPoint(100, 70); }))
+        << geometryOf(on, meter).x();
   }
-  EXPECT_TRUE(waitUntil([&] { return !docked(on, kerumo.pid()); }));
+  EXPECT_TRUE(waitUntil([&] { return dockedWindow(on, kerumo.pid()).isEmpty(); }));
   auto again = trayer(on);
-  EXPECT_TRUE(waitUntil([&] { return docked(on, kerumo.pid()); }));
+  EXPECT_TRUE(waitUntil([&] { return !dockedWindow(on, kerumo.pid()).isEmpty(); }));
   EXPECT_EQ(kerumo.errors().count("通知領域が見つからない"), 1);
   EXPECT_EQ(kerumo.errors().count("通知領域が使えるようになった"), 1);
+  kerumo.terminate();
+  EXPECT_EQ(kerumo.exitStatus(), 0);
+  EXPECT_EQ(readFile(dir / "kerumo.ini"), "1650\r\n2400\r\n1\r\n0\r\n1\r\n15\r\n25\r\n");
 }
 
-TEST_F(SessionEdges, StatusNotifierWatcherStartedAfterKerumoGetsTheIconAndAfterARestart) {
+// The watcher comes first and its host after it (no clock needed to see
+// that); a restarted one gets the item again. Hosts list the icon under its
+// title, which must be the program's Japanese name, not its file name.
+TEST_F(SessionEdges, StatusNotifierWatcherStartedAfterKerumoGetsTheTitledIconAndAfterARestart) {
   if (!has("dbus-daemon")) GTEST_SKIP() << "needs dbus-daemon";
   PrivateSessionBus bus;
   ASSERT_FALSE(bus.address().isEmpty());
   Kerumo kerumo(dir.path(), x.display(), bus.address());
   ASSERT_TRUE(waitUntil([&] { return kerumo.says("kerumo: 通知領域が見つからないため、アイコンなしで動作します\n"); })) << kerumo.errors().toStdString();
   const QProcessEnvironment env = bus.clientEnvironment();
-  const QString registered = "item " + QString::number(kerumo.pid()) + " ";
+  const QString pid = QString::number(kerumo.pid());
   {
-    // The watcher comes first and its host after it: no clock needed to see that.
     Background watcher(KERUMO_SNI_WATCHER, {"--host-on-input"}, env);
     ASSERT_TRUE(watcher.waitForOutput("asked for a host: no")) << watcher.output().toStdString();
     watcher.process().write("host\n");
-    EXPECT_TRUE(watcher.waitForOutput(registered)) << watcher.output().toStdString();
+    EXPECT_TRUE(watcher.waitForOutput("item " + pid + " ")) << watcher.output().toStdString();
     EXPECT_TRUE(kerumo.says("kerumo: 通知領域が使えるようになったので、アイコンを表示しました\n"));
   }
   Background restarted(KERUMO_SNI_WATCHER, {}, env);
-  EXPECT_TRUE(restarted.waitForOutput(registered)) << restarted.output().toStdString();
+  ASSERT_TRUE(restarted.waitForOutput("icon " + pid + " ")) << restarted.output().toStdString();
+  EXPECT_TRUE(restarted.output().contains("title " + pid + " ケルモ\n")) << restarted.output().toStdString();
+  EXPECT_FALSE(restarted.output().contains("icon " + pid + " \n")) << "no icon: " << restarted.output().toStdString();
   EXPECT_EQ(kerumo.errors().count("通知領域が使えるようになった"), 1);
 }
 
-// Hosts list the icon under the item's title, which must be the program's
-// Japanese name rather than its file name.
-TEST_F(SessionEdges, StatusNotifierItemIsTitledKerumoInJapaneseAndHasItsIcon) {
-  if (!has("dbus-daemon")) GTEST_SKIP() << "needs dbus-daemon";
-  PrivateSessionBus bus;
-  ASSERT_FALSE(bus.address().isEmpty());
-  const QProcessEnvironment env = bus.clientEnvironment();
-  Background watcher(KERUMO_SNI_WATCHER, {}, env);
-  ASSERT_TRUE(watcher.waitForOutput("ready"));
-  Kerumo kerumo(dir.path(), x.display(), bus.address());
-  const QString pid = QString::number(kerumo.pid());
-  ASSERT_TRUE(watcher.waitForOutput("icon " + pid + " ")) << watcher.output().toStdString()
-                                                          << kerumo.errors().toStdString();
-  const QString output = watcher.output();
-  EXPECT_TRUE(output.contains("title " + pid + " ケルモ\n")) << output.toStdString();
-  EXPECT_FALSE(output.contains("icon " + pid + " \n")) << "no icon: " << output.toStdString();
-}
-
-TEST_F(SessionEdges, LostDisplayKeepsTheSessionsSettings) {
-  writeFile(dir / "kerumo.ini", Settings);
+// The settings file is a link into a dotfiles folder when the X server goes
+// away: the session's settings go into the link's target.
+TEST_F(SessionEdges, LostDisplayKeepsTheSessionsSettingsAndTheLinkedFileLinked) {
+  std::filesystem::create_directory(dir / "dotfiles");
+  writeFile(dir / "dotfiles" / "kerumo.ini", Settings);
+  std::filesystem::create_symlink("dotfiles/kerumo.ini", dir / "kerumo.ini");
   Kerumo kerumo(dir.path(), x.display());
   const QString meter = shownMeter(kerumo);
   ASSERT_FALSE(meter.isEmpty()) << kerumo.describe();
@@ -123,22 +141,8 @@ TEST_F(SessionEdges, LostDisplayKeepsTheSessionsSettings) {
   const QString saved = "kerumo: ディスプレイとの接続が切れました。設定を " +
                         QString::fromStdString((dir / "kerumo.ini").string()) + " に保存しました\n";
   EXPECT_TRUE(kerumo.errors().endsWith(saved)) << kerumo.errors().toStdString();
-  EXPECT_EQ(readFile(dir / "kerumo.ini"), "3330\r\n4995\r\n1\r\n0\r\n1\r\n15\r\n25\r\n");
-}
-
-TEST_F(SessionEdges, LinkedSettingsFileStaysLinked) {
-  std::filesystem::create_directory(dir / "dotfiles");
-  writeFile(dir / "dotfiles" / "kerumo.ini", Settings);
-  std::filesystem::create_symlink("dotfiles/kerumo.ini", dir / "kerumo.ini");
-  Kerumo kerumo(dir.path(), x.display());
-  const QString meter = shownMeter(kerumo);
-  ASSERT_FALSE(meter.isEmpty()) << kerumo.describe();
-  ASSERT_TRUE(moved(meter, {100, 50}));
-  ASSERT_TRUE(hideByDoubleClick(on, kerumo.pid(), meter));
-  kerumo.terminate();
-  EXPECT_EQ(kerumo.exitStatus(), 0);
   EXPECT_TRUE(std::filesystem::is_symlink(dir / "kerumo.ini"));
-  EXPECT_EQ(readFile(dir / "dotfiles" / "kerumo.ini"), "750\r\n1500\r\n1\r\n0\r\n1\r\n15\r\n25\r\n");
+  EXPECT_EQ(readFile(dir / "dotfiles" / "kerumo.ini"), "3330\r\n4995\r\n1\r\n0\r\n1\r\n15\r\n25\r\n");
   EXPECT_FALSE(std::filesystem::exists(dir / "dotfiles" / "kerumo.ini.new"));
 }
 
