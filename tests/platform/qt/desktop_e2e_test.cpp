@@ -53,10 +53,6 @@ struct Session {
   }
 };
 
-QStringList visible(const Session& s, const QStringList& what) {
-  return xdotool(s.clients, QStringList{"search", "--onlyvisible"} + what).split('\n', Qt::SkipEmptyParts);
-}
-
 QString netWmState(const Session& s, const QString& window) {
   return run(s.clients, "xprop", {"-id", window, "_NET_WM_STATE"});
 }
@@ -90,8 +86,8 @@ std::vector<std::pair<int, int>> changedColumns(const QImage& before, const QIma
   return runs;
 }
 
-void clickAt(const Session& s, QPoint p, const QString& button) {
-  xdotool(s.clients, {"mousemove", QString::number(p.x()), QString::number(p.y()), "sleep", "0.1", "click", button});
+QStringList clickAt(QPoint p, const QString& button) {
+  return pointerTo(p) + QStringList{"sleep", "0.1", "click", button};
 }
 
 std::unique_ptr<Session> cannot(std::string& whyNot, std::string reason) {
@@ -107,67 +103,16 @@ std::unique_ptr<Session> onXvfb() {
   return s;
 }
 
-void writeConfig(const QString& path, const char* text) {
-  std::filesystem::create_directories(std::filesystem::path(path.toStdString()).parent_path());
-  writeFile(path.toStdString(), text);
-}
-
-// tint2 with only its task bar and its tray, so that nothing else on it changes.
-const char* Tint2Config = R"(rounded = 0
-border_width = 0
-background_color = #303030 100
-border_color = #000000 0
-panel_background_id = 1
-panel_items = TS
-panel_position = bottom center horizontal
-panel_size = 100% 30
-task_text = 1
-task_icon = 1
-task_maximum_size = 160 30
-systray_icon_size = 22
-)";
-
 std::unique_ptr<Session> openboxWithTint2(std::string& whyNot) {
   if (!has("openbox") || !has("tint2")) return cannot(whyNot, "needs openbox and tint2");
   auto s = onXvfb();
   if (!s) return cannot(whyNot, "Xvfb did not start");
   s->start("openbox", {});
   if (!waitUntil([&] { return windowManagerRuns(s->clients); })) return cannot(whyNot, "openbox did not start");
-  const QString config = s->runtime.filePath("tint2rc");
-  writeConfig(config, Tint2Config);
-  s->start("tint2", {"-c", config});
+  s->start("tint2", {"-c", KERUMO_DESKTOPS_DIR "/tint2rc"});
   s->panelClass = "tint2";
   return s;
 }
-
-// One panel with the task list and the notification area (which hosts
-// StatusNotifierItems and XEmbed icons alike), and no clock to change.
-const char* XfcePanelConfig = R"(<?xml version="1.0" encoding="UTF-8"?>
-<channel name="xfce4-panel" version="1.0">
-  <property name="configver" type="int" value="2"/>
-  <property name="panels" type="array">
-    <value type="int" value="1"/>
-    <property name="panel-1" type="empty">
-      <property name="position" type="string" value="p=8;x=0;y=0"/>
-      <property name="length" type="uint" value="100"/>
-      <property name="position-locked" type="bool" value="true"/>
-      <property name="size" type="uint" value="30"/>
-      <property name="plugin-ids" type="array">
-        <value type="int" value="1"/>
-        <value type="int" value="2"/>
-      </property>
-    </property>
-  </property>
-  <property name="plugins" type="empty">
-    <property name="plugin-1" type="string" value="tasklist">
-      <property name="expand" type="bool" value="true"/>
-    </property>
-    <property name="plugin-2" type="string" value="systray">
-      <property name="square-icons" type="bool" value="true"/>
-    </property>
-  </property>
-</channel>
-)";
 
 std::unique_ptr<Session> xfwm4WithXfcePanel(std::string& whyNot) {
   if (!has("xfwm4") || !has("xfce4-panel") || !has("dbus-daemon"))
@@ -177,7 +122,9 @@ std::unique_ptr<Session> xfwm4WithXfcePanel(std::string& whyNot) {
   // The panel and its settings daemon, which the bus starts, read this
   // layout, not the user's.
   s->clients.insert("XDG_CONFIG_HOME", s->runtime.path());
-  writeConfig(s->runtime.filePath("xfce4/xfconf/xfce-perchannel-xml/xfce4-panel.xml"), XfcePanelConfig);
+  const std::filesystem::path channels = s->runtime.filePath("xfce4/xfconf/xfce-perchannel-xml").toStdString();
+  std::filesystem::create_directories(channels);
+  std::filesystem::copy_file(KERUMO_DESKTOPS_DIR "/xfce4-panel.xml", channels / "xfce4-panel.xml");
   s->privateBus = std::make_unique<PrivateSessionBus>(s->clients);
   if (s->privateBus->address().isEmpty()) return cannot(whyNot, "no session bus");
   s->bus = s->privateBus->address();
@@ -277,7 +224,7 @@ class OnDesktop : public ::testing::TestWithParam<Desktop> {
   QString panelWindow() const {
     const auto width = [&](const QString& w) { return geometryOf(session->clients, w).width(); };
     QString widest;
-    for (const QString& w : visible(*session, {"--class", session->panelClass}))
+    for (const QString& w : visibleWindows(session->clients, {"--class", session->panelClass}))
       if (widest.isEmpty() || width(w) > width(widest)) widest = w;
     return widest;
   }
@@ -314,7 +261,7 @@ TEST_P(OnDesktop, KerumoBehavesAsDesigned) {
   if (!s.panelClass.isEmpty()) panelBefore = settledPanel("before", panelArea);
 
   Kerumo kerumo(dir.path(), s.clients.value("DISPLAY"), s.bus, s.kerumo);
-  const auto kerumoWindows = [&] { return visible(s, {"--pid", QString::number(kerumo.pid())}); };
+  const auto kerumoWindows = [&] { return visibleWindows(s.clients, {"--pid", QString::number(kerumo.pid())}); };
   QString meter;
   const auto meterShows = [&] {
     meter.clear();
@@ -333,7 +280,7 @@ TEST_P(OnDesktop, KerumoBehavesAsDesigned) {
   {
     Background other("xmessage", {"-geometry", "300x120+20+20", "over the meter?"}, s.clients);
     QString window;
-    ASSERT_TRUE(waitUntil([&] { return !(window = visible(s, {"--class", "xmessage"}).value(0)).isEmpty(); }));
+    ASSERT_TRUE(waitUntil([&] { return !(window = visibleWindows(s.clients, {"--class", "xmessage"}).value(0)).isEmpty(); }));
     EXPECT_TRUE(waitUntil([&] { return stackedAbove(s, meter, window); })) << "another window covers the meter";
     picture(s, name("on-top"));
   }
@@ -362,25 +309,13 @@ TEST_P(OnDesktop, KerumoBehavesAsDesigned) {
   if (!s.ownXServer) return endsWriting(kerumo, Settings);
 
   // Kerumo's own menu on the meter, from a right click paced like a hand's.
-  // A menu is a window on the screen that was not there before the click
-  // (a popup need not name its process).
   QString menu;
-  const auto opensMenu = [&](const std::function<void()>& click) {
-    const QStringList before = visible(s, {"--name", ""});
-    click();
-    return waitUntil([&] {
-      for (const QString& w : visible(s, {"--name", ""}))
-        if (!before.contains(w)) return !(menu = w).isEmpty();
-      return false;
-    });
-  };
-  const auto menuClosed = [&] { return !visible(s, {"--name", ""}).contains(menu); };
   const auto rightClickMeter = [&] {
-    if (opensMenu([&] { xdotool(s.clients, {"mousemove", "--window", meter, "5", "54", "sleep", "0.2", "click", "3"}); }))
-      return true;
-    picture(s, name("no-menu"));
-    return false;
+    menu = popupFrom(s.clients, {"mousemove", "--window", meter, "5", "54", "sleep", "0.2", "click", "3"});
+    if (menu.isEmpty()) picture(s, name("no-menu"));
+    return !menu.isEmpty();
   };
+  const auto menuClosed = [&] { return !visibleWindows(s.clients).contains(menu); };
   // Always on top off and on again from the menu: each time Qt maps a new
   // native window, which must stay out of the task bar too.
   for (const bool onTop : {false, true}) {
@@ -398,8 +333,7 @@ TEST_P(OnDesktop, KerumoBehavesAsDesigned) {
   // Opened and closed without a command.
   EXPECT_TRUE(rightClickMeter()) << "no menu on the meter";
   picture(s, name("menu"));
-  xdotool(s.clients, {"key", "Escape"});
-  EXPECT_TRUE(waitUntil(menuClosed));
+  EXPECT_TRUE(escapeCloses(s.clients, menu));
 
   // Dragged by hand, hidden by a double click.
   drag(s.clients, at() + QPoint(5, 54), Drag);
@@ -408,29 +342,24 @@ TEST_P(OnDesktop, KerumoBehavesAsDesigned) {
 
   if (!s.panelClass.isEmpty()) {
     // A left click on the icon brings it back; a right click opens the menu.
-    clickAt(s, icon, "1");
+    xdotool(s.clients, clickAt(icon, "1"));
     EXPECT_TRUE(waitUntil([&] { return kerumoWindows().contains(meter); })) << "the icon's left click did nothing";
     // An XEmbed tray leaves the menu to Kerumo; a StatusNotifierItem host
     // draws it itself.
-    EXPECT_TRUE(opensMenu([&] { clickAt(s, icon, "3"); })) << "the icon's right click opened no menu";
+    menu = popupFrom(s.clients, clickAt(icon, "3"));
+    EXPECT_FALSE(menu.isEmpty()) << "the icon's right click opened no menu";
     picture(s, name("tray-menu"));
-    xdotool(s.clients, {"key", "Escape"});
-    EXPECT_TRUE(waitUntil(menuClosed));
+    EXPECT_TRUE(escapeCloses(s.clients, menu));
   }
 
   endsWriting(kerumo, "1350\r\n2400\r\n0\r\n1\r\n0\r\n10\r\n10\r\n");
 }
 
 INSTANTIATE_TEST_SUITE_P(Desktops, OnDesktop,
-                         ::testing::Values(Desktop{"openbox-tint2", openboxWithTint2},
-                                           Desktop{"xfwm4-xfce4-panel", xfwm4WithXfcePanel},
-                                           Desktop{"kwin-wayland", kwin}, Desktop{"mutter-wayland", mutter}),
-                         [](const auto& info) {
-                           std::string name = info.param.name;
-                           for (char& c : name)
-                             if (c == '-') c = '_';
-                           return name;
-                         });
+                         ::testing::Values(Desktop{"openbox_tint2", openboxWithTint2},
+                                           Desktop{"xfwm4_xfce4_panel", xfwm4WithXfcePanel},
+                                           Desktop{"kwin_wayland", kwin}, Desktop{"mutter_wayland", mutter}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
 }  // namespace kerumo

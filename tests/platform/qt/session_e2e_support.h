@@ -57,9 +57,10 @@ inline QString xdotool(const QProcessEnvironment& env, const QStringList& argume
 class Background {
  public:
   Background(const QString& program, const QStringList& arguments, const QProcessEnvironment& env,
-             const QString& dir = {}) {
+             const QString& dir = {}, QProcess::ProcessChannelMode channels = QProcess::SeparateChannels) {
     process_.setProcessEnvironment(env);
     process_.setWorkingDirectory(dir);
+    process_.setProcessChannelMode(channels);
     process_.start(program, arguments);
     process_.waitForStarted();
   }
@@ -131,47 +132,40 @@ class PrivateSessionBus {
   QString address_;
 };
 
-// Kerumo started in `dir` on `display`, away from any real session bus.
-// `session` adds to its environment or, with an empty value, takes away.
-// KERUMO_PROGRAM runs another build of it, such as the Release one.
-class Kerumo {
+// Kerumo started in `dir` on `display`, away from any real session bus; its
+// output() takes in what it says on standard error. `session` adds to its
+// environment or, with an empty value, takes away. KERUMO_PROGRAM runs
+// another build of it, such as the Release one.
+class Kerumo : public Background {
  public:
   Kerumo(const std::filesystem::path& dir, const QString& display, const QString& bus = "unix:path=/nonexistent",
          const QProcessEnvironment& session = {})
-      : run_(program(), {}, environment(dir, display, bus, session), QString::fromStdString(dir.string())),
-        process_(run_.process()) {}
+      : Background(program(), {}, environment(dir, display, bus, session), QString::fromStdString(dir.string()),
+                   QProcess::MergedChannels) {}
 
-  qint64 pid() const { return process_.processId(); }
+  qint64 pid() { return process().processId(); }
   // For a failure message: whether it still runs, and what it said.
   std::string describe() {
-    const std::string state = process_.state() == QProcess::Running
-                                  ? "running"
-                                  : "ended with " + std::to_string(process_.exitCode()) +
-                                        (process_.exitStatus() == QProcess::CrashExit ? " (crashed)" : "");
-    return state + " (" + process_.errorString().toStdString() + "); said: " + errors().toStdString();
+    const QProcess& p = process();
+    const std::string state = p.state() == QProcess::Running ? "running"
+                              : "ended with " + std::to_string(p.exitCode()) +
+                                    (p.exitStatus() == QProcess::CrashExit ? " (crashed)" : "");
+    return state + " (" + p.errorString().toStdString() + "); said: " + output().toStdString();
   }
-  QString errors() {
-    errors_ += QString::fromUtf8(process_.readAllStandardError());
-    return errors_;
-  }
-  bool says(const QString& text) {
-    process_.waitForReadyRead(50);
-    return errors().contains(text);
-  }
-  int lines() { return static_cast<int>(errors().count('\n')); }
+  int lines() { return static_cast<int>(output().count('\n')); }
   // Reads what it has said until it pauses.
   void settle() {
-    while (process_.waitForReadyRead(500)) errors();
+    while (process().waitForReadyRead(500)) output();
   }
   // The exit status, or -1 when it did not end by itself in time.
   int exitStatus() {
-    if (!process_.waitForFinished(Patience) || process_.exitStatus() != QProcess::NormalExit) return -1;
-    errors();
-    return process_.exitCode();
+    if (!process().waitForFinished(Patience) || process().exitStatus() != QProcess::NormalExit) return -1;
+    output();
+    return process().exitCode();
   }
-  void terminate() { process_.terminate(); }
+  void terminate() { process().terminate(); }
   // Peak resident memory so far, in kilobytes.
-  long peakMemoryKb() const {
+  long peakMemoryKb() {
     std::ifstream status("/proc/" + std::to_string(pid()) + "/status");
     std::string line;
     while (std::getline(status, line))
@@ -200,15 +194,38 @@ class Kerumo {
     }
     return env;
   }
-
-  Background run_;
-  QProcess& process_;
-  QString errors_;
 };
 
 inline QStringList windowsOf(const QProcessEnvironment& env, qint64 pid, const QStringList& more = {}) {
   return xdotool(env, QStringList{"search", "--all", "--pid", QString::number(pid)} + more).split('\n', Qt::SkipEmptyParts);
 }
+
+// Any process's windows on the screen that match `what`.
+inline QStringList visibleWindows(const QProcessEnvironment& env, const QStringList& what = {"--name", ""}) {
+  return xdotool(env, QStringList{"search", "--onlyvisible"} + what).split('\n', Qt::SkipEmptyParts);
+}
+
+// The window that xdotool's `click` brings up, or empty when none came (a
+// popup need not name its process).
+inline QString popupFrom(const QProcessEnvironment& env, const QStringList& click) {
+  const QStringList before = visibleWindows(env);
+  xdotool(env, click);
+  QString popup;
+  waitUntil([&] {
+    for (const QString& window : visibleWindows(env))
+      if (!before.contains(window)) popup = window;
+    return !popup.isEmpty();
+  });
+  return popup;
+}
+
+inline bool escapeCloses(const QProcessEnvironment& env, const QString& popup) {
+  xdotool(env, {"key", "Escape"});
+  return waitUntil([&] { return !visibleWindows(env).contains(popup); });
+}
+
+// xdotool's words that take the pointer to `p`.
+inline QStringList pointerTo(QPoint p) { return {"mousemove", QString::number(p.x()), QString::number(p.y())}; }
 
 inline QString meterOf(const QProcessEnvironment& env, qint64 pid) {
   return windowsOf(env, pid, {"--onlyvisible", "--name", "^$"}).value(0);
@@ -241,11 +258,8 @@ inline bool windowManagerRuns(const QProcessEnvironment& env) {
 
 // A press at `from`, a move paced like a hand's, a release.
 inline void drag(const QProcessEnvironment& env, QPoint from, QPoint by) {
-  xdotool(env, {"mousemove", QString::number(from.x()), QString::number(from.y()), "sleep", "0.2", "mousedown", "1"});
-  for (int step = 1; step <= 5; ++step) {
-    const QPoint p = from + by * step / 5;
-    xdotool(env, {"sleep", "0.05", "mousemove", QString::number(p.x()), QString::number(p.y())});
-  }
+  xdotool(env, pointerTo(from) + QStringList{"sleep", "0.2", "mousedown", "1"});
+  for (int step = 1; step <= 5; ++step) xdotool(env, QStringList{"sleep", "0.05"} + pointerTo(from + by * step / 5));
   xdotool(env, {"sleep", "0.05", "mouseup", "1"});
 }
 

@@ -33,7 +33,7 @@ class SessionEdges : public ::testing::Test {
     ASSERT_TRUE(x.running());
   }
   // The meter once it shows, or empty when it did not.
-  QString shownMeter(const Kerumo& kerumo) const {
+  QString shownMeter(Kerumo& kerumo) const {
     QString meter;
     waitUntil([&] { return !(meter = meterOf(on, kerumo.pid())).isEmpty(); });
     return meter;
@@ -42,15 +42,10 @@ class SessionEdges : public ::testing::Test {
     xdotool(on, {"windowmove", window, QString::number(to.x()), QString::number(to.y())});
     return waitUntil([&] { return geometryOf(on, window).topLeft() == to; });
   }
-  // Whether `click` opens a menu: one more of Kerumo's windows shows, and
-  // goes again on Escape.
-  bool opensMenu(const Kerumo& kerumo, const QStringList& click) const {
-    const auto shown = [&] { return windowsOf(on, kerumo.pid(), {"--onlyvisible"}).size(); };
-    const auto before = shown();
-    xdotool(on, click);
-    const bool opened = waitUntil([&] { return shown() == before + 1; });
-    xdotool(on, {"key", "Escape"});
-    return opened && waitUntil([&] { return shown() == before; });
+  // Whether `click` opens a menu that Escape closes.
+  bool opensMenu(const QStringList& click) const {
+    const QString menu = popupFrom(on, click);
+    return !menu.isEmpty() && escapeCloses(on, menu);
   }
   PrivateXServer x;
   const QProcessEnvironment on = onDisplay(x.display());
@@ -64,22 +59,21 @@ TEST_F(SessionEdges, TrayStartedAfterKerumoGetsTheIconWhichShowsTheMeterAndOpens
   if (!has("trayer")) GTEST_SKIP() << "needs trayer";
   writeFile(dir / "kerumo.ini", Settings);
   Kerumo kerumo(dir.path(), x.display());
-  ASSERT_TRUE(waitUntil([&] { return kerumo.says("kerumo: 通知領域が見つからないため、アイコンなしで動作します\n"); })) << kerumo.errors().toStdString();
+  ASSERT_TRUE(kerumo.waitForOutput("kerumo: 通知領域が見つからないため、アイコンなしで動作します\n")) << kerumo.describe();
   const QString meter = shownMeter(kerumo);
   ASSERT_FALSE(meter.isEmpty()) << kerumo.describe();
-  EXPECT_TRUE(opensMenu(kerumo, {"mousemove", "--window", meter, "5", "54", "click", "3"})) << "no menu without a tray";
+  EXPECT_TRUE(opensMenu({"mousemove", "--window", meter, "5", "54", "click", "3"})) << "no menu without a tray";
   {
     auto tray = trayer(on);
     QString icon;
     ASSERT_TRUE(waitUntil([&] { return !(icon = dockedWindow(on, kerumo.pid())).isEmpty(); }));
-    EXPECT_TRUE(kerumo.says("kerumo: 通知領域が使えるようになったので、アイコンを表示しました\n"));
+    EXPECT_TRUE(kerumo.waitForOutput("kerumo: 通知領域が使えるようになったので、アイコンを表示しました\n"));
     ASSERT_TRUE(hideByDoubleClick(on, kerumo.pid(), meter));
-    const QPoint centre = geometryOf(on, icon).center();
-    const QStringList click = {"mousemove", QString::number(centre.x()), QString::number(centre.y()), "click"};
+    const QStringList click = pointerTo(geometryOf(on, icon).center()) + QStringList{"click"};
     xdotool(on, click + QStringList{"1"});
     EXPECT_TRUE(waitUntil([&] { return meterOf(on, kerumo.pid()) == meter; })) << "the icon's left click did nothing";
     EXPECT_EQ(geometryOf(on, meter).topLeft(), Saved);
-    EXPECT_TRUE(opensMenu(kerumo, click + QStringList{"3"})) << "the icon's right click opened no menu";
+    EXPECT_TRUE(opensMenu(click + QStringList{"3"})) << "the icon's right click opened no menu";
     // Had the drag on the label moved the meter, the one on the surface
     // would start beside it.
     drag(on, Saved + QPoint(12, 28), {80, 60});
@@ -90,8 +84,8 @@ TEST_F(SessionEdges, TrayStartedAfterKerumoGetsTheIconWhichShowsTheMeterAndOpens
   EXPECT_TRUE(waitUntil([&] { return dockedWindow(on, kerumo.pid()).isEmpty(); }));
   auto again = trayer(on);
   EXPECT_TRUE(waitUntil([&] { return !dockedWindow(on, kerumo.pid()).isEmpty(); }));
-  EXPECT_EQ(kerumo.errors().count("通知領域が見つからない"), 1);
-  EXPECT_EQ(kerumo.errors().count("通知領域が使えるようになった"), 1);
+  EXPECT_EQ(kerumo.output().count("通知領域が見つからない"), 1);
+  EXPECT_EQ(kerumo.output().count("通知領域が使えるようになった"), 1);
   kerumo.terminate();
   EXPECT_EQ(kerumo.exitStatus(), 0);
   EXPECT_EQ(readFile(dir / "kerumo.ini"), "1650\r\n2400\r\n1\r\n0\r\n1\r\n15\r\n25\r\n");
@@ -105,7 +99,7 @@ TEST_F(SessionEdges, StatusNotifierWatcherStartedAfterKerumoGetsTheTitledIconAnd
   PrivateSessionBus bus;
   ASSERT_FALSE(bus.address().isEmpty());
   Kerumo kerumo(dir.path(), x.display(), bus.address());
-  ASSERT_TRUE(waitUntil([&] { return kerumo.says("kerumo: 通知領域が見つからないため、アイコンなしで動作します\n"); })) << kerumo.errors().toStdString();
+  ASSERT_TRUE(kerumo.waitForOutput("kerumo: 通知領域が見つからないため、アイコンなしで動作します\n")) << kerumo.describe();
   const QProcessEnvironment env = bus.clientEnvironment();
   const QString pid = QString::number(kerumo.pid());
   {
@@ -113,13 +107,13 @@ TEST_F(SessionEdges, StatusNotifierWatcherStartedAfterKerumoGetsTheTitledIconAnd
     ASSERT_TRUE(watcher.waitForOutput("asked for a host: no")) << watcher.output().toStdString();
     watcher.process().write("host\n");
     EXPECT_TRUE(watcher.waitForOutput("item " + pid + " ")) << watcher.output().toStdString();
-    EXPECT_TRUE(kerumo.says("kerumo: 通知領域が使えるようになったので、アイコンを表示しました\n"));
+    EXPECT_TRUE(kerumo.waitForOutput("kerumo: 通知領域が使えるようになったので、アイコンを表示しました\n"));
   }
   Background restarted(KERUMO_SNI_WATCHER, {}, env);
   ASSERT_TRUE(restarted.waitForOutput("icon " + pid + " ")) << restarted.output().toStdString();
   EXPECT_TRUE(restarted.output().contains("title " + pid + " ケルモ\n")) << restarted.output().toStdString();
   EXPECT_FALSE(restarted.output().contains("icon " + pid + " \n")) << "no icon: " << restarted.output().toStdString();
-  EXPECT_EQ(kerumo.errors().count("通知領域が使えるようになった"), 1);
+  EXPECT_EQ(kerumo.output().count("通知領域が使えるようになった"), 1);
 }
 
 // The settings file is a link into a dotfiles folder when the X server goes
@@ -137,10 +131,10 @@ TEST_F(SessionEdges, LostDisplayKeepsTheSessionsSettingsAndTheLinkedFileLinked) 
   const int linesBefore = kerumo.lines();
   x.kill();
   EXPECT_EQ(kerumo.exitStatus(), 1);
-  EXPECT_EQ(kerumo.lines(), linesBefore + 1) << kerumo.errors().toStdString();
+  EXPECT_EQ(kerumo.lines(), linesBefore + 1) << kerumo.output().toStdString();
   const QString saved = "kerumo: ディスプレイとの接続が切れました。設定を " +
                         QString::fromStdString((dir / "kerumo.ini").string()) + " に保存しました\n";
-  EXPECT_TRUE(kerumo.errors().endsWith(saved)) << kerumo.errors().toStdString();
+  EXPECT_TRUE(kerumo.output().endsWith(saved)) << kerumo.output().toStdString();
   EXPECT_TRUE(std::filesystem::is_symlink(dir / "kerumo.ini"));
   EXPECT_EQ(readFile(dir / "dotfiles" / "kerumo.ini"), "3330\r\n4995\r\n1\r\n0\r\n1\r\n15\r\n25\r\n");
   EXPECT_FALSE(std::filesystem::exists(dir / "dotfiles" / "kerumo.ini.new"));
@@ -200,7 +194,7 @@ TEST_F(SessionEdges, SettingsFilesThatAreNotWhatTheySeemAreAnsweredAtOnce) {
     TempDir plain;
     writeFile(plain / "kerumo.ini", "abc\n");
     Kerumo kerumo(plain.path(), x.display());
-    ASSERT_TRUE(waitUntil([&] { return kerumo.says("abc"); }));
+    ASSERT_TRUE(kerumo.waitForOutput("abc"));
     baselineKb = kerumo.peakMemoryKb();
   }
   for (const BadFile& file : files) {
@@ -215,11 +209,11 @@ TEST_F(SessionEdges, SettingsFilesThatAreNotWhatTheySeemAreAnsweredAtOnce) {
     QElapsedTimer clock;
     clock.start();
     if (*file.said) {
-      EXPECT_TRUE(waitUntil([&] { return kerumo.says(QString::fromUtf8(file.said)); })) << kerumo.describe();
+      EXPECT_TRUE(kerumo.waitForOutput(QString::fromUtf8(file.said))) << kerumo.describe();
       EXPECT_TRUE(waitUntil([&] { return !windowsOf(on, kerumo.pid(), {"--onlyvisible", "--name", "ケルモエラー"}).isEmpty(); }));
     } else {
       EXPECT_TRUE(waitUntil([&] { return !meterOf(on, kerumo.pid()).isEmpty(); })) << kerumo.describe();
-      EXPECT_FALSE(kerumo.errors().contains("ケルモエラー")) << kerumo.errors().toStdString();
+      EXPECT_FALSE(kerumo.output().contains("ケルモエラー")) << kerumo.output().toStdString();
     }
     std::cout << "[ measured ] " << file.what << ": answered in " << clock.elapsed() << " ms, peak "
               << kerumo.peakMemoryKb() / 1024 << " MB (small bad file: " << baselineKb / 1024 << " MB)\n";
@@ -232,15 +226,6 @@ TEST_F(SessionEdges, SettingsFilesThatAreNotWhatTheySeemAreAnsweredAtOnce) {
       EXPECT_EQ(readFile(path), contents);
     }
   }
-}
-
-// The process's visible window other than the meter that has `size`, or
-// any other one when `size` is empty.
-QString otherWindow(const QProcessEnvironment& on, qint64 pid, const QString& meter, QSize size = {}) {
-  for (const QString& window : windowsOf(on, pid, {"--onlyvisible"})) {
-    if (window != meter && (size.isEmpty() || geometryOf(on, window).size() == size)) return window;
-  }
-  return {};
 }
 
 // The about dialog's frame, dragged at its bottom right corner: Openbox
@@ -260,14 +245,17 @@ TEST_F(SessionEdges, AboutDialogResizesByItsFrameWithOrWithoutAWindowManager) {
     Kerumo kerumo(dir.path(), x.display());
     const QString meter = shownMeter(kerumo);
     ASSERT_FALSE(meter.isEmpty()) << kerumo.describe();
+    const QRect menu = geometryOf(on, popupFrom(on, {"mousemove", "--window", meter, "5", "54", "click", "3"}));
+    ASSERT_TRUE(menu.isValid()) << "no menu";
     // "about" is the menu's last item.
-    xdotool(on, {"mousemove", "--window", meter, "5", "54", "click", "3"});
-    QString menu;
-    ASSERT_TRUE(waitUntil([&] { return !(menu = otherWindow(on, kerumo.pid(), meter)).isEmpty(); }));
-    const QRect menuAt = geometryOf(on, menu);
-    xdotool(on, {"mousemove", QString::number(menuAt.x() + 20), QString::number(menuAt.bottom() - 9), "click", "1"});
+    xdotool(on, pointerTo({menu.x() + 20, menu.bottom() - 9}) + QStringList{"click", "1"});
     QString about;
-    ASSERT_TRUE(waitUntil([&] { return !(about = otherWindow(on, kerumo.pid(), meter, designed)).isEmpty(); }));
+    const auto aboutShows = [&] {
+      for (const QString& window : windowsOf(on, kerumo.pid(), {"--onlyvisible"}))
+        if (geometryOf(on, window).size() == designed) about = window;
+      return !about.isEmpty();
+    };
+    ASSERT_TRUE(waitUntil(aboutShows));
     drag(on, geometryOf(on, about).bottomRight() - QPoint(1, 1), {60, 40});
     EXPECT_TRUE(waitUntil([&] { return geometryOf(on, about).size() == designed + QSize(60, 40); }))
         << geometryOf(on, about).width() << "x" << geometryOf(on, about).height();
