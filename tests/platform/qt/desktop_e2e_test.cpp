@@ -126,8 +126,8 @@ std::unique_ptr<Session> xfwm4WithXfcePanel(std::string& whyNot) {
   std::filesystem::create_directories(channels);
   std::filesystem::copy_file(KERUMO_DESKTOPS_DIR "/xfce4-panel.xml", channels / "xfce4-panel.xml");
   s->privateBus = std::make_unique<PrivateSessionBus>(s->clients);
-  if (s->privateBus->address().isEmpty()) return cannot(whyNot, "no session bus");
-  s->bus = s->privateBus->address();
+  if (s->privateBus->name().isEmpty()) return cannot(whyNot, "no session bus");
+  s->bus = s->privateBus->name();
   s->clients.insert("DBUS_SESSION_BUS_ADDRESS", s->bus);
   s->start("xfwm4", {});
   if (!waitUntil([&] { return windowManagerRuns(s->clients); })) return cannot(whyNot, "xfwm4 did not start");
@@ -194,8 +194,8 @@ std::unique_ptr<Session> mutter(std::string& whyNot) {
   if (!has("mutter") || !has("dbus-daemon")) return cannot(whyNot, "needs mutter and dbus-daemon");
   auto s = wayland();
   s->privateBus = std::make_unique<PrivateSessionBus>();
-  if (s->privateBus->address().isEmpty()) return cannot(whyNot, "no session bus");
-  s->clients.insert("DBUS_SESSION_BUS_ADDRESS", s->privateBus->address());
+  if (s->privateBus->name().isEmpty()) return cannot(whyNot, "no session bus");
+  s->clients.insert("DBUS_SESSION_BUS_ADDRESS", s->privateBus->name());
   return withCompositor(std::move(s), "mutter",
                         {"--wayland", "--headless", "--virtual-monitor", "1280x800", "--wayland-display",
                          ownName("kerumo-mutter"), "--", "sh", "-c", SayDisplay},

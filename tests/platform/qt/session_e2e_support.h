@@ -92,44 +92,41 @@ class Background {
   QString out_;
 };
 
-// An Xvfb of the test's own. It picks a free display itself and names it
-// only once it takes clients; it does not reset between Kerumo runs.
-class PrivateXServer {
+// A server of the test's own that names itself on its first line of output;
+// the name is empty when it did not start.
+class PrivateServer : public Background {
  public:
-  PrivateXServer()
-      : xvfb_("Xvfb", {"-displayfd", "1", "-screen", "0", "1280x1024x24", "-nolisten", "tcp", "-noreset"},
-              QProcessEnvironment::systemEnvironment()) {
-    if (xvfb_.waitForOutput("\n")) number_ = xvfb_.output().trimmed();
+  PrivateServer(const QString& program, const QStringList& arguments, const QProcessEnvironment& env)
+      : Background(program, arguments, env) {
+    if (waitForOutput("\n")) name_ = output().trimmed();
   }
-  bool running() { return !number_.isEmpty() && xvfb_.process().state() == QProcess::Running; }
-  QString display() const { return ":" + number_; }
-  void kill() { xvfb_.stop(); }
+  const QString& name() const { return name_; }
 
  private:
-  Background xvfb_;
-  QString number_;
+  QString name_;
 };
 
-// A session bus of the test's own; its address is empty when it did not start.
-class PrivateSessionBus {
- public:
-  // `env` is what the services it starts on demand run with.
+// An Xvfb that picks a free display itself and names it only once it takes
+// clients; it does not reset between Kerumo runs.
+struct PrivateXServer : PrivateServer {
+  PrivateXServer()
+      : PrivateServer("Xvfb", {"-displayfd", "1", "-screen", "0", "1280x1024x24", "-nolisten", "tcp", "-noreset"},
+                      QProcessEnvironment::systemEnvironment()) {}
+  bool running() { return !name().isEmpty() && process().state() == QProcess::Running; }
+  QString display() const { return ":" + name(); }
+};
+
+// A session bus; `env` is what the services it starts on demand run with.
+struct PrivateSessionBus : PrivateServer {
   explicit PrivateSessionBus(const QProcessEnvironment& env = QProcessEnvironment::systemEnvironment())
-      : daemon_("dbus-daemon", {"--session", "--nofork", "--print-address=1"}, env) {
-    if (daemon_.waitForOutput("\n")) address_ = daemon_.output().trimmed();
-  }
-  const QString& address() const { return address_; }
+      : PrivateServer("dbus-daemon", {"--session", "--nofork", "--print-address=1"}, env) {}
   // What a bus client without a display, such as the test's watcher, runs with.
   QProcessEnvironment clientEnvironment() const {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert("DBUS_SESSION_BUS_ADDRESS", address_);
+    env.insert("DBUS_SESSION_BUS_ADDRESS", name());
     env.insert("QT_QPA_PLATFORM", "offscreen");
     return env;
   }
-
- private:
-  Background daemon_;
-  QString address_;
 };
 
 // Kerumo started in `dir` on `display`, away from any real session bus; its

@@ -97,8 +97,8 @@ TEST_F(SessionEdges, TrayStartedAfterKerumoGetsTheIconWhichShowsTheMeterAndOpens
 TEST_F(SessionEdges, StatusNotifierWatcherStartedAfterKerumoGetsTheTitledIconAndAfterARestart) {
   if (!has("dbus-daemon")) GTEST_SKIP() << "needs dbus-daemon";
   PrivateSessionBus bus;
-  ASSERT_FALSE(bus.address().isEmpty());
-  Kerumo kerumo(dir.path(), x.display(), bus.address());
+  ASSERT_FALSE(bus.name().isEmpty());
+  Kerumo kerumo(dir.path(), x.display(), bus.name());
   ASSERT_TRUE(kerumo.waitForOutput("kerumo: 通知領域が見つからないため、アイコンなしで動作します\n")) << kerumo.describe();
   const QProcessEnvironment env = bus.clientEnvironment();
   const QString pid = QString::number(kerumo.pid());
@@ -129,7 +129,7 @@ TEST_F(SessionEdges, LostDisplayKeepsTheSessionsSettingsAndTheLinkedFileLinked) 
   ASSERT_TRUE(hideByDoubleClick(on, kerumo.pid(), meter));
   kerumo.settle();
   const int linesBefore = kerumo.lines();
-  x.kill();
+  x.stop();
   EXPECT_EQ(kerumo.exitStatus(), 1);
   EXPECT_EQ(kerumo.lines(), linesBefore + 1) << kerumo.output().toStdString();
   const QString saved = "kerumo: ディスプレイとの接続が切れました。設定を " +
