@@ -25,6 +25,15 @@ const std::string Settings = "600\r\n900\r\n0\r\n1\r\n0\r\n10\r\n10\r\n";
 const QPoint Saved(60, 40);
 const QPoint Drag(100, 50);
 
+// Why a desktop cannot run here: the test skips with it.
+struct Unavailable {
+  std::string why;
+};
+
+void need(bool met, std::string why) {
+  if (!met) throw Unavailable{std::move(why)};
+}
+
 // A running desktop: its display, what its clients run with, and what it
 // offers to check.
 struct Session {
@@ -45,6 +54,12 @@ struct Session {
   Background& start(const QString& program, const QStringList& arguments) {
     processes.push_back(std::make_unique<Background>(program, arguments, clients));
     return *processes.back();
+  }
+  // A session bus of its own for its clients, started with what they run with.
+  void ownBus() {
+    privateBus = std::make_unique<PrivateSessionBus>(clients);
+    need(!privateBus->name().isEmpty(), "no session bus");
+    clients.insert("DBUS_SESSION_BUS_ADDRESS", privateBus->name());
   }
   ~Session() {
     if (client > 0) ::kill(client, SIGKILL);
@@ -90,47 +105,37 @@ QStringList clickAt(QPoint p, const QString& button) {
   return pointerTo(p) + QStringList{"sleep", "0.1", "click", button};
 }
 
-std::unique_ptr<Session> cannot(std::string& whyNot, std::string reason) {
-  whyNot = std::move(reason);
-  return nullptr;
-}
-
 std::unique_ptr<Session> onXvfb() {
   auto s = std::make_unique<Session>();
   s->x = std::make_unique<PrivateXServer>();
-  if (!s->x->running()) return nullptr;
+  need(s->x->running(), "Xvfb did not start");
   s->clients.insert("DISPLAY", s->x->display());
   return s;
 }
 
-std::unique_ptr<Session> openboxWithTint2(std::string& whyNot) {
-  if (!has("openbox") || !has("tint2")) return cannot(whyNot, "needs openbox and tint2");
+std::unique_ptr<Session> openboxWithTint2() {
+  need(has("openbox") && has("tint2"), "needs openbox and tint2");
   auto s = onXvfb();
-  if (!s) return cannot(whyNot, "Xvfb did not start");
   s->start("openbox", {});
-  if (!waitUntil([&] { return windowManagerRuns(s->clients); })) return cannot(whyNot, "openbox did not start");
+  need(waitUntil([&] { return windowManagerRuns(s->clients); }), "openbox did not start");
   s->start("tint2", {"-c", KERUMO_DESKTOPS_DIR "/tint2rc"});
   s->panelClass = "tint2";
   return s;
 }
 
-std::unique_ptr<Session> xfwm4WithXfcePanel(std::string& whyNot) {
-  if (!has("xfwm4") || !has("xfce4-panel") || !has("dbus-daemon"))
-    return cannot(whyNot, "needs xfwm4, xfce4-panel and dbus-daemon");
+std::unique_ptr<Session> xfwm4WithXfcePanel() {
+  need(has("xfwm4") && has("xfce4-panel") && has("dbus-daemon"), "needs xfwm4, xfce4-panel and dbus-daemon");
   auto s = onXvfb();
-  if (!s) return cannot(whyNot, "Xvfb did not start");
   // The panel and its settings daemon, which the bus starts, read this
   // layout, not the user's.
   s->clients.insert("XDG_CONFIG_HOME", s->runtime.path());
   const std::filesystem::path channels = s->runtime.filePath("xfce4/xfconf/xfce-perchannel-xml").toStdString();
   std::filesystem::create_directories(channels);
   std::filesystem::copy_file(KERUMO_DESKTOPS_DIR "/xfce4-panel.xml", channels / "xfce4-panel.xml");
-  s->privateBus = std::make_unique<PrivateSessionBus>(s->clients);
-  if (s->privateBus->name().isEmpty()) return cannot(whyNot, "no session bus");
+  s->ownBus();
   s->bus = s->privateBus->name();
-  s->clients.insert("DBUS_SESSION_BUS_ADDRESS", s->bus);
   s->start("xfwm4", {});
-  if (!waitUntil([&] { return windowManagerRuns(s->clients); })) return cannot(whyNot, "xfwm4 did not start");
+  need(waitUntil([&] { return windowManagerRuns(s->clients); }), "xfwm4 did not start");
   s->start("xfce4-panel", {});
   s->panelClass = "xfce4-panel";
   return s;
@@ -153,15 +158,14 @@ std::unique_ptr<Session> wayland() {
 }
 
 // Starts the compositor and takes the display its client names.
-std::unique_ptr<Session> withCompositor(std::unique_ptr<Session> s, const QString& program, const QStringList& arguments,
-                                        std::string& whyNot) {
+std::unique_ptr<Session> withCompositor(std::unique_ptr<Session> s, const QString& program, const QStringList& arguments) {
   Background& compositor = s->start(program, arguments);
   const auto said = QRegularExpression("client=(\\d+) display=(\\S*) xauthority=(\\S*) wayland=(\\S+)");
   QRegularExpressionMatch match;
   if (compositor.waitForOutput("wayland=")) match = said.match(compositor.output());
-  if (!match.hasMatch() || match.captured(2).isEmpty())
-    return cannot(whyNot, program.toStdString() + " did not start: " + compositor.output().toStdString() +
-                              QString::fromUtf8(compositor.process().readAllStandardError()).toStdString());
+  need(match.hasMatch() && !match.captured(2).isEmpty(),
+       program.toStdString() + " did not start: " + compositor.output().toStdString() +
+           QString::fromUtf8(compositor.process().readAllStandardError()).toStdString());
   s->client = match.captured(1).toInt();
   s->clients.insert("DISPLAY", match.captured(2));
   if (!match.captured(3).isEmpty()) s->clients.insert("XAUTHORITY", match.captured(3));
@@ -171,40 +175,36 @@ std::unique_ptr<Session> withCompositor(std::unique_ptr<Session> s, const QStrin
   s->kerumo.insert("XDG_RUNTIME_DIR", s->runtime.path());
   s->kerumo.insert("QT_QPA_PLATFORM", "");
   s->ownXServer = false;
-  if (!waitUntil([&] { return windowManagerRuns(s->clients); })) return cannot(whyNot, "no window manager on XWayland");
+  need(waitUntil([&] { return windowManagerRuns(s->clients); }), "no window manager on XWayland");
   return s;
 }
 
-std::unique_ptr<Session> kwin(std::string& whyNot) {
+std::unique_ptr<Session> kwin() {
   const QString installed = QStandardPaths::findExecutable("kwin_wayland");
-  if (installed.isEmpty()) return cannot(whyNot, "needs kwin_wayland");
+  need(!installed.isEmpty(), "needs kwin_wayland");
   auto s = wayland();
   // The installed file carries a capability a sandbox's bounding set may
   // lack, and then cannot run at all; a copy carries none.
   const QString copy = s->runtime.filePath("bin/kwin_wayland");
   std::filesystem::create_directories(std::filesystem::path(copy.toStdString()).parent_path());
-  if (!QFile::copy(installed, copy)) return cannot(whyNot, "cannot copy kwin_wayland");
+  need(QFile::copy(installed, copy), "cannot copy kwin_wayland");
   return withCompositor(std::move(s), copy,
                         {"--virtual", "--xwayland", "--width", "1280", "--height", "800", "--socket",
-                         ownName("kerumo-kwin"), "sh -c '" + SayDisplay + "'"},
-                        whyNot);
+                         ownName("kerumo-kwin"), "sh -c '" + SayDisplay + "'"});
 }
 
-std::unique_ptr<Session> mutter(std::string& whyNot) {
-  if (!has("mutter") || !has("dbus-daemon")) return cannot(whyNot, "needs mutter and dbus-daemon");
+std::unique_ptr<Session> mutter() {
+  need(has("mutter") && has("dbus-daemon"), "needs mutter and dbus-daemon");
   auto s = wayland();
-  s->privateBus = std::make_unique<PrivateSessionBus>();
-  if (s->privateBus->name().isEmpty()) return cannot(whyNot, "no session bus");
-  s->clients.insert("DBUS_SESSION_BUS_ADDRESS", s->privateBus->name());
+  s->ownBus();
   return withCompositor(std::move(s), "mutter",
                         {"--wayland", "--headless", "--virtual-monitor", "1280x800", "--wayland-display",
-                         ownName("kerumo-mutter"), "--", "sh", "-c", SayDisplay},
-                        whyNot);
+                         ownName("kerumo-mutter"), "--", "sh", "-c", SayDisplay});
 }
 
 struct Desktop {
   const char* name;
-  std::unique_ptr<Session> (*start)(std::string& whyNot);
+  std::unique_ptr<Session> (*start)();
 };
 
 void PrintTo(const Desktop& desktop, std::ostream* out) { *out << desktop.name; }
@@ -215,9 +215,11 @@ class OnDesktop : public ::testing::TestWithParam<Desktop> {
     if (qEnvironmentVariableIsEmpty("KERUMO_PROGRAM"))
       GTEST_SKIP() << "runs the Release build named in KERUMO_PROGRAM (scripts/test sets it)";
     if (!has("xdotool") || !has("xprop") || !has("xmessage")) GTEST_SKIP() << "needs xdotool, xprop and xmessage";
-    std::string whyNot;
-    session = GetParam().start(whyNot);
-    if (!session) GTEST_SKIP() << GetParam().name << ": " << whyNot;
+    try {
+      session = GetParam().start();
+    } catch (const Unavailable& unavailable) {
+      GTEST_SKIP() << GetParam().name << ": " << unavailable.why;
+    }
   }
 
   QString name(const char* step) const { return QString(GetParam().name) + "-" + step; }
