@@ -158,7 +158,8 @@ std::unique_ptr<Session> wayland() {
 }
 
 // Starts the compositor and takes the display its client names.
-std::unique_ptr<Session> withCompositor(std::unique_ptr<Session> s, const QString& program, const QStringList& arguments) {
+std::unique_ptr<Session> withCompositor(std::unique_ptr<Session> s, const QString& program,
+                                        const QStringList& arguments) {
   Background& compositor = s->start(program, arguments);
   const auto said = QRegularExpression("client=(\\d+) display=(\\S*) xauthority=(\\S*) wayland=(\\S+)");
   QRegularExpressionMatch match;
@@ -282,7 +283,11 @@ TEST_P(OnDesktop, KerumoBehavesAsDesigned) {
   {
     Background other("xmessage", {"-geometry", "300x120+20+20", "over the meter?"}, s.clients);
     QString window;
-    ASSERT_TRUE(waitUntil([&] { return !(window = visibleWindows(s.clients, {"--class", "xmessage"}).value(0)).isEmpty(); }));
+    const auto shows = [&] {
+      window = visibleWindows(s.clients, {"--class", "xmessage"}).value(0);
+      return !window.isEmpty();
+    };
+    ASSERT_TRUE(waitUntil(shows));
     EXPECT_TRUE(waitUntil([&] { return stackedAbove(s, meter, window); })) << "another window covers the meter";
     picture(s, name("on-top"));
   }

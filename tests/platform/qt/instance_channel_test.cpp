@@ -46,8 +46,9 @@ TEST(InstanceChannel, ANameHeldByAnotherUserDoesNotStopUs) {
   QProcess stranger;
   stranger.start("setpriv", {"--reuid=65534", "--regid=65534", "--clear-groups", "/usr/bin/python3", "-c", holdName,
                              QString::fromStdString(name)});
-  while (!stranger.canReadLine() && stranger.waitForReadyRead(5000)) continue;
-  ASSERT_EQ(stranger.readLine(), "held\n") << stranger.readAllStandardError().toStdString();
+  ASSERT_TRUE(testing::waitFor([&] { return stranger.canReadLine(); }, 5000))
+      << stranger.readAllStandardError().toStdString();
+  ASSERT_EQ(stranger.readLine(), "held\n");
   EXPECT_TRUE(InstanceChannel().claim(name, [] {}));
   stranger.kill();
   stranger.waitForFinished();

@@ -256,7 +256,8 @@ inline bool windowManagerRuns(const QProcessEnvironment& env) {
 // A press at `from`, a move paced like a hand's, a release.
 inline void drag(const QProcessEnvironment& env, QPoint from, QPoint by) {
   xdotool(env, pointerTo(from) + QStringList{"sleep", "0.2", "mousedown", "1"});
-  for (int step = 1; step <= 5; ++step) xdotool(env, QStringList{"sleep", "0.05"} + pointerTo(from + by * step / 5));
+  for (int step = 1; step <= 5; ++step)
+    xdotool(env, QStringList{"sleep", "0.05"} + pointerTo(from + by * step / 5));
   xdotool(env, {"sleep", "0.05", "mouseup", "1"});
 }
 

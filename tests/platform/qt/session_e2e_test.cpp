@@ -71,7 +71,7 @@ TEST_F(SessionEdges, TrayStartedAfterKerumoGetsTheIconWhichShowsTheMeterAndOpens
     ASSERT_TRUE(hideByDoubleClick(on, kerumo.pid(), meter));
     const QStringList click = pointerTo(geometryOf(on, icon).center()) + QStringList{"click"};
     xdotool(on, click + QStringList{"1"});
-    EXPECT_TRUE(waitUntil([&] { return meterOf(on, kerumo.pid()) == meter; })) << "the icon's left click did nothing";
+    EXPECT_TRUE(waitUntil([&] { return meterOf(on, kerumo.pid()) == meter; })) << "the icon's left click failed";
     EXPECT_EQ(geometryOf(on, meter).topLeft(), Saved);
     EXPECT_TRUE(opensMenu(click + QStringList{"3"})) << "the icon's right click opened no menu";
     // Had the drag on the label moved the meter, the one on the surface
@@ -112,7 +112,7 @@ TEST_F(SessionEdges, StatusNotifierWatcherStartedAfterKerumoGetsTheTitledIconAnd
   Background restarted(KERUMO_SNI_WATCHER, {}, env);
   ASSERT_TRUE(restarted.waitForOutput("icon " + pid + " ")) << restarted.output().toStdString();
   EXPECT_TRUE(restarted.output().contains("title " + pid + " ケルモ\n")) << restarted.output().toStdString();
-  EXPECT_FALSE(restarted.output().contains("icon " + pid + " \n")) << "no icon: " << restarted.output().toStdString();
+  EXPECT_FALSE(restarted.output().contains("icon " + pid + " \n")) << restarted.output().toStdString();
   EXPECT_EQ(kerumo.output().count("通知領域が使えるようになった"), 1);
 }
 
