@@ -116,33 +116,14 @@ TEST_F(SessionEdges, StatusNotifierWatcherStartedAfterKerumoGetsTheTitledIconAnd
   EXPECT_EQ(kerumo.output().count("通知領域が使えるようになった"), 1);
 }
 
-// The settings file is a link into a dotfiles folder when the X server goes
-// away: the session's settings go into the link's target.
-TEST_F(SessionEdges, LostDisplayKeepsTheSessionsSettingsAndTheLinkedFileLinked) {
+// A screen comes while Kerumo runs, and its work area changes; then, with
+// the settings file a link into a dotfiles folder, the X server goes away:
+// the session's settings go into the link's target.
+TEST_F(SessionEdges, ScreenAddedLaterIsWatchedAndLostDisplayKeepsTheSessionsSettingsInTheLinkedFile) {
+  if (!has("xrandr") || !has("xprop")) GTEST_SKIP() << "needs xrandr and xprop";
   std::filesystem::create_directory(dir / "dotfiles");
   writeFile(dir / "dotfiles" / "kerumo.ini", Settings);
   std::filesystem::create_symlink("dotfiles/kerumo.ini", dir / "kerumo.ini");
-  Kerumo kerumo(dir.path(), x.display());
-  const QString meter = shownMeter(kerumo);
-  ASSERT_FALSE(meter.isEmpty()) << kerumo.describe();
-  ASSERT_TRUE(moved(meter, {333, 222}));
-  ASSERT_TRUE(hideByDoubleClick(on, kerumo.pid(), meter));
-  kerumo.settle();
-  const int linesBefore = kerumo.lines();
-  x.stop();
-  EXPECT_EQ(kerumo.exitStatus(), 1);
-  EXPECT_EQ(kerumo.lines(), linesBefore + 1) << kerumo.output().toStdString();
-  const QString saved = "kerumo: ディスプレイとの接続が切れました。設定を " +
-                        QString::fromStdString((dir / "kerumo.ini").string()) + " に保存しました\n";
-  EXPECT_TRUE(kerumo.output().endsWith(saved)) << kerumo.output().toStdString();
-  EXPECT_TRUE(std::filesystem::is_symlink(dir / "kerumo.ini"));
-  EXPECT_EQ(readFile(dir / "dotfiles" / "kerumo.ini"), "3330\r\n4995\r\n1\r\n0\r\n1\r\n15\r\n25\r\n");
-  EXPECT_FALSE(std::filesystem::exists(dir / "dotfiles" / "kerumo.ini.new"));
-}
-
-TEST_F(SessionEdges, ScreenAddedLaterGetsTheWorkAreaWatch) {
-  if (!has("xrandr") || !has("xprop")) GTEST_SKIP() << "needs xrandr and xprop";
-  writeFile(dir / "kerumo.ini", Settings);
   Kerumo kerumo(dir.path(), x.display());
   const QString meter = shownMeter(kerumo);
   ASSERT_FALSE(meter.isEmpty()) << kerumo.describe();
@@ -156,6 +137,20 @@ TEST_F(SessionEdges, ScreenAddedLaterGetsTheWorkAreaWatch) {
   run(on, "xprop", {"-root", "-f", "_NET_WORKAREA", "32c", "-set", "_NET_WORKAREA", "0, 0, 1300, 1024"});
   EXPECT_TRUE(waitUntil([&] { return geometryOf(on, meter).topLeft().x() + 242 <= 1280; }))
       << geometryOf(on, meter).topLeft().x();
+
+  ASSERT_TRUE(moved(meter, {333, 222}));
+  ASSERT_TRUE(hideByDoubleClick(on, kerumo.pid(), meter));
+  kerumo.settle();
+  const int linesBefore = kerumo.lines();
+  x.stop();
+  EXPECT_EQ(kerumo.exitStatus(), 1);
+  EXPECT_EQ(kerumo.lines(), linesBefore + 1) << kerumo.output().toStdString();
+  const QString saved = "kerumo: ディスプレイとの接続が切れました。設定を " +
+                        QString::fromStdString((dir / "kerumo.ini").string()) + " に保存しました\n";
+  EXPECT_TRUE(kerumo.output().endsWith(saved)) << kerumo.output().toStdString();
+  EXPECT_TRUE(std::filesystem::is_symlink(dir / "kerumo.ini"));
+  EXPECT_EQ(readFile(dir / "dotfiles" / "kerumo.ini"), "3330\r\n4995\r\n1\r\n0\r\n1\r\n15\r\n25\r\n");
+  EXPECT_FALSE(std::filesystem::exists(dir / "dotfiles" / "kerumo.ini.new"));
 }
 
 // A file where kerumo.ini should be, and what Kerumo must make of it.
