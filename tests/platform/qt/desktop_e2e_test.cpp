@@ -322,7 +322,6 @@ TEST_P(OnDesktop, KerumoBehavesAsDesigned) {
     if (menu.isEmpty()) picture(s, name("no-menu"));
     return !menu.isEmpty();
   };
-  const auto menuClosed = [&] { return !visibleWindows(s.clients).contains(menu); };
   // Always on top off and on again from the menu: each time Qt maps a new
   // native window, which must stay out of the task bar too.
   for (const bool onTop : {false, true}) {
@@ -334,7 +333,7 @@ TEST_P(OnDesktop, KerumoBehavesAsDesigned) {
     EXPECT_TRUE(waitUntil([&] { return netWmState(s, meter).contains("_NET_WM_STATE_SKIP_TASKBAR"); }))
         << netWmState(s, meter).toStdString();
     EXPECT_EQ(netWmState(s, meter).contains("_NET_WM_STATE_ABOVE"), onTop);
-    EXPECT_TRUE(waitUntil(menuClosed));
+    EXPECT_TRUE(waitUntil([&] { return !visibleWindows(s.clients).contains(menu); }));
   }
 
   // Opened and closed without a command.

@@ -97,17 +97,13 @@ int main(int argc, char** argv) {
     return 1;
   }
   QSocketNotifier input(0, QSocketNotifier::Read);
-  if (app.arguments().contains("--host-on-input")) {
-    QObject::connect(&input, &QSocketNotifier::activated, [&] {
-      input.setEnabled(false);
-      adaptor->registerHost();
-      say("host registered");
-    });
-  } else {
+  input.setEnabled(app.arguments().contains("--host-on-input"));
+  if (!input.isEnabled()) adaptor->registerHost();
+  QObject::connect(&input, &QSocketNotifier::activated, [&] {
     input.setEnabled(false);
     adaptor->registerHost();
-  }
-  say("ready");
+    say("host registered");
+  });
   return app.exec();
 }
 
