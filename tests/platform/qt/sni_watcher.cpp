@@ -51,7 +51,7 @@ class WatcherAdaptor : public QDBusAbstractAdaptor {
     say(QString("item %1 %2").arg(pid).arg(service));
     emit StatusNotifierItemRegistered(service);
     // Asked once the item has its answer, as a host does.
-    QTimer::singleShot(0, this, [this, sender, service, pid] { describeItem(sender, service, pid); });
+    QTimer::singleShot(0, this, [sender, service, pid] { describeItem(sender, service, pid); });
   }
   void RegisterStatusNotifierHost(const QString&) {}
 
