@@ -25,6 +25,15 @@ const std::string Settings = "600\r\n900\r\n0\r\n1\r\n0\r\n10\r\n10\r\n";
 const QPoint Saved(60, 40);
 const QPoint Drag(100, 50);
 
+// Why a desktop cannot run here: the test skips with it.
+struct Unavailable {
+  std::string why;
+};
+
+void need(bool met, std::string why) {
+  if (!met) throw Unavailable{std::move(why)};
+}
+
 // A running desktop: its display, what its clients run with, and what it
 // offers to check.
 struct Session {
@@ -46,16 +55,18 @@ struct Session {
     processes.push_back(std::make_unique<Background>(program, arguments, clients));
     return *processes.back();
   }
+  // A session bus of its own for its clients, started with what they run with.
+  void ownBus() {
+    privateBus = std::make_unique<PrivateSessionBus>(clients);
+    need(!privateBus->name().isEmpty(), "no session bus");
+    clients.insert("DBUS_SESSION_BUS_ADDRESS", privateBus->name());
+  }
   ~Session() {
     if (client > 0) ::kill(client, SIGKILL);
     // Clients first, the display server last.
     for (auto it = processes.rbegin(); it != processes.rend(); ++it) (*it)->stop();
   }
 };
-
-QStringList visible(const Session& s, const QStringList& what) {
-  return xdotool(s.clients, QStringList{"search", "--onlyvisible"} + what).split('\n', Qt::SkipEmptyParts);
-}
 
 QString netWmState(const Session& s, const QString& window) {
   return run(s.clients, "xprop", {"-id", window, "_NET_WM_STATE"});
@@ -90,100 +101,41 @@ std::vector<std::pair<int, int>> changedColumns(const QImage& before, const QIma
   return runs;
 }
 
-void clickAt(const Session& s, QPoint p, const QString& button) {
-  xdotool(s.clients, {"mousemove", QString::number(p.x()), QString::number(p.y()), "sleep", "0.1", "click", button});
-}
-
-std::unique_ptr<Session> cannot(std::string& whyNot, std::string reason) {
-  whyNot = std::move(reason);
-  return nullptr;
+QStringList clickAt(QPoint p, const QString& button) {
+  return pointerTo(p) + QStringList{"sleep", "0.1", "click", button};
 }
 
 std::unique_ptr<Session> onXvfb() {
   auto s = std::make_unique<Session>();
   s->x = std::make_unique<PrivateXServer>();
-  if (!s->x->running()) return nullptr;
+  need(s->x->running(), "Xvfb did not start");
   s->clients.insert("DISPLAY", s->x->display());
   return s;
 }
 
-void writeConfig(const QString& path, const char* text) {
-  std::filesystem::create_directories(std::filesystem::path(path.toStdString()).parent_path());
-  writeFile(path.toStdString(), text);
-}
-
-// tint2 with only its task bar and its tray, so that nothing else on it changes.
-const char* Tint2Config = R"(rounded = 0
-border_width = 0
-background_color = #303030 100
-border_color = #000000 0
-panel_background_id = 1
-panel_items = TS
-panel_position = bottom center horizontal
-panel_size = 100% 30
-task_text = 1
-task_icon = 1
-task_maximum_size = 160 30
-systray_icon_size = 22
-)";
-
-std::unique_ptr<Session> openboxWithTint2(std::string& whyNot) {
-  if (!has("openbox") || !has("tint2")) return cannot(whyNot, "needs openbox and tint2");
+std::unique_ptr<Session> openboxWithTint2() {
+  need(has("openbox") && has("tint2"), "needs openbox and tint2");
   auto s = onXvfb();
-  if (!s) return cannot(whyNot, "Xvfb did not start");
   s->start("openbox", {});
-  if (!waitUntil([&] { return windowManagerRuns(s->clients); })) return cannot(whyNot, "openbox did not start");
-  const QString config = s->runtime.filePath("tint2rc");
-  writeConfig(config, Tint2Config);
-  s->start("tint2", {"-c", config});
+  need(waitUntil([&] { return windowManagerRuns(s->clients); }), "openbox did not start");
+  s->start("tint2", {"-c", KERUMO_DESKTOPS_DIR "/tint2rc"});
   s->panelClass = "tint2";
   return s;
 }
 
-// One panel with the task list and the notification area (which hosts
-// StatusNotifierItems and XEmbed icons alike), and no clock to change.
-const char* XfcePanelConfig = R"(<?xml version="1.0" encoding="UTF-8"?>
-<channel name="xfce4-panel" version="1.0">
-  <property name="configver" type="int" value="2"/>
-  <property name="panels" type="array">
-    <value type="int" value="1"/>
-    <property name="panel-1" type="empty">
-      <property name="position" type="string" value="p=8;x=0;y=0"/>
-      <property name="length" type="uint" value="100"/>
-      <property name="position-locked" type="bool" value="true"/>
-      <property name="size" type="uint" value="30"/>
-      <property name="plugin-ids" type="array">
-        <value type="int" value="1"/>
-        <value type="int" value="2"/>
-      </property>
-    </property>
-  </property>
-  <property name="plugins" type="empty">
-    <property name="plugin-1" type="string" value="tasklist">
-      <property name="expand" type="bool" value="true"/>
-    </property>
-    <property name="plugin-2" type="string" value="systray">
-      <property name="square-icons" type="bool" value="true"/>
-    </property>
-  </property>
-</channel>
-)";
-
-std::unique_ptr<Session> xfwm4WithXfcePanel(std::string& whyNot) {
-  if (!has("xfwm4") || !has("xfce4-panel") || !has("dbus-daemon"))
-    return cannot(whyNot, "needs xfwm4, xfce4-panel and dbus-daemon");
+std::unique_ptr<Session> xfwm4WithXfcePanel() {
+  need(has("xfwm4") && has("xfce4-panel") && has("dbus-daemon"), "needs xfwm4, xfce4-panel and dbus-daemon");
   auto s = onXvfb();
-  if (!s) return cannot(whyNot, "Xvfb did not start");
   // The panel and its settings daemon, which the bus starts, read this
   // layout, not the user's.
   s->clients.insert("XDG_CONFIG_HOME", s->runtime.path());
-  writeConfig(s->runtime.filePath("xfce4/xfconf/xfce-perchannel-xml/xfce4-panel.xml"), XfcePanelConfig);
-  s->privateBus = std::make_unique<PrivateSessionBus>(s->clients);
-  if (s->privateBus->address().isEmpty()) return cannot(whyNot, "no session bus");
-  s->bus = s->privateBus->address();
-  s->clients.insert("DBUS_SESSION_BUS_ADDRESS", s->bus);
+  const std::filesystem::path channels = s->runtime.filePath("xfce4/xfconf/xfce-perchannel-xml").toStdString();
+  std::filesystem::create_directories(channels);
+  std::filesystem::copy_file(KERUMO_DESKTOPS_DIR "/xfce4-panel.xml", channels / "xfce4-panel.xml");
+  s->ownBus();
+  s->bus = s->privateBus->name();
   s->start("xfwm4", {});
-  if (!waitUntil([&] { return windowManagerRuns(s->clients); })) return cannot(whyNot, "xfwm4 did not start");
+  need(waitUntil([&] { return windowManagerRuns(s->clients); }), "xfwm4 did not start");
   s->start("xfce4-panel", {});
   s->panelClass = "xfce4-panel";
   return s;
@@ -206,15 +158,15 @@ std::unique_ptr<Session> wayland() {
 }
 
 // Starts the compositor and takes the display its client names.
-std::unique_ptr<Session> withCompositor(std::unique_ptr<Session> s, const QString& program, const QStringList& arguments,
-                                        std::string& whyNot) {
+std::unique_ptr<Session> withCompositor(std::unique_ptr<Session> s, const QString& program,
+                                        const QStringList& arguments) {
   Background& compositor = s->start(program, arguments);
   const auto said = QRegularExpression("client=(\\d+) display=(\\S*) xauthority=(\\S*) wayland=(\\S+)");
   QRegularExpressionMatch match;
   if (compositor.waitForOutput("wayland=")) match = said.match(compositor.output());
-  if (!match.hasMatch() || match.captured(2).isEmpty())
-    return cannot(whyNot, program.toStdString() + " did not start: " + compositor.output().toStdString() +
-                              QString::fromUtf8(compositor.process().readAllStandardError()).toStdString());
+  need(match.hasMatch() && !match.captured(2).isEmpty(),
+       program.toStdString() + " did not start: " + compositor.output().toStdString() +
+           QString::fromUtf8(compositor.process().readAllStandardError()).toStdString());
   s->client = match.captured(1).toInt();
   s->clients.insert("DISPLAY", match.captured(2));
   if (!match.captured(3).isEmpty()) s->clients.insert("XAUTHORITY", match.captured(3));
@@ -224,40 +176,36 @@ std::unique_ptr<Session> withCompositor(std::unique_ptr<Session> s, const QStrin
   s->kerumo.insert("XDG_RUNTIME_DIR", s->runtime.path());
   s->kerumo.insert("QT_QPA_PLATFORM", "");
   s->ownXServer = false;
-  if (!waitUntil([&] { return windowManagerRuns(s->clients); })) return cannot(whyNot, "no window manager on XWayland");
+  need(waitUntil([&] { return windowManagerRuns(s->clients); }), "no window manager on XWayland");
   return s;
 }
 
-std::unique_ptr<Session> kwin(std::string& whyNot) {
+std::unique_ptr<Session> kwin() {
   const QString installed = QStandardPaths::findExecutable("kwin_wayland");
-  if (installed.isEmpty()) return cannot(whyNot, "needs kwin_wayland");
+  need(!installed.isEmpty(), "needs kwin_wayland");
   auto s = wayland();
   // The installed file carries a capability a sandbox's bounding set may
   // lack, and then cannot run at all; a copy carries none.
   const QString copy = s->runtime.filePath("bin/kwin_wayland");
   std::filesystem::create_directories(std::filesystem::path(copy.toStdString()).parent_path());
-  if (!QFile::copy(installed, copy)) return cannot(whyNot, "cannot copy kwin_wayland");
+  need(QFile::copy(installed, copy), "cannot copy kwin_wayland");
   return withCompositor(std::move(s), copy,
                         {"--virtual", "--xwayland", "--width", "1280", "--height", "800", "--socket",
-                         ownName("kerumo-kwin"), "sh -c '" + SayDisplay + "'"},
-                        whyNot);
+                         ownName("kerumo-kwin"), "sh -c '" + SayDisplay + "'"});
 }
 
-std::unique_ptr<Session> mutter(std::string& whyNot) {
-  if (!has("mutter") || !has("dbus-daemon")) return cannot(whyNot, "needs mutter and dbus-daemon");
+std::unique_ptr<Session> mutter() {
+  need(has("mutter") && has("dbus-daemon"), "needs mutter and dbus-daemon");
   auto s = wayland();
-  s->privateBus = std::make_unique<PrivateSessionBus>();
-  if (s->privateBus->address().isEmpty()) return cannot(whyNot, "no session bus");
-  s->clients.insert("DBUS_SESSION_BUS_ADDRESS", s->privateBus->address());
+  s->ownBus();
   return withCompositor(std::move(s), "mutter",
                         {"--wayland", "--headless", "--virtual-monitor", "1280x800", "--wayland-display",
-                         ownName("kerumo-mutter"), "--", "sh", "-c", SayDisplay},
-                        whyNot);
+                         ownName("kerumo-mutter"), "--", "sh", "-c", SayDisplay});
 }
 
 struct Desktop {
   const char* name;
-  std::unique_ptr<Session> (*start)(std::string& whyNot);
+  std::unique_ptr<Session> (*start)();
 };
 
 void PrintTo(const Desktop& desktop, std::ostream* out) { *out << desktop.name; }
@@ -268,16 +216,18 @@ class OnDesktop : public ::testing::TestWithParam<Desktop> {
     if (qEnvironmentVariableIsEmpty("KERUMO_PROGRAM"))
       GTEST_SKIP() << "runs the Release build named in KERUMO_PROGRAM (scripts/test sets it)";
     if (!has("xdotool") || !has("xprop") || !has("xmessage")) GTEST_SKIP() << "needs xdotool, xprop and xmessage";
-    std::string whyNot;
-    session = GetParam().start(whyNot);
-    if (!session) GTEST_SKIP() << GetParam().name << ": " << whyNot;
+    try {
+      session = GetParam().start();
+    } catch (const Unavailable& unavailable) {
+      GTEST_SKIP() << GetParam().name << ": " << unavailable.why;
+    }
   }
 
   QString name(const char* step) const { return QString(GetParam().name) + "-" + step; }
   QString panelWindow() const {
     const auto width = [&](const QString& w) { return geometryOf(session->clients, w).width(); };
     QString widest;
-    for (const QString& w : visible(*session, {"--class", session->panelClass}))
+    for (const QString& w : visibleWindows(session->clients, {"--class", session->panelClass}))
       if (widest.isEmpty() || width(w) > width(widest)) widest = w;
     return widest;
   }
@@ -314,7 +264,7 @@ TEST_P(OnDesktop, KerumoBehavesAsDesigned) {
   if (!s.panelClass.isEmpty()) panelBefore = settledPanel("before", panelArea);
 
   Kerumo kerumo(dir.path(), s.clients.value("DISPLAY"), s.bus, s.kerumo);
-  const auto kerumoWindows = [&] { return visible(s, {"--pid", QString::number(kerumo.pid())}); };
+  const auto kerumoWindows = [&] { return visibleWindows(s.clients, {"--pid", QString::number(kerumo.pid())}); };
   QString meter;
   const auto meterShows = [&] {
     meter.clear();
@@ -333,7 +283,11 @@ TEST_P(OnDesktop, KerumoBehavesAsDesigned) {
   {
     Background other("xmessage", {"-geometry", "300x120+20+20", "over the meter?"}, s.clients);
     QString window;
-    ASSERT_TRUE(waitUntil([&] { return !(window = visible(s, {"--class", "xmessage"}).value(0)).isEmpty(); }));
+    const auto shows = [&] {
+      window = visibleWindows(s.clients, {"--class", "xmessage"}).value(0);
+      return !window.isEmpty();
+    };
+    ASSERT_TRUE(waitUntil(shows));
     EXPECT_TRUE(waitUntil([&] { return stackedAbove(s, meter, window); })) << "another window covers the meter";
     picture(s, name("on-top"));
   }
@@ -362,24 +316,11 @@ TEST_P(OnDesktop, KerumoBehavesAsDesigned) {
   if (!s.ownXServer) return endsWriting(kerumo, Settings);
 
   // Kerumo's own menu on the meter, from a right click paced like a hand's.
-  // A menu is a window on the screen that was not there before the click
-  // (a popup need not name its process).
   QString menu;
-  const auto opensMenu = [&](const std::function<void()>& click) {
-    const QStringList before = visible(s, {"--name", ""});
-    click();
-    return waitUntil([&] {
-      for (const QString& w : visible(s, {"--name", ""}))
-        if (!before.contains(w)) return !(menu = w).isEmpty();
-      return false;
-    });
-  };
-  const auto menuClosed = [&] { return !visible(s, {"--name", ""}).contains(menu); };
   const auto rightClickMeter = [&] {
-    if (opensMenu([&] { xdotool(s.clients, {"mousemove", "--window", meter, "5", "54", "sleep", "0.2", "click", "3"}); }))
-      return true;
-    picture(s, name("no-menu"));
-    return false;
+    menu = popupFrom(s.clients, {"mousemove", "--window", meter, "5", "54", "sleep", "0.2", "click", "3"});
+    if (menu.isEmpty()) picture(s, name("no-menu"));
+    return !menu.isEmpty();
   };
   // Always on top off and on again from the menu: each time Qt maps a new
   // native window, which must stay out of the task bar too.
@@ -392,14 +333,13 @@ TEST_P(OnDesktop, KerumoBehavesAsDesigned) {
     EXPECT_TRUE(waitUntil([&] { return netWmState(s, meter).contains("_NET_WM_STATE_SKIP_TASKBAR"); }))
         << netWmState(s, meter).toStdString();
     EXPECT_EQ(netWmState(s, meter).contains("_NET_WM_STATE_ABOVE"), onTop);
-    EXPECT_TRUE(waitUntil(menuClosed));
+    EXPECT_TRUE(waitUntil([&] { return !visibleWindows(s.clients).contains(menu); }));
   }
 
   // Opened and closed without a command.
   EXPECT_TRUE(rightClickMeter()) << "no menu on the meter";
   picture(s, name("menu"));
-  xdotool(s.clients, {"key", "Escape"});
-  EXPECT_TRUE(waitUntil(menuClosed));
+  EXPECT_TRUE(escapeCloses(s.clients, menu));
 
   // Dragged by hand, hidden by a double click.
   drag(s.clients, at() + QPoint(5, 54), Drag);
@@ -408,29 +348,24 @@ TEST_P(OnDesktop, KerumoBehavesAsDesigned) {
 
   if (!s.panelClass.isEmpty()) {
     // A left click on the icon brings it back; a right click opens the menu.
-    clickAt(s, icon, "1");
+    xdotool(s.clients, clickAt(icon, "1"));
     EXPECT_TRUE(waitUntil([&] { return kerumoWindows().contains(meter); })) << "the icon's left click did nothing";
     // An XEmbed tray leaves the menu to Kerumo; a StatusNotifierItem host
     // draws it itself.
-    EXPECT_TRUE(opensMenu([&] { clickAt(s, icon, "3"); })) << "the icon's right click opened no menu";
+    menu = popupFrom(s.clients, clickAt(icon, "3"));
+    EXPECT_FALSE(menu.isEmpty()) << "the icon's right click opened no menu";
     picture(s, name("tray-menu"));
-    xdotool(s.clients, {"key", "Escape"});
-    EXPECT_TRUE(waitUntil(menuClosed));
+    EXPECT_TRUE(escapeCloses(s.clients, menu));
   }
 
   endsWriting(kerumo, "1350\r\n2400\r\n0\r\n1\r\n0\r\n10\r\n10\r\n");
 }
 
 INSTANTIATE_TEST_SUITE_P(Desktops, OnDesktop,
-                         ::testing::Values(Desktop{"openbox-tint2", openboxWithTint2},
-                                           Desktop{"xfwm4-xfce4-panel", xfwm4WithXfcePanel},
-                                           Desktop{"kwin-wayland", kwin}, Desktop{"mutter-wayland", mutter}),
-                         [](const auto& info) {
-                           std::string name = info.param.name;
-                           for (char& c : name)
-                             if (c == '-') c = '_';
-                           return name;
-                         });
+                         ::testing::Values(Desktop{"openbox_tint2", openboxWithTint2},
+                                           Desktop{"xfwm4_xfce4_panel", xfwm4WithXfcePanel},
+                                           Desktop{"kwin_wayland", kwin}, Desktop{"mutter_wayland", mutter}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
 }  // namespace kerumo

@@ -1,14 +1,9 @@
 #include "platform/qt/instance_channel.h"
 
 #include <gtest/gtest.h>
-#include <signal.h>
-#include <sys/socket.h>
-#include <sys/un.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
-#include <cstddef>
-#include <cstring>
+#include <QProcess>
 #include <string>
 
 #include "tests/platform/qt/qt_test_platform.h"
@@ -42,30 +37,21 @@ TEST(InstanceChannel, ALaterClaimAsksTheHolderToComeForwardInstead) {
 TEST(InstanceChannel, ANameHeldByAnotherUserDoesNotStopUs) {
   if (::getuid() != 0) GTEST_SKIP() << "needs root to hold a name as another user";
   const std::string name = uniqueName("stranger");
-  int ready[2];
-  ASSERT_EQ(::pipe(ready), 0);
-  const pid_t child = ::fork();
-  ASSERT_GE(child, 0);
-  if (child == 0) {
-    sockaddr_un address{};
-    address.sun_family = AF_UNIX;
-    std::memcpy(address.sun_path + 1, name.data(), name.size());
-    const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
-    const auto length = static_cast<socklen_t>(offsetof(sockaddr_un, sun_path) + 1 + name.size());
-    const bool held = ::setuid(65534) == 0 && ::bind(fd, reinterpret_cast<sockaddr*>(&address), length) == 0 &&
-                      ::listen(fd, 4) == 0;
-    [[maybe_unused]] const auto written = ::write(ready[1], held ? "y" : "n", 1);
-    ::pause();
-    ::_exit(0);
-  }
-  char answer = 0;
-  ASSERT_EQ(::read(ready[0], &answer, 1), 1);
-  EXPECT_EQ(answer, 'y');
+  const char* holdName = "import socket, sys, time\n"
+                         "held = socket.socket(socket.AF_UNIX)\n"
+                         "held.bind('\\0' + sys.argv[1])\n"
+                         "held.listen(4)\n"
+                         "print('held', flush=True)\n"
+                         "time.sleep(600)\n";
+  QProcess stranger;
+  stranger.start("setpriv", {"--reuid=65534", "--regid=65534", "--clear-groups", "/usr/bin/python3", "-c", holdName,
+                             QString::fromStdString(name)});
+  ASSERT_TRUE(testing::waitFor([&] { return stranger.canReadLine(); }, 5000))
+      << stranger.readAllStandardError().toStdString();
+  ASSERT_EQ(stranger.readLine(), "held\n");
   EXPECT_TRUE(InstanceChannel().claim(name, [] {}));
-  ::kill(child, SIGKILL);
-  ::waitpid(child, nullptr, 0);
-  ::close(ready[0]);
-  ::close(ready[1]);
+  stranger.kill();
+  stranger.waitForFinished();
 }
 
 }  // namespace

@@ -14,6 +14,7 @@
 #include <QPushButton>
 #include <QTimer>
 #include <QUrl>
+#include <optional>
 
 #include "dialogs/author.h"
 #include "monitor/warning_settings.h"
@@ -43,22 +44,19 @@ QWidget* nextFocusable(QWidget* widget) {
   return next;
 }
 
-void sendMouse(QWidget* widget, QEvent::Type type, QPointF at, QPointF global, Qt::MouseButton button,
-               Qt::MouseButtons held) {
-  QMouseEvent event(type, at, global, button, held, {});
+// A mouse event at `at` in `widget`, at `global` on the screen (by default
+// where `at` is now). Only a move has no button of its own.
+void sendMouse(QWidget* widget, QEvent::Type type, Qt::MouseButtons held, QPointF at = {2, 2},
+               std::optional<QPointF> global = {}) {
+  const Qt::MouseButton button = type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton;
+  QMouseEvent event(type, at, global.value_or(widget->mapToGlobal(at)), button, held, {});
   QCoreApplication::sendEvent(widget, &event);
 }
 
 // The events of a click, or of a double click's second press, as Qt delivers them.
 void sendClick(QWidget* widget, QEvent::Type press = QEvent::MouseButtonPress) {
-  const QPointF at(2, 2);
-  sendMouse(widget, press, at, widget->mapToGlobal(at), Qt::LeftButton, Qt::LeftButton);
-  sendMouse(widget, QEvent::MouseButtonRelease, at, widget->mapToGlobal(at), Qt::LeftButton, {});
-}
-
-void sendMove(QWidget* widget) {
-  const QPointF at(2, 2);
-  sendMouse(widget, QEvent::MouseMove, at, widget->mapToGlobal(at), Qt::NoButton, {});
+  sendMouse(widget, press, Qt::LeftButton);
+  sendMouse(widget, QEvent::MouseButtonRelease, {});
 }
 
 void commit(QWidget* field, const QString& text) {
@@ -124,10 +122,7 @@ TEST_F(QtDialogs, WarningSettingsDialogIsLaidOutAndTypedIntoThroughTheFilter) {
       EXPECT_EQ(field->text(), QString("57899"));
     }
     text1->clear();
-    for (const auto& [key, text] : {std::pair{Qt::Key_A, "a"}, {Qt::Key_2, "2"}, {Qt::Key_Period, "."},
-                                    {Qt::Key_5, "5"}, {Qt::Key_Minus, "-"}}) {
-      press(text1, key, text);
-    }
+    for (const QChar c : QString("a2.5-")) press(text1, Qt::Key(c.toUpper().unicode()), c);
     EXPECT_EQ(text1->text(), QString("25"));
     press(text1, Qt::Key_Backspace, "\b");
     EXPECT_EQ(text1->text(), QString("2"));
@@ -176,9 +171,9 @@ TEST_F(QtDialogs, WarningBoxShowsThePromptOnThreeLines) {
 // A drag from `from` by `by` on a window's own frame, in its coordinates.
 void dragFrame(QWidget* window, QPoint from, QPoint by) {
   const QPointF start = window->mapToGlobal(from);
-  sendMouse(window, QEvent::MouseButtonPress, from, start, Qt::LeftButton, Qt::LeftButton);
-  sendMouse(window, QEvent::MouseMove, from, start + by, Qt::NoButton, Qt::LeftButton);
-  sendMouse(window, QEvent::MouseButtonRelease, from, start + by, Qt::LeftButton, {});
+  sendMouse(window, QEvent::MouseButtonPress, Qt::LeftButton, from, start);
+  sendMouse(window, QEvent::MouseMove, Qt::LeftButton, from, start + by);
+  sendMouse(window, QEvent::MouseButtonRelease, {}, from, start + by);
 }
 
 TEST_F(QtDialogs, AboutDialogLinksHoverAndOpenThroughTheDesktop) {
@@ -196,11 +191,11 @@ TEST_F(QtDialogs, AboutDialogLinksHoverAndOpenThroughTheDesktop) {
   auto* web = about->findChild<QLabel*>("Label1");
   auto* mail = about->findChild<QLabel*>("Label6");
   EXPECT_EQ(web->text(), QString(AuthorWebLink));
-  sendMove(web);
+  sendMouse(web, QEvent::MouseMove, {});
   EXPECT_EQ(web->palette().color(QPalette::WindowText), QColor(0, 0, 255));
   EXPECT_TRUE(web->font().underline());
   EXPECT_TRUE(about->grab().save(KERUMO_PICTURES_DIR "/about.png"));
-  sendMove(mail);
+  sendMouse(mail, QEvent::MouseMove, {});
   EXPECT_FALSE(web->font().underline());
   EXPECT_TRUE(mail->font().underline());
   sendClick(web);

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QHelpEvent>
 #include <QLabel>
+#include <QMenu>
 #include <QMenuBar>
 #include <QTimer>
 #include <QToolTip>
@@ -27,6 +28,11 @@ TEST_F(QtMeterWindow, WindowAndControlsAsDesignedInPixels) {
   EXPECT_TRUE(frame->windowFlags().testFlag(Qt::FramelessWindowHint));
   EXPECT_TRUE(frame->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
   EXPECT_EQ(frame->findChild<QMenuBar*>(), nullptr);
+  QStringList captions;
+  for (const QAction* action : static_cast<qt::QtForm&>(form->window()).menu()->actions())
+    captions << (action->isSeparator() ? "-" : action->text());
+  EXPECT_EQ(captions, (QStringList{"ケルモの表示", "ケルモの非表示", "-", "常に手前に表示", "-", "CPU温度の表示", "警告設定",
+                                   "-", "ケルモの終了", "-", "about"}));
   // One of each kind: the pictures and shapes at their boxes, the labels
   // anchored at the side their alignment names.
   const struct {

@@ -57,9 +57,10 @@ inline QString xdotool(const QProcessEnvironment& env, const QStringList& argume
 class Background {
  public:
   Background(const QString& program, const QStringList& arguments, const QProcessEnvironment& env,
-             const QString& dir = {}) {
+             const QString& dir = {}, QProcess::ProcessChannelMode channels = QProcess::SeparateChannels) {
     process_.setProcessEnvironment(env);
     process_.setWorkingDirectory(dir);
+    process_.setProcessChannelMode(channels);
     process_.start(program, arguments);
     process_.waitForStarted();
   }
@@ -91,87 +92,77 @@ class Background {
   QString out_;
 };
 
-// An Xvfb of the test's own. It picks a free display itself and names it
-// only once it takes clients; it does not reset between Kerumo runs.
-class PrivateXServer {
+// A server of the test's own that names itself on its first line of output;
+// the name is empty when it did not start.
+class PrivateServer : public Background {
  public:
-  PrivateXServer()
-      : xvfb_("Xvfb", {"-displayfd", "1", "-screen", "0", "1280x1024x24", "-nolisten", "tcp", "-noreset"},
-              QProcessEnvironment::systemEnvironment()) {
-    if (xvfb_.waitForOutput("\n")) number_ = xvfb_.output().trimmed();
+  PrivateServer(const QString& program, const QStringList& arguments, const QProcessEnvironment& env)
+      : Background(program, arguments, env) {
+    if (waitForOutput("\n")) name_ = output().trimmed();
   }
-  bool running() { return !number_.isEmpty() && xvfb_.process().state() == QProcess::Running; }
-  QString display() const { return ":" + number_; }
-  void kill() { xvfb_.stop(); }
+  const QString& name() const { return name_; }
 
  private:
-  Background xvfb_;
-  QString number_;
+  QString name_;
 };
 
-// A session bus of the test's own; its address is empty when it did not start.
-class PrivateSessionBus {
- public:
-  // `env` is what the services it starts on demand run with.
+// An Xvfb that picks a free display itself and names it only once it takes
+// clients; it does not reset between Kerumo runs.
+struct PrivateXServer : PrivateServer {
+  PrivateXServer()
+      : PrivateServer("Xvfb", {"-displayfd", "1", "-screen", "0", "1280x1024x24", "-nolisten", "tcp", "-noreset"},
+                      QProcessEnvironment::systemEnvironment()) {}
+  bool running() { return !name().isEmpty() && process().state() == QProcess::Running; }
+  QString display() const { return ":" + name(); }
+};
+
+// A session bus; `env` is what the services it starts on demand run with.
+struct PrivateSessionBus : PrivateServer {
   explicit PrivateSessionBus(const QProcessEnvironment& env = QProcessEnvironment::systemEnvironment())
-      : daemon_("dbus-daemon", {"--session", "--nofork", "--print-address=1"}, env) {
-    if (daemon_.waitForOutput("\n")) address_ = daemon_.output().trimmed();
-  }
-  const QString& address() const { return address_; }
+      : PrivateServer("dbus-daemon", {"--session", "--nofork", "--print-address=1"}, env) {}
   // What a bus client without a display, such as the test's watcher, runs with.
   QProcessEnvironment clientEnvironment() const {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert("DBUS_SESSION_BUS_ADDRESS", address_);
+    env.insert("DBUS_SESSION_BUS_ADDRESS", name());
     env.insert("QT_QPA_PLATFORM", "offscreen");
     return env;
   }
-
- private:
-  Background daemon_;
-  QString address_;
 };
 
-// Kerumo started in `dir` on `display`, away from any real session bus.
-// `session` adds to its environment or, with an empty value, takes away.
-// KERUMO_PROGRAM runs another build of it, such as the Release one.
-class Kerumo {
+// Kerumo started in `dir` on `display`, away from any real session bus; its
+// output() takes in what it says on standard error. `session` adds to its
+// environment or, with an empty value, takes away. KERUMO_PROGRAM runs
+// another build of it, such as the Release one.
+class Kerumo : public Background {
  public:
   Kerumo(const std::filesystem::path& dir, const QString& display, const QString& bus = "unix:path=/nonexistent",
          const QProcessEnvironment& session = {})
-      : run_(program(), {}, environment(dir, display, bus, session), QString::fromStdString(dir.string())),
-        process_(run_.process()) {}
+      : Background(program(), {}, environment(dir, display, bus, session), QString::fromStdString(dir.string()),
+                   QProcess::MergedChannels) {}
 
-  qint64 pid() const { return process_.processId(); }
+  qint64 pid() { return process().processId(); }
   // For a failure message: whether it still runs, and what it said.
   std::string describe() {
-    const std::string state = process_.state() == QProcess::Running
-                                  ? "running"
-                                  : "ended with " + std::to_string(process_.exitCode()) +
-                                        (process_.exitStatus() == QProcess::CrashExit ? " (crashed)" : "");
-    return state + " (" + process_.errorString().toStdString() + "); said: " + errors().toStdString();
+    const QProcess& p = process();
+    const std::string state = p.state() == QProcess::Running ? "running"
+                              : "ended with " + std::to_string(p.exitCode()) +
+                                    (p.exitStatus() == QProcess::CrashExit ? " (crashed)" : "");
+    return state + " (" + p.errorString().toStdString() + "); said: " + output().toStdString();
   }
-  QString errors() {
-    errors_ += QString::fromUtf8(process_.readAllStandardError());
-    return errors_;
-  }
-  bool says(const QString& text) {
-    process_.waitForReadyRead(50);
-    return errors().contains(text);
-  }
-  int lines() { return static_cast<int>(errors().count('\n')); }
+  int lines() { return static_cast<int>(output().count('\n')); }
   // Reads what it has said until it pauses.
   void settle() {
-    while (process_.waitForReadyRead(500)) errors();
+    while (process().waitForReadyRead(500)) output();
   }
   // The exit status, or -1 when it did not end by itself in time.
   int exitStatus() {
-    if (!process_.waitForFinished(Patience) || process_.exitStatus() != QProcess::NormalExit) return -1;
-    errors();
-    return process_.exitCode();
+    if (!process().waitForFinished(Patience) || process().exitStatus() != QProcess::NormalExit) return -1;
+    output();
+    return process().exitCode();
   }
-  void terminate() { process_.terminate(); }
+  void terminate() { process().terminate(); }
   // Peak resident memory so far, in kilobytes.
-  long peakMemoryKb() const {
+  long peakMemoryKb() {
     std::ifstream status("/proc/" + std::to_string(pid()) + "/status");
     std::string line;
     while (std::getline(status, line))
@@ -200,29 +191,52 @@ class Kerumo {
     }
     return env;
   }
-
-  Background run_;
-  QProcess& process_;
-  QString errors_;
 };
 
 inline QStringList windowsOf(const QProcessEnvironment& env, qint64 pid, const QStringList& more = {}) {
   return xdotool(env, QStringList{"search", "--all", "--pid", QString::number(pid)} + more).split('\n', Qt::SkipEmptyParts);
 }
 
+// Any process's windows on the screen that match `what`.
+inline QStringList visibleWindows(const QProcessEnvironment& env, const QStringList& what = {"--name", ""}) {
+  return xdotool(env, QStringList{"search", "--onlyvisible"} + what).split('\n', Qt::SkipEmptyParts);
+}
+
+// The window that xdotool's `click` brings up, or empty when none came (a
+// popup need not name its process).
+inline QString popupFrom(const QProcessEnvironment& env, const QStringList& click) {
+  const QStringList before = visibleWindows(env);
+  xdotool(env, click);
+  QString popup;
+  waitUntil([&] {
+    for (const QString& window : visibleWindows(env))
+      if (!before.contains(window)) popup = window;
+    return !popup.isEmpty();
+  });
+  return popup;
+}
+
+inline bool escapeCloses(const QProcessEnvironment& env, const QString& popup) {
+  xdotool(env, {"key", "Escape"});
+  return waitUntil([&] { return !visibleWindows(env).contains(popup); });
+}
+
+// xdotool's words that take the pointer to `p`.
+inline QStringList pointerTo(QPoint p) { return {"mousemove", QString::number(p.x()), QString::number(p.y())}; }
+
 inline QString meterOf(const QProcessEnvironment& env, qint64 pid) {
   return windowsOf(env, pid, {"--onlyvisible", "--name", "^$"}).value(0);
 }
 
-// Whether a tray host has taken one of the process's windows in.
-inline bool docked(const QProcessEnvironment& env, qint64 pid) {
+// The process's window a tray host has taken in, or empty.
+inline QString dockedWindow(const QProcessEnvironment& env, qint64 pid) {
   for (const QString& window : windowsOf(env, pid)) {
     const QString info = run(env, "xwininfo", {"-children", "-id", window});
     const auto root = QRegularExpression("Root window id: (0x[0-9a-f]+)").match(info).captured(1);
     const auto parent = QRegularExpression("Parent window id: (0x[0-9a-f]+)").match(info).captured(1);
-    if (!parent.isEmpty() && parent != root) return true;
+    if (!parent.isEmpty() && parent != root) return window;
   }
-  return false;
+  return {};
 }
 
 // Empty when the window is gone.
@@ -241,11 +255,9 @@ inline bool windowManagerRuns(const QProcessEnvironment& env) {
 
 // A press at `from`, a move paced like a hand's, a release.
 inline void drag(const QProcessEnvironment& env, QPoint from, QPoint by) {
-  xdotool(env, {"mousemove", QString::number(from.x()), QString::number(from.y()), "sleep", "0.2", "mousedown", "1"});
-  for (int step = 1; step <= 5; ++step) {
-    const QPoint p = from + by * step / 5;
-    xdotool(env, {"sleep", "0.05", "mousemove", QString::number(p.x()), QString::number(p.y())});
-  }
+  xdotool(env, pointerTo(from) + QStringList{"sleep", "0.2", "mousedown", "1"});
+  for (int step = 1; step <= 5; ++step)
+    xdotool(env, QStringList{"sleep", "0.05"} + pointerTo(from + by * step / 5));
   xdotool(env, {"sleep", "0.05", "mouseup", "1"});
 }
 

@@ -1,9 +1,9 @@
 // A small StatusNotifierItem watcher with a host, for the tests: it prints
 // "item <pid> <service>" for every icon that registers with it, then what a
-// host shows of it: "title <pid> <Title>" and "icon <pid> <IconName or the
-// sizes of its IconPixmap>". With --host-on-input its host registers only
-// when a line comes on standard input, as a panel's does after its watcher;
-// it says when it is asked whether a host is there.
+// host shows of it: "title <pid> <Title>" and "icon <pid> <IconName>" (or
+// "pixmap" when it has only pixmaps). With --host-on-input its host
+// registers only when a line comes on standard input, as a panel's does
+// after its watcher; it says when it is asked whether a host is there.
 #include <QCoreApplication>
 #include <QDBusAbstractAdaptor>
 #include <QDBusConnection>
@@ -51,7 +51,7 @@ class WatcherAdaptor : public QDBusAbstractAdaptor {
     say(QString("item %1 %2").arg(pid).arg(service));
     emit StatusNotifierItemRegistered(service);
     // Asked once the item has its answer, as a host does.
-    QTimer::singleShot(0, this, [this, sender, service, pid] { describeItem(sender, service, pid); });
+    QTimer::singleShot(0, this, [sender, service, pid] { describeItem(sender, service, pid); });
   }
   void RegisterStatusNotifierHost(const QString&) {}
 
@@ -73,20 +73,11 @@ class WatcherAdaptor : public QDBusAbstractAdaptor {
     say(QString("title %1 %2").arg(pid).arg(get("Title").toString()));
     QString icon = get("IconName").toString();
     if (icon.isEmpty()) {
-      // a(iiay): the pixmaps' sizes say enough.
+      // a(iiay): one pixmap is enough.
       const QDBusArgument pixmaps = get("IconPixmap").value<QDBusArgument>();
-      QStringList sizes;
       pixmaps.beginArray();
-      while (!pixmaps.atEnd()) {
-        int width = 0, height = 0;
-        QByteArray data;
-        pixmaps.beginStructure();
-        pixmaps >> width >> height >> data;
-        pixmaps.endStructure();
-        sizes << QString("%1x%2").arg(width).arg(height);
-      }
+      if (!pixmaps.atEnd()) icon = "pixmap";
       pixmaps.endArray();
-      icon = sizes.join(',');
     }
     say(QString("icon %1 %2").arg(pid).arg(icon));
   }
@@ -106,17 +97,13 @@ int main(int argc, char** argv) {
     return 1;
   }
   QSocketNotifier input(0, QSocketNotifier::Read);
-  if (app.arguments().contains("--host-on-input")) {
-    QObject::connect(&input, &QSocketNotifier::activated, [&] {
-      input.setEnabled(false);
-      adaptor->registerHost();
-      say("host registered");
-    });
-  } else {
+  input.setEnabled(app.arguments().contains("--host-on-input"));
+  if (!input.isEnabled()) adaptor->registerHost();
+  QObject::connect(&input, &QSocketNotifier::activated, [&] {
     input.setEnabled(false);
     adaptor->registerHost();
-  }
-  say("ready");
+    say("host registered");
+  });
   return app.exec();
 }
 
