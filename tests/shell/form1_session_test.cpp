@@ -86,18 +86,6 @@ TEST_F(Form1Test, SettingsThatCannotBeUsedAreAlsoSaidOnStandardError) {
                                    "もう一度起動してください（削除すると、既定の設定で起動します）\n");
 }
 
-TEST_F(Form1Test, FolderInPlaceOfTheSettingsGetsTheErrorBoxAtOnce) {
-  std::filesystem::create_directory(settingsPath());
-  EXPECT_FALSE(form1().Form_Load());
-  ASSERT_EQ(platform.messageBoxes.size(), 1u);
-  EXPECT_EQ(platform.messageBoxes[0].title, "ケルモエラー");
-  EXPECT_EQ(platform.messageBoxes[0].prompt,
-            "設定ファイル「" + std::filesystem::absolute(settingsPath()).string() +
-                "」を読み込めませんでした。\rこの場所にあるのは通常のファイルではなく、フォルダーです。\r"
-                "別の場所に移すか削除してから、ケルモをもう一度起動してください（既定の設定で起動します）。");
-  EXPECT_TRUE(platform.trayIcons.empty());
-}
-
 // The box gives the cause in Japanese and what became of the old file; no
 // tick (and so no warning) runs behind it or after, and the icon still goes.
 TEST(Form1WriteFailure, IsReportedAndTheIconStillGoes) {
