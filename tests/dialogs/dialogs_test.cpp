@@ -106,15 +106,26 @@ TEST_F(Form3Test, RefusedValuesStoreNothingAndKeepTheDialogOpen) {
   }
 }
 
-TEST_F(Form3Test, DisabledFieldsAreCheckedAllTheSame) {
-  WarnEnabled = 0;
+// The box is written at once, the values only by the button, which checks
+// them even while their fields are disabled. Closed by the window system, the
+// dialog keeps the box, forgets what was typed and lets the meter tick again.
+TEST_F(Form3Test, CheckBoxWritesWarnEnabledAtOnceAndClosingKeepsIt) {
   MemThreshold = 150;
   openDialog([&](FakeForm& dialog) {
     dialog.events().onClick(form3::Command1);
     EXPECT_EQ(platform.messageBoxes.size(), 1u);
     dialog.setChecked(form3::Check1, true);
     dialog.events().onClick(form3::Check1);
+    EXPECT_EQ(WarnEnabled, 1);
     EXPECT_TRUE(dialog.control(form3::Text1).enabled);
+    dialog.typeText(form3::Text1, "77");
+    dialog.events().onUnload();  // closed by the window system
+  });
+  EXPECT_EQ(WarnEnabled, 1);
+  EXPECT_EQ(MemThreshold, 150);
+  EXPECT_TRUE(timerRunning());  // the meter must not stay frozen
+  openDialog([&](FakeForm& dialog) {  // made anew: the typed text is gone
+    EXPECT_EQ(dialog.text(form3::Text1), "150");
     dialog.typeText(form3::Text1, "40");
     dialog.setChecked(form3::Check1, false);
     dialog.events().onClick(form3::Check1);
@@ -122,23 +133,6 @@ TEST_F(Form3Test, DisabledFieldsAreCheckedAllTheSame) {
   });
   EXPECT_EQ(MemThreshold, 40);
   EXPECT_EQ(WarnEnabled, 0);
-}
-
-TEST_F(Form3Test, CheckBoxWritesWarnEnabledAtOnceAndClosingKeepsIt) {
-  openDialog([&](FakeForm& dialog) {
-    dialog.setChecked(form3::Check1, true);
-    dialog.events().onClick(form3::Check1);
-    EXPECT_EQ(WarnEnabled, 1);
-    dialog.typeText(form3::Text1, "77");
-    dialog.events().onUnload();  // closed by the window system
-  });
-  EXPECT_EQ(WarnEnabled, 1);
-  EXPECT_EQ(MemThreshold, 10);
-  EXPECT_TRUE(timerRunning());  // the meter must not stay frozen
-  openDialog([](FakeForm& dialog) {  // made anew: the typed text is gone
-    EXPECT_EQ(dialog.text(form3::Text1), "10");
-    dialog.events().onUnload();
-  });
   EXPECT_EQ(std::count(platform.calls.begin(), platform.calls.end(), "createForm Form3"), 2);
 }
 
@@ -191,7 +185,9 @@ class Form2Test : public Form1Test {
 constexpr uint32_t Default = 0xDEFA17;  // the system's label colour, never set by hand
 constexpr uint32_t Blue = 0xFF0000;
 
-// Each click hands the caption to the shell once and leaves the window open.
+// Modeless, so the meter ticks on while it is open. Each click hands the
+// caption to the shell once and leaves the window open; About again keeps the
+// one window with its state, and after OK a new one comes.
 TEST_F(Form2Test, OpensModelessWithTheCreditAndBothLinks) {
   EXPECT_EQ(about().text(form2::Label5), std::string("作者\u3000") + AuthorName);
   EXPECT_EQ(about().text(form2::Label6).rfind("mailto:", 0), 0u);
@@ -202,6 +198,18 @@ TEST_F(Form2Test, OpensModelessWithTheCreditAndBothLinks) {
   about().events().onClick(form2::Label6);
   about().events().onClick(form2::Label2);
   EXPECT_EQ(platform.shellOpened, (std::vector<std::string>{AuthorWebLink, AuthorWebLink, AuthorMailLink}));
+  pointerOver(form2::Label1);
+  form1().mnuab_Click();
+  EXPECT_EQ(std::count(platform.calls.begin(), platform.calls.end(), "createForm Form2"), 1);
+  EXPECT_EQ(look(form2::Label1), std::make_pair(Blue, true));
+  figures.cpuUsage = 33;
+  window().events().onTimer(form1::Timer1);
+  EXPECT_EQ(window().control(form1::Label16).caption, "33");
+  about().events().onClick(form2::Command1);
+  EXPECT_TRUE(about().closed());
+  form1().mnuab_Click();
+  EXPECT_EQ(std::count(platform.calls.begin(), platform.calls.end(), "createForm Form2"), 2);
+  EXPECT_EQ(look(form2::Label1), std::make_pair(Default, false));
   EXPECT_TRUE(about().isVisible());
 }
 
@@ -228,23 +236,6 @@ TEST_F(Form2Test, HoverStateFollowsThePointer) {
     EXPECT_EQ(look(form2::Label1), c.web) << c.path.back();
     EXPECT_EQ(look(form2::Label6), c.mail) << c.path.back();
   }
-}
-
-// Modeless: the meter ticks on while it is open.
-TEST_F(Form2Test, AboutTwiceLeavesOneWindowWithItsStateAndOkClosesIt) {
-  pointerOver(form2::Label1);
-  form1().mnuab_Click();
-  EXPECT_EQ(std::count(platform.calls.begin(), platform.calls.end(), "createForm Form2"), 1);
-  EXPECT_EQ(look(form2::Label1), std::make_pair(Blue, true));
-  figures.cpuUsage = 33;
-  window().events().onTimer(form1::Timer1);
-  EXPECT_EQ(window().control(form1::Label16).caption, "33");
-  about().events().onClick(form2::Command1);
-  EXPECT_TRUE(about().closed());
-  form1().mnuab_Click();
-  EXPECT_EQ(std::count(platform.calls.begin(), platform.calls.end(), "createForm Form2"), 2);
-  EXPECT_EQ(look(form2::Label1), std::make_pair(Default, false));
-  EXPECT_TRUE(about().isVisible());
 }
 
 }  // namespace

@@ -189,7 +189,9 @@ TEST(Form1Exit, WritesTheFileOnceAndDeletesTheIcon) {
     std::filesystem::remove(session.settingsPath());
     session.form1().Form_Unload();  // the event loop's end must not write again
     session.form1().onUnload();
+    session.form1().onDisplayLost();  // nor a display lost after it
     EXPECT_FALSE(std::filesystem::exists(session.settingsPath()));
+    EXPECT_EQ(session.diagnostics.str(), "kerumo: ディスプレイとの接続が切れました\n");
   }
 }
 
