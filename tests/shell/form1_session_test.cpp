@@ -58,16 +58,6 @@ TEST_F(Form1Test, LostDisplayThatCannotWriteSaysWhyOnOneLine) {
   EXPECT_EQ(readFile(settingsPath()), StandardSettings);
 }
 
-TEST_F(Form1Test, SettingsThatCannotBeUsedAreAlsoSaidOnStandardError) {
-  writeSettings("1\r\n2\r\nabc\r\n");
-  EXPECT_FALSE(form1().Form_Load());
-  ASSERT_EQ(platform.messageBoxes.size(), 1u);
-  EXPECT_EQ(diagnostics.str(), "kerumo: 設定ファイル「" + std::filesystem::absolute(settingsPath()).string() +
-                                   "」を読み込めませんでした。3 行目の値「abc」が正しくありません。"
-                                   "-32768～32767 の数値にしてください。ファイルを直すか削除してから、ケルモを"
-                                   "もう一度起動してください（削除すると、既定の設定で起動します）\n");
-}
-
 // The box gives the cause in Japanese and what became of the old file; no
 // tick (and so no warning) runs behind it or after, and the icon still goes.
 TEST(Form1WriteFailure, IsReportedAndTheIconStillGoes) {

@@ -11,8 +11,9 @@ using testing::Form1Test;
 using testing::readFile;
 using testing::StandardSettings;
 
-std::string settingsWith(int topmostToggle, int tempShown) {
-  return "600\r\n900\r\n" + std::to_string(topmostToggle) + "\r\n" + std::to_string(tempShown) + "\r\n0\r\n10\r\n10\r\n";
+std::string settingsWith(int top, int left, int topmostToggle, int tempShown) {
+  return std::to_string(top) + "\r\n" + std::to_string(left) + "\r\n" + std::to_string(topmostToggle) + "\r\n" +
+         std::to_string(tempShown) + "\r\n0\r\n10\r\n10\r\n";
 }
 
 TEST_F(Form1Test, StartUpRestoresBothSwitchesThroughTheirCommands) {
@@ -28,7 +29,7 @@ TEST_F(Form1Test, StartUpRestoresBothSwitchesThroughTheirCommands) {
   };
   for (const auto& c : cases) {
     testing::Form1Session session;
-    session.startWith(settingsWith(c.savedToggle, c.savedTemp));
+    session.startWith(settingsWith(600, 900, c.savedToggle, c.savedTemp));
     const Form1& form = session.form1();
     const FakeForm& w = session.window();
     SCOPED_TRACE("saved " + std::to_string(c.savedToggle) + "/" + std::to_string(c.savedTemp));
@@ -125,10 +126,15 @@ TEST_F(Form1Test, MalformedFileStopsStartUpWithAClearBoxAndNoIcon) {
   }
 }
 
+// Said on standard error too, for the log of a session that starts Kerumo unattended.
 TEST_F(Form1Test, MalformedFileMakesTheProgramExitWithFailure) {
-  writeSettings("garbage\r\n");
+  writeSettings("1\r\n2\r\nabc\r\n");
   EXPECT_EQ(runKerumo(platform, settingsPath(), diagnostics, testing::scriptedLoader(figures)), 1);
-  EXPECT_EQ(readFile(settingsPath()), "garbage\r\n");
+  EXPECT_EQ(readFile(settingsPath()), "1\r\n2\r\nabc\r\n");
+  EXPECT_EQ(diagnostics.str(), "kerumo: 設定ファイル「" + std::filesystem::absolute(settingsPath()).string() +
+                                   "」を読み込めませんでした。3 行目の値「abc」が正しくありません。"
+                                   "-32768～32767 の数値にしてください。ファイルを直すか削除してから、ケルモを"
+                                   "もう一度起動してください（削除すると、既定の設定で起動します）\n");
 }
 
 // A saved place is kept while a piece of the window big enough to grab is on
@@ -149,8 +155,7 @@ TEST(Form1SavedPlace, IsKeptWhileAGrabbablePieceIsOnSomeScreen) {
   for (const auto& c : cases) {
     testing::Form1Session session;
     session.platform.workAreas = screens;
-    const std::string contents =
-        std::to_string(c.top) + "\r\n" + std::to_string(c.left) + "\r\n0\r\n1\r\n0\r\n10\r\n10\r\n";
+    const std::string contents = settingsWith(c.top, c.left, 0, 1);
     session.startWith(contents);
     SCOPED_TRACE(contents);
     EXPECT_EQ(session.window().left(), c.kept ? c.left : 15000 - session.window().width() - 16 * 15);
