@@ -13,17 +13,14 @@ using testing::Form1Test;
 using testing::readFile;
 using testing::StandardSettings;
 
-size_t linesOf(const std::string& text) { return static_cast<size_t>(std::count(text.begin(), text.end(), '\n')); }
-
 TEST_F(Form1Test, TrayThatComesLateIsSaidOnceWhenItComes) {
   platform.trayAvailable = false;
   startWith(StandardSettings);
-  EXPECT_EQ(diagnostics.str(), "kerumo: 通知領域が見つからないため、アイコンなしで動作します\n");
+  const std::string noTray = "kerumo: 通知領域が見つからないため、アイコンなしで動作します\n";
+  EXPECT_EQ(diagnostics.str(), noTray);
   form1().onTrayIconAdded();
   form1().onTrayIconAdded();
-  EXPECT_EQ(diagnostics.str(),
-            "kerumo: 通知領域が見つからないため、アイコンなしで動作します\n"
-            "kerumo: 通知領域が使えるようになったので、アイコンを表示しました\n");
+  EXPECT_EQ(diagnostics.str(), noTray + "kerumo: 通知領域が使えるようになったので、アイコンを表示しました\n");
 }
 
 TEST_F(Form1Test, LostDisplayWritesTheSessionsSettingsWithoutBoxOrIcon) {
@@ -54,7 +51,7 @@ TEST_F(Form1Test, LostDisplayThatCannotWriteSaysWhyOnOneLine) {
   const std::string start = "kerumo: ディスプレイとの接続が切れました。設定を保存できませんでした。一時ファイル「" +
                             temporary + "」を作成できませんでした。";
   EXPECT_EQ(said.substr(0, start.size()), start) << said;
-  EXPECT_EQ(linesOf(said), 1u);
+  EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1);
   EXPECT_EQ(readFile(settingsPath()), StandardSettings);
 }
 
