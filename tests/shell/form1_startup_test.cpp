@@ -138,7 +138,8 @@ TEST_F(Form1Test, MalformedFileMakesTheProgramExitWithFailure) {
 }
 
 // A saved place is kept while a piece of the window big enough to grab is on
-// some screen; otherwise the window starts at the default, and the file keeps it.
+// some screen, at the start and when the screens change; otherwise the window
+// goes to the default, and the file keeps the saved place.
 TEST(Form1SavedPlace, IsKeptWhileAGrabbablePieceIsOnSomeScreen) {
   const std::vector<TwipsRect> screens{{0, 0, 15000, 15000}, {15000, 0, 15000, 15000}};
   const struct {
@@ -158,9 +159,14 @@ TEST(Form1SavedPlace, IsKeptWhileAGrabbablePieceIsOnSomeScreen) {
     const std::string contents = settingsWith(c.top, c.left, 0, 1);
     session.startWith(contents);
     SCOPED_TRACE(contents);
-    EXPECT_EQ(session.window().left(), c.kept ? c.left : 15000 - session.window().width() - 16 * 15);
+    const double defaultLeft = 15000 - session.window().width() - 16 * 15;
+    EXPECT_EQ(session.window().left(), c.kept ? c.left : defaultLeft);
     EXPECT_EQ(session.window().top(), c.kept ? c.top : 16 * 15);
     EXPECT_EQ(readFile(session.settingsPath()), contents);
+    // Unplugging the second screen moves only the window it held.
+    session.platform.workAreas = {screens.front()};
+    session.form1().onScreensChanged();
+    EXPECT_EQ(session.window().left(), c.kept && c.left < 15000 ? c.left : defaultLeft);
   }
   // A window narrower than a grab counts whole.
   EXPECT_TRUE(isReachable({600, 900, 200, 200}, screens, 15));
@@ -220,18 +226,6 @@ TEST_F(Form1Test, SecondInstanceExitsAtOnceWithoutTouchingTheFile) {
   EXPECT_EQ(runKerumo(platform, settingsPath(), diagnostics, testing::scriptedLoader(figures)), 0);
   EXPECT_EQ(platform.calls, (std::vector<std::string>{"claimSingleInstance"}));
   EXPECT_EQ(platform.claimedKeys.front(), std::filesystem::weakly_canonical(settingsPath()).string());
-}
-
-TEST_F(Form1Test, ScreenChangeThatLosesTheWindowMovesItToTheDefault) {
-  platform.workAreas = {{0, 0, 1920 * 15, 1050 * 15}, {1920 * 15, 0, 1920 * 15, 1050 * 15}};
-  startWith("600\r\n30000\r\n0\r\n1\r\n0\r\n10\r\n10\r\n");
-  EXPECT_EQ(window().left(), 30000);
-  platform.workAreas = {{0, 0, 1280 * 15, 1024 * 15}};
-  form1().onScreensChanged();
-  EXPECT_LT(window().left() + window().width(), 1280 * 15);
-  const double left = window().left();
-  form1().onScreensChanged();  // still visible: stays put
-  EXPECT_EQ(window().left(), left);
 }
 
 }  // namespace

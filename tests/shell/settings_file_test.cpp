@@ -112,7 +112,7 @@ TEST(SettingsFile, ProblemMessageSaysWhereWhatAndHowToRecover) {
 }
 
 // The text's own tests take every encoding; here, that reading goes through it.
-TEST(SettingsFile, ReadsUpToTheSizeLimitAfterAByteOrderMarkAndRefusesOneByteMore) {
+TEST(SettingsFile, ReadsUpToTheSizeLimitRefusesMoreAndQuotesBinaryShort) {
   TempDir dir;
   const std::string values = "600\r\n900\r\n0\r\n1\r\n1\r\n10\r\n10\r\n";
   writeFile(dir / "kerumo.ini", "\xEF\xBB\xBF" + values + std::string(SettingsMaxBytes - values.size() - 3, '\n'));
@@ -120,10 +120,7 @@ TEST(SettingsFile, ReadsUpToTheSizeLimitAfterAByteOrderMarkAndRefusesOneByteMore
   writeFile(dir / "kerumo.ini", values + std::string(SettingsMaxBytes - values.size() + 1, '\n'));
   EXPECT_EQ(held<SettingsProblem>(readSettingsFile(dir / "kerumo.ini")),
             (SettingsProblem{SettingsFault::TooLarge, 0, "", 65537}));
-}
-
-TEST(SettingsFile, BinaryContentsAreQuotedShortAndPrintable) {
-  TempDir dir;
+  // Binary contents are quoted short and printable.
   std::string noise;
   for (int i = 0; i < 3000; ++i) noise += static_cast<char>((i * 151 + 7) % 256 == '\n' ? 1 : (i * 151 + 7) % 256);
   writeFile(dir / "kerumo.ini", noise);

@@ -40,7 +40,7 @@ FileKind kindRead(const std::filesystem::path& path) {
   return std::holds_alternative<NotARegularFile>(read) ? std::get<NotARegularFile>(read).kind : FileKind::Other;
 }
 
-TEST(FileRead, NamesWhatIsNotARegularFileOrTooLargeWithoutWaitingOnItOrReadingIt) {
+TEST(FileRead, NamesWhatIsNotARegularFileOrTooLargeWithoutWaitingOnItAndFollowsLinks) {
   TempDir dir;
   ASSERT_EQ(::mkfifo((dir / "fifo").c_str(), 0600), 0);
   std::filesystem::create_directory(dir / "folder");
@@ -58,12 +58,8 @@ TEST(FileRead, NamesWhatIsNotARegularFileOrTooLargeWithoutWaitingOnItOrReadingIt
   const auto large = readSmallFile(dir / "large", Limit);
   ASSERT_TRUE(std::holds_alternative<FileTooLarge>(large));
   EXPECT_EQ(std::get<FileTooLarge>(large).size, 50'000'000u);
-}
-
-// A link to a file is followed; one to nowhere is a missing file; a loop of
-// them is a failure with its number.
-TEST(FileRead, LinksAreFollowedToWhatTheyLeadTo) {
-  TempDir dir;
+  // A link to a file is followed; one to nowhere is a missing file; a loop of
+  // them is a failure with its number.
   writeFile(dir / "real", "600\r\n");
   std::filesystem::create_symlink("real", dir / "link");
   std::filesystem::create_symlink(dir / "nowhere", dir / "dangling");
