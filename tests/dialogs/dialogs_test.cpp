@@ -67,7 +67,7 @@ TEST_F(Form3Test, ConfirmationAcceptsOneToNinetyNineAndRoundsHalfToEven) {
   const struct {
     const char *memory, *resources;
     int16_t mem, res;
-  } cases[] = {{"1", "99", 1, 99},   {"99", "1", 99, 1},      {"099", "00005", 99, 5}, {"10", "1.5", 10, 2},
+  } cases[] = {{"1", "99", 1, 99},   {"99", "1", 99, 1},      {"099", "00005", 99, 5}, {"1.5", "1.5", 2, 2},
                {"10", "2.5", 10, 2}, {"10", "98.5", 10, 98}, {" 20 ", "+30", 20, 30}};
   for (const auto& c : cases) {
     confirmWith(c.memory, c.resources);
@@ -165,6 +165,9 @@ TEST_F(Form3Test, TerminationWhileTheDialogIsOpenStillWritesOnce) {
   EXPECT_FALSE(std::filesystem::exists(settingsPath()));
 }
 
+constexpr uint32_t Default = 0xDEFA17;  // the system's label colour, never set by hand
+constexpr uint32_t Blue = 0xFF0000;
+
 class Form2Test : public Form1Test {
  protected:
   void SetUp() override {
@@ -177,12 +180,9 @@ class Form2Test : public Form1Test {
   // (colour, underlined) of a link
   std::pair<uint32_t, bool> look(const char* link) {
     const auto& state = about().control(link);
-    return {state.foreColour.kind == Colour::Kind::Explicit ? state.foreColour.value : 0xDEFA17, state.underline};
+    return {state.foreColour.kind == Colour::Kind::Explicit ? state.foreColour.value : Default, state.underline};
   }
 };
-
-constexpr uint32_t Default = 0xDEFA17;  // the system's label colour, never set by hand
-constexpr uint32_t Blue = 0xFF0000;
 
 // Modeless, so the meter ticks on while it is open. Each click hands the
 // caption to the shell once and leaves the window open; About again keeps the
