@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <functional>
 
 #include "shell/form1_fixture.h"
 
@@ -48,12 +49,16 @@ TEST_F(Form1Test, EveryMenuCommandArrivesAndTheTwoSwitchesReturnAfterTwo) {
   EXPECT_TRUE(std::filesystem::exists(settingsPath()));
 }
 
-// What the meter does with one tray callback: show itself, pop the menu up,
-// or nothing.
+// What the meter, hidden, does with one tray callback sent at the given
+// scale: show itself, pop the menu up, or nothing.
 enum class Outcome { Nothing, Shows, PopsUp };
 
-Outcome outcomeSince(FakePlatform& platform, size_t from) {
-  const auto calls = platform.callsSince(from);
+Outcome outcomeOf(testing::Form1Session& session, double twipsPerPixel, const std::function<void()>& send) {
+  session.form1().noApp_Click();
+  session.platform.twipsPerPixel = twipsPerPixel;
+  const size_t from = session.platform.calls.size();
+  send();
+  const auto calls = session.platform.callsSince(from);
   if (calls == std::vector<std::string>{"Form1.setForeground", "processPendingEvents", "Form1.popupMenu"}) {
     return Outcome::PopsUp;
   }
@@ -77,13 +82,9 @@ TEST_F(Form1Test, TrayCallbackDecodesTheMouseMessageFromX) {
       {0x204 * 8.0 - 1.5, 7.5, Outcome::Nothing},  // 0x203
   };
   for (const auto& c : cases) {
-    form1().noApp_Click();
-    platform.twipsPerPixel = c.twipsPerPixel;
-    const size_t from = platform.calls.size();
-    window().events().onMouseMove("", 0, 0, c.x, 0, MoveOrigin::Posted);
-    SCOPED_TRACE(c.x);
-    EXPECT_EQ(outcomeSince(platform, from), c.outcome);
-    EXPECT_EQ(window().isVisible(), c.outcome == Outcome::Shows);
+    const auto post = [&] { window().events().onMouseMove("", 0, 0, c.x, 0, MoveOrigin::Posted); };
+    EXPECT_EQ(outcomeOf(*this, c.twipsPerPixel, post), c.outcome) << c.x;
+    EXPECT_EQ(window().isVisible(), c.outcome == Outcome::Shows) << c.x;
   }
 }
 
@@ -99,12 +100,8 @@ TEST_F(Form1Test, TrayCallbackIsExactAtEveryScale) {
     for (int step = 0; step <= (dpi == 480 ? 0 : 23); ++step) {  // 1/24 steps up to the next scale
       const double scaled = dpi + step;
       for (const auto& [message, outcome] : messages) {
-        form1().noApp_Click();
-        platform.twipsPerPixel = 1440.0 / scaled;
-        const size_t from = platform.calls.size();
-        platform.sendTrayCallback(message);
-        SCOPED_TRACE(::testing::Message() << scaled << " DPI, message " << message);
-        EXPECT_EQ(outcomeSince(platform, from), outcome);
+        const auto send = [&, m = message] { platform.sendTrayCallback(m); };
+        EXPECT_EQ(outcomeOf(*this, 1440.0 / scaled, send), outcome) << scaled << " DPI, message " << message;
       }
     }
   }
