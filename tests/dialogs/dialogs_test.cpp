@@ -197,6 +197,7 @@ TEST_F(Form2Test, OpensModelessWithTheCreditAndBothLinks) {
   about().events().onClick(form2::Label6);
   about().events().onClick(form2::Label2);
   EXPECT_EQ(platform.shellOpened, (std::vector<std::string>{AuthorWebLink, AuthorWebLink, AuthorMailLink}));
+  EXPECT_TRUE(about().isVisible());
   pointerOver(form2::Label1);
   form1().mnuab_Click();
   EXPECT_EQ(std::count(platform.calls.begin(), platform.calls.end(), "createForm Form2"), 1);

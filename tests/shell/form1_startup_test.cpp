@@ -148,7 +148,7 @@ TEST(Form1SavedPlace, IsKeptWhileAGrabbablePieceIsOnSomeScreen) {
   } cases[] = {
       {600, 900, true},        {900, -1200, true},
       {900, -3000, true},      // a few hundred twips still on screen
-      {900, -3500, false},     // only 160 twips: too little to grab
+      {900, -3500, false},     // under 16 pixels: too little to grab
       {900, 20000, true},      // on the second screen
       {900, 31000, false},     // the unplugged third one
       {-30000, 600, false},    {-30000, -30000, false},
