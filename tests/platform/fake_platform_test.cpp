@@ -12,12 +12,10 @@ using NoEvents = testing::NoFormEvents;
 FormDesign smallDesign() {
   FormDesign d;
   d.name = "FormX";
-  ControlDesign label;
-  label.name = "Label1";
-  ControlDesign timer;
-  timer.name = "Timer1";
-  timer.kind = ControlKind::Timer;
-  d.controls = {label, timer};
+  d.controls.resize(2);
+  d.controls[0].name = "Label1";
+  d.controls[1].name = "Timer1";
+  d.controls[1].kind = ControlKind::Timer;
   d.menu = MenuDesign{"mnuX", "menu", {{"mnuOne", "one"}}};
   return d;
 }

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <functional>
 
 #include "shell/form1_fixture.h"
 
@@ -11,7 +12,7 @@ using testing::Form1Test;
 using testing::StandardSettings;
 
 // Through the menu, as the user gives them.
-TEST_F(Form1Test, TheTwoSwitchesReturnToTheStartAfterTwoCommands) {
+TEST_F(Form1Test, EveryMenuCommandArrivesAndTheTwoSwitchesReturnAfterTwo) {
   startWith(StandardSettings);
   const auto command = [&](const char* item) { window().events().onMenuCommand(item); };
   command(form1::noApp);
@@ -36,14 +37,28 @@ TEST_F(Form1Test, TheTwoSwitchesReturnToTheStartAfterTwoCommands) {
                                            "Form1.setControlVisible Label20 1",
                                        }));
   EXPECT_EQ(form1().tempShown(), 1);
+  command(form1::noApp);
+  EXPECT_FALSE(window().isVisible());
+  command(form1::mnuAbout);
+  EXPECT_TRUE(window().isVisible());
+  const size_t dialogFrom = platform.calls.size();
+  command(form1::mnuKeikoku);
+  EXPECT_EQ(platform.calls.at(dialogFrom), "Form1.setTimerEnabled Timer1 0");
+  command(form1::mnuEnd);
+  EXPECT_EQ(platform.quitCode, 0);
+  EXPECT_TRUE(std::filesystem::exists(settingsPath()));
 }
 
-// What the meter does with one tray callback: show itself, pop the menu up,
-// or nothing.
+// What the meter, hidden, does with one tray callback sent at the given
+// scale: show itself, pop the menu up, or nothing.
 enum class Outcome { Nothing, Shows, PopsUp };
 
-Outcome outcomeSince(FakePlatform& platform, size_t from) {
-  const auto calls = platform.callsSince(from);
+Outcome outcomeOf(testing::Form1Session& session, double twipsPerPixel, const std::function<void()>& send) {
+  session.form1().noApp_Click();
+  session.platform.twipsPerPixel = twipsPerPixel;
+  const size_t from = session.platform.calls.size();
+  send();
+  const auto calls = session.platform.callsSince(from);
   if (calls == std::vector<std::string>{"Form1.setForeground", "processPendingEvents", "Form1.popupMenu"}) {
     return Outcome::PopsUp;
   }
@@ -67,13 +82,9 @@ TEST_F(Form1Test, TrayCallbackDecodesTheMouseMessageFromX) {
       {0x204 * 8.0 - 1.5, 7.5, Outcome::Nothing},  // 0x203
   };
   for (const auto& c : cases) {
-    form1().noApp_Click();
-    platform.twipsPerPixel = c.twipsPerPixel;
-    const size_t from = platform.calls.size();
-    window().events().onMouseMove("", 0, 0, c.x, 0, MoveOrigin::Posted);
-    SCOPED_TRACE(c.x);
-    EXPECT_EQ(outcomeSince(platform, from), c.outcome);
-    EXPECT_EQ(window().isVisible(), c.outcome == Outcome::Shows);
+    const auto post = [&] { window().events().onMouseMove("", 0, 0, c.x, 0, MoveOrigin::Posted); };
+    EXPECT_EQ(outcomeOf(*this, c.twipsPerPixel, post), c.outcome) << c.x;
+    EXPECT_EQ(window().isVisible(), c.outcome == Outcome::Shows) << c.x;
   }
 }
 
@@ -89,12 +100,8 @@ TEST_F(Form1Test, TrayCallbackIsExactAtEveryScale) {
     for (int step = 0; step <= (dpi == 480 ? 0 : 23); ++step) {  // 1/24 steps up to the next scale
       const double scaled = dpi + step;
       for (const auto& [message, outcome] : messages) {
-        form1().noApp_Click();
-        platform.twipsPerPixel = 1440.0 / scaled;
-        const size_t from = platform.calls.size();
-        platform.sendTrayCallback(message);
-        SCOPED_TRACE(::testing::Message() << scaled << " DPI, message " << message);
-        EXPECT_EQ(outcomeSince(platform, from), outcome);
+        const auto send = [&, m = message] { platform.sendTrayCallback(m); };
+        EXPECT_EQ(outcomeOf(*this, 1440.0 / scaled, send), outcome) << scaled << " DPI, message " << message;
       }
     }
   }
@@ -114,22 +121,6 @@ TEST_F(Form1Test, PointerMovesNeverActAsTrayCallbacks) {
       ASSERT_TRUE(platform.callsSince(from).empty()) << dpi << " DPI, x " << pixel;
     }
   }
-}
-
-TEST_F(Form1Test, MenuCommandsRunThroughTheMenu) {
-  startWith(StandardSettings);
-  window().events().onMenuCommand(form1::noApp);
-  EXPECT_FALSE(window().isVisible());
-  window().events().onMenuCommand(form1::mnuAbout);
-  EXPECT_TRUE(window().isVisible());
-  const size_t from = platform.calls.size();
-  window().events().onMenuCommand(form1::mnuKeikoku);
-  const auto calls = platform.callsSince(from);
-  ASSERT_FALSE(calls.empty());
-  EXPECT_EQ(calls.front(), "Form1.setTimerEnabled Timer1 0");
-  window().events().onMenuCommand(form1::mnuEnd);
-  EXPECT_EQ(platform.quitCode, 0);
-  EXPECT_TRUE(std::filesystem::exists(settingsPath()));
 }
 
 TEST_F(Form1Test, LeftPressOnTheSurfaceMovesAndOtherButtonsPopTheMenuUp) {
@@ -158,35 +149,75 @@ TEST_F(Form1Test, LeftPressOnTheSurfaceMovesAndOtherButtonsPopTheMenuUp) {
   }
 }
 
-TEST_F(Form1Test, DoubleClickOnTheSurfaceOrLogoHidesAndKeepsEverythingElse) {
+// Hidden by a double click on the surface or the logo, with everything else
+// kept; back with current figures from the tray or a second start.
+TEST_F(Form1Test, DoubleClickHidesAndTheTrayOrASecondStartBringsItBack) {
   startWith(StandardSettings);
-  for (const char* control : {"", form1::Image5}) {
-    form1().mnuAbout_Click();
+  const struct {
+    const char* control;
+    bool fromTheTray;
+    uint8_t cpu;
+  } cases[] = {{"", true, 42}, {form1::Image5, false, 43}};
+  for (const auto& c : cases) {
     window().events().onDoubleClick(form1::Label2);
     EXPECT_TRUE(window().isVisible());
-    window().events().onDoubleClick(control);
+    window().events().onDoubleClick(c.control);
     EXPECT_FALSE(window().isVisible());
     EXPECT_EQ(platform.trayIcons.size(), 1u);
     EXPECT_TRUE(window().control(form1::Timer1).timerEnabled);
     EXPECT_EQ(form1().topmostToggle(), 0);
     EXPECT_EQ(form1().tempShown(), 1);
+    figures.cpuUsage = c.cpu;
+    window().events().onTimer(form1::Timer1);
+    if (c.fromTheTray) {
+      platform.sendTrayCallback(0x201);
+    } else {
+      form1().onActivationRequest();
+    }
+    EXPECT_TRUE(window().isVisible());
+    EXPECT_EQ(window().control(form1::Label16).caption, std::to_string(c.cpu));
     EXPECT_EQ(window().left(), 900);
+    EXPECT_EQ(window().top(), 600);
   }
 }
 
-TEST_F(Form1Test, HiddenWindowComesBackWithCurrentFiguresFromTheTrayOrASecondStart) {
+// From the libraries' answers through one tick to the meter's texts and bars.
+TEST_F(Form1Test, ATickTurnsTheFiguresIntoTextsAndBarWidths) {
   startWith(StandardSettings);
+  const struct {
+    uint8_t freeResources, cpu, freeMemory;
+    std::optional<int16_t> temperature;
+    const char *resText, *cpuText, *memText, *tempText;
+  } cases[] = {
+      {37, 0, 100, 0, "63", "0", "0", "0"},
+      {100, 100, 0, -5, "0", "100", "100", "-5"},
+      {0, 42, 58, std::nullopt, "100", "42", "42", "--"},
+      {80, 25, 60, 255, "20", "25", "40", "255"},
+  };
+  for (const auto& c : cases) {
+    figures.freeResources = c.freeResources;
+    figures.cpuUsage = c.cpu;
+    figures.memoryLoads = {c.freeMemory};
+    figures.temperature = c.temperature;
+    figures.second = 250;  // never shown anywhere
+    ASSERT_TRUE(window().fireTimer(form1::Timer1));
+    const auto caption = [&](const char* label) { return window().control(label).caption; };
+    const auto width = [&](const char* shape) { return window().control(shape).width; };
+    EXPECT_EQ(caption(form1::Label3), c.resText);
+    EXPECT_EQ(caption(form1::Label16), c.cpuText);
+    EXPECT_EQ(caption(form1::Label2), c.memText);
+    EXPECT_EQ(caption(form1::Label5), c.tempText);
+    EXPECT_EQ(width(form1::Shape5), std::stoi(c.resText) * 10);
+    EXPECT_EQ(width(form1::Shape3), std::stoi(c.cpuText) * 10);
+    EXPECT_EQ(width(form1::Shape1), std::stoi(c.memText) * 10);
+    for (const char* track : {form1::Shape2, form1::Shape4, form1::Shape6}) EXPECT_EQ(width(track), 1005);
+  }
+  // A hidden window and a hidden read-out still follow the figures.
+  form1().mnuCputmp_Click();
   form1().noApp_Click();
-  figures.cpuUsage = 42;
-  window().events().onTimer(form1::Timer1);
-  platform.sendTrayCallback(0x201);
-  EXPECT_TRUE(window().isVisible());
-  EXPECT_EQ(window().control(form1::Label16).caption, "42");
-  EXPECT_EQ(window().left(), 900);
-  EXPECT_EQ(window().top(), 600);
-  form1().noApp_Click();
-  form1().onActivationRequest();
-  EXPECT_TRUE(window().isVisible());
+  figures.temperature = 51;
+  ASSERT_TRUE(window().fireTimer(form1::Timer1));
+  EXPECT_EQ(window().control(form1::Label5).caption, "51");
 }
 
 }  // namespace

@@ -13,17 +13,14 @@ using testing::Form1Test;
 using testing::readFile;
 using testing::StandardSettings;
 
-size_t linesOf(const std::string& text) { return static_cast<size_t>(std::count(text.begin(), text.end(), '\n')); }
-
 TEST_F(Form1Test, TrayThatComesLateIsSaidOnceWhenItComes) {
   platform.trayAvailable = false;
   startWith(StandardSettings);
-  EXPECT_EQ(diagnostics.str(), "kerumo: 通知領域が見つからないため、アイコンなしで動作します\n");
+  const std::string noTray = "kerumo: 通知領域が見つからないため、アイコンなしで動作します\n";
+  EXPECT_EQ(diagnostics.str(), noTray);
   form1().onTrayIconAdded();
   form1().onTrayIconAdded();
-  EXPECT_EQ(diagnostics.str(),
-            "kerumo: 通知領域が見つからないため、アイコンなしで動作します\n"
-            "kerumo: 通知領域が使えるようになったので、アイコンを表示しました\n");
+  EXPECT_EQ(diagnostics.str(), noTray + "kerumo: 通知領域が使えるようになったので、アイコンを表示しました\n");
 }
 
 TEST_F(Form1Test, LostDisplayWritesTheSessionsSettingsWithoutBoxOrIcon) {
@@ -39,27 +36,9 @@ TEST_F(Form1Test, LostDisplayWritesTheSessionsSettingsWithoutBoxOrIcon) {
   EXPECT_EQ(platform.callsSince(from), std::vector<std::string>{});
   EXPECT_EQ(diagnostics.str(), "kerumo: ディスプレイとの接続が切れました。設定を " +
                                    std::filesystem::absolute(settingsPath()).string() + " に保存しました\n");
-}
-
-// The file is written once, whichever comes first: the unload work or the lost display.
-TEST(Form1DisplayLoss, WritesTheFileOnceWithTheUnloadWorkInEitherOrder) {
-  for (const bool displayFirst : {false, true}) {
-    testing::Form1Session session;
-    session.startWith(StandardSettings);
-    if (displayFirst) {
-      session.form1().onDisplayLost();
-    } else {
-      session.form1().mnuEnd_Click();
-    }
-    std::filesystem::remove(session.settingsPath());
-    if (displayFirst) {
-      session.form1().onTerminationRequest();
-    } else {
-      session.form1().onDisplayLost();
-      EXPECT_EQ(session.diagnostics.str(), "kerumo: ディスプレイとの接続が切れました\n");
-    }
-    EXPECT_FALSE(std::filesystem::exists(session.settingsPath())) << displayFirst;
-  }
+  std::filesystem::remove(settingsPath());
+  form1().onTerminationRequest();  // the unload work after it writes nothing again
+  EXPECT_FALSE(std::filesystem::exists(settingsPath()));
 }
 
 TEST_F(Form1Test, LostDisplayThatCannotWriteSaysWhyOnOneLine) {
@@ -72,30 +51,8 @@ TEST_F(Form1Test, LostDisplayThatCannotWriteSaysWhyOnOneLine) {
   const std::string start = "kerumo: ディスプレイとの接続が切れました。設定を保存できませんでした。一時ファイル「" +
                             temporary + "」を作成できませんでした。";
   EXPECT_EQ(said.substr(0, start.size()), start) << said;
-  EXPECT_EQ(linesOf(said), 1u);
+  EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1);
   EXPECT_EQ(readFile(settingsPath()), StandardSettings);
-}
-
-TEST_F(Form1Test, SettingsThatCannotBeUsedAreAlsoSaidOnStandardError) {
-  writeSettings("1\r\n2\r\nabc\r\n");
-  EXPECT_FALSE(form1().Form_Load());
-  ASSERT_EQ(platform.messageBoxes.size(), 1u);
-  EXPECT_EQ(diagnostics.str(), "kerumo: 設定ファイル「" + std::filesystem::absolute(settingsPath()).string() +
-                                   "」を読み込めませんでした。3 行目の値「abc」が正しくありません。"
-                                   "-32768～32767 の数値にしてください。ファイルを直すか削除してから、ケルモを"
-                                   "もう一度起動してください（削除すると、既定の設定で起動します）\n");
-}
-
-TEST_F(Form1Test, FolderInPlaceOfTheSettingsGetsTheErrorBoxAtOnce) {
-  std::filesystem::create_directory(settingsPath());
-  EXPECT_FALSE(form1().Form_Load());
-  ASSERT_EQ(platform.messageBoxes.size(), 1u);
-  EXPECT_EQ(platform.messageBoxes[0].title, "ケルモエラー");
-  EXPECT_EQ(platform.messageBoxes[0].prompt,
-            "設定ファイル「" + std::filesystem::absolute(settingsPath()).string() +
-                "」を読み込めませんでした。\rこの場所にあるのは通常のファイルではなく、フォルダーです。\r"
-                "別の場所に移すか削除してから、ケルモをもう一度起動してください（既定の設定で起動します）。");
-  EXPECT_TRUE(platform.trayIcons.empty());
 }
 
 // The box gives the cause in Japanese and what became of the old file; no

@@ -2,6 +2,7 @@
 
 #include "shell/form1_fixture.h"
 #include "shell/kerumo_app.h"
+#include "shell/window_placement.h"
 
 namespace kerumo {
 namespace {
@@ -10,8 +11,9 @@ using testing::Form1Test;
 using testing::readFile;
 using testing::StandardSettings;
 
-std::string settingsWith(int topmostToggle, int tempShown) {
-  return "600\r\n900\r\n" + std::to_string(topmostToggle) + "\r\n" + std::to_string(tempShown) + "\r\n0\r\n10\r\n10\r\n";
+std::string settingsWith(int top, int left, int topmostToggle, int tempShown) {
+  return std::to_string(top) + "\r\n" + std::to_string(left) + "\r\n" + std::to_string(topmostToggle) + "\r\n" +
+         std::to_string(tempShown) + "\r\n0\r\n10\r\n10\r\n";
 }
 
 TEST_F(Form1Test, StartUpRestoresBothSwitchesThroughTheirCommands) {
@@ -27,7 +29,7 @@ TEST_F(Form1Test, StartUpRestoresBothSwitchesThroughTheirCommands) {
   };
   for (const auto& c : cases) {
     testing::Form1Session session;
-    session.startWith(settingsWith(c.savedToggle, c.savedTemp));
+    session.startWith(settingsWith(600, 900, c.savedToggle, c.savedTemp));
     const Form1& form = session.form1();
     const FakeForm& w = session.window();
     SCOPED_TRACE("saved " + std::to_string(c.savedToggle) + "/" + std::to_string(c.savedTemp));
@@ -70,12 +72,12 @@ TEST_F(Form1Test, StartUpRunsItsStepsInOrder) {
   EXPECT_EQ(window().design().icon, Picture::Icon);
 }
 
+// 16 pixels in from the top right corner of the primary work area.
 TEST_F(Form1Test, MissingFileStartsWithDefaultsNearTheTopRightCorner) {
+  platform.workAreas = {{15000, 450, 19200, 15000}};
   ASSERT_TRUE(form1().Form_Load());
-  const TwipsRect area = platform.workAreas.front();
-  EXPECT_GT(window().left(), area.left + area.width / 2);
-  EXPECT_LE(window().left() + window().width(), area.left + area.width);
-  EXPECT_LT(window().top(), area.top + area.height / 4);
+  EXPECT_EQ(window().left() + window().width(), 15000 + 19200 - 16 * 15);
+  EXPECT_EQ(window().top(), 450 + 16 * 15);
   EXPECT_TRUE(window().topmost());
   EXPECT_EQ(form1().tempShown(), 1);
   EXPECT_EQ(WarnEnabled, 0);
@@ -83,18 +85,25 @@ TEST_F(Form1Test, MissingFileStartsWithDefaultsNearTheTopRightCorner) {
   EXPECT_EQ(ResThreshold, 10);
   EXPECT_FALSE(std::filesystem::exists(settingsPath()));
   form1().Form_Unload();
-  const auto written = parseSettings(readFile(settingsPath()));
-  ASSERT_TRUE(std::holds_alternative<SettingsRecord>(written));
-  EXPECT_EQ(std::get<SettingsRecord>(written).topmostToggle, 0);
+  EXPECT_EQ(testing::held<SettingsRecord>(parseSettings(readFile(settingsPath()))).topmostToggle, 0);
 }
 
 TEST_F(Form1Test, MalformedFileStopsStartUpWithAClearBoxAndNoIcon) {
-  const char* files[] = {"600\r\n900\r\n0\r\n", "600\r\nleft\r\n0\r\n1\r\n0\r\n10\r\n10\r\n",
-                         "600\r\n900\r\n0\r\n1\r\n0\r\n10\r\n99999\r\n"};
-  for (const char* contents : files) {
+  const struct {
+    const char* contents;  // none: a folder stands there
+    const char* cause;
+  } cases[] = {{"600\r\n900\r\n0\r\n", "値が 3 つしかありません"},
+               {"600\r\nleft\r\n0\r\n1\r\n0\r\n10\r\n10\r\n", "2 行目の値「left」"},
+               {"600\r\n900\r\n0\r\n1\r\n0\r\n10\r\n99999\r\n", "7 行目の値「99999」"},
+               {nullptr, "通常のファイルではなく、フォルダーです"}};
+  for (const auto& c : cases) {
     testing::Form1Session session;
     auto& platform = session.platform;
-    session.writeSettings(contents);
+    if (c.contents) {
+      session.writeSettings(c.contents);
+    } else {
+      std::filesystem::create_directory(session.settingsPath());
+    }
     // The box runs an event loop: the meter's timer must not tick in it.
     platform.onMessageBox = [&](const FakeMessageBox&) {
       EXPECT_FALSE(platform.form(form1::Name)->fireTimer(form1::Timer1));
@@ -105,32 +114,62 @@ TEST_F(Form1Test, MalformedFileStopsStartUpWithAClearBoxAndNoIcon) {
     session.form1().Timer1_Timer();
     EXPECT_EQ(session.loads, 0);
     EXPECT_TRUE(session.figures.calls.empty());
-    ASSERT_EQ(platform.messageBoxes.size(), 1u) << contents;
+    ASSERT_EQ(platform.messageBoxes.size(), 1u) << c.cause;
     EXPECT_EQ(platform.messageBoxes[0].title, "ケルモエラー");
     EXPECT_NE(platform.messageBoxes[0].prompt.find(session.settingsPath().string()), std::string::npos);
+    EXPECT_NE(platform.messageBoxes[0].prompt.find(c.cause), std::string::npos);
     EXPECT_TRUE(platform.trayIcons.empty());
     EXPECT_EQ(std::count(platform.calls.begin(), platform.calls.end(), "notifyIcon Add"), 0);
-    EXPECT_EQ(readFile(session.settingsPath()), contents);
+    if (c.contents) {
+      EXPECT_EQ(readFile(session.settingsPath()), c.contents);
+    }
   }
 }
 
+// Said on standard error too, for the log of a session that starts Kerumo unattended.
 TEST_F(Form1Test, MalformedFileMakesTheProgramExitWithFailure) {
-  writeSettings("garbage\r\n");
+  writeSettings("1\r\n2\r\nabc\r\n");
   EXPECT_EQ(runKerumo(platform, settingsPath(), diagnostics, testing::scriptedLoader(figures)), 1);
-  EXPECT_EQ(readFile(settingsPath()), "garbage\r\n");
+  EXPECT_EQ(readFile(settingsPath()), "1\r\n2\r\nabc\r\n");
+  EXPECT_EQ(diagnostics.str(), "kerumo: 設定ファイル「" + std::filesystem::absolute(settingsPath()).string() +
+                                   "」を読み込めませんでした。3 行目の値「abc」が正しくありません。"
+                                   "-32768～32767 の数値にしてください。ファイルを直すか削除してから、ケルモを"
+                                   "もう一度起動してください（削除すると、既定の設定で起動します）\n");
 }
 
-TEST_F(Form1Test, OffScreenPositionFallsBackToTheDefaultButTheFileKeepsIt) {
-  startWith("-30000\r\n-30000\r\n0\r\n1\r\n0\r\n10\r\n10\r\n");
-  EXPECT_GE(window().left(), 0);
-  EXPECT_GE(window().top(), 0);
-  EXPECT_EQ(readFile(settingsPath()).substr(0, 14), "-30000\r\n-30000");
-}
-
-TEST_F(Form1Test, PartlyOffTheLeftEdgeIsKept) {
-  startWith("600\r\n-1200\r\n0\r\n1\r\n0\r\n10\r\n10\r\n");
-  EXPECT_EQ(window().left(), -1200);
-  EXPECT_EQ(window().top(), 600);
+// A saved place is kept while a piece of the window big enough to grab is on
+// some screen, at the start and when the screens change; otherwise the window
+// goes to the default, and the file keeps the saved place.
+TEST(Form1SavedPlace, IsKeptWhileAGrabbablePieceIsOnSomeScreen) {
+  const std::vector<TwipsRect> screens{{0, 0, 15000, 15000}, {15000, 0, 15000, 15000}};
+  const struct {
+    int top, left;
+    bool kept;
+  } cases[] = {
+      {600, 900, true},        {900, -1200, true},
+      {900, -3000, true},      // a few hundred twips still on screen
+      {900, -3500, false},     // under 16 pixels: too little to grab
+      {900, 20000, true},      // on the second screen
+      {900, 31000, false},     // the unplugged third one
+      {-30000, 600, false},    {-30000, -30000, false},
+  };
+  for (const auto& c : cases) {
+    testing::Form1Session session;
+    session.platform.workAreas = screens;
+    const std::string contents = settingsWith(c.top, c.left, 0, 1);
+    session.startWith(contents);
+    SCOPED_TRACE(contents);
+    const double defaultLeft = 15000 - session.window().width() - 16 * 15;
+    EXPECT_EQ(session.window().left(), c.kept ? c.left : defaultLeft);
+    EXPECT_EQ(session.window().top(), c.kept ? c.top : 16 * 15);
+    EXPECT_EQ(readFile(session.settingsPath()), contents);
+    // Unplugging the second screen moves only the window it held.
+    session.platform.workAreas = {screens.front()};
+    session.form1().onScreensChanged();
+    EXPECT_EQ(session.window().left(), c.kept && c.left < 15000 ? c.left : defaultLeft);
+  }
+  // A window narrower than a grab counts whole.
+  EXPECT_TRUE(isReachable({600, 900, 200, 200}, screens, 15));
 }
 
 // From the menu or closed by the window system: the file is written once,
@@ -161,7 +200,9 @@ TEST(Form1Exit, WritesTheFileOnceAndDeletesTheIcon) {
     std::filesystem::remove(session.settingsPath());
     session.form1().Form_Unload();  // the event loop's end must not write again
     session.form1().onUnload();
+    session.form1().onDisplayLost();  // nor a display lost after it
     EXPECT_FALSE(std::filesystem::exists(session.settingsPath()));
+    EXPECT_EQ(session.diagnostics.str(), "kerumo: ディスプレイとの接続が切れました\n");
   }
 }
 
@@ -185,18 +226,6 @@ TEST_F(Form1Test, SecondInstanceExitsAtOnceWithoutTouchingTheFile) {
   EXPECT_EQ(runKerumo(platform, settingsPath(), diagnostics, testing::scriptedLoader(figures)), 0);
   EXPECT_EQ(platform.calls, (std::vector<std::string>{"claimSingleInstance"}));
   EXPECT_EQ(platform.claimedKeys.front(), std::filesystem::weakly_canonical(settingsPath()).string());
-}
-
-TEST_F(Form1Test, ScreenChangeThatLosesTheWindowMovesItToTheDefault) {
-  platform.workAreas = {{0, 0, 1920 * 15, 1050 * 15}, {1920 * 15, 0, 1920 * 15, 1050 * 15}};
-  startWith("600\r\n30000\r\n0\r\n1\r\n0\r\n10\r\n10\r\n");
-  EXPECT_EQ(window().left(), 30000);
-  platform.workAreas = {{0, 0, 1280 * 15, 1024 * 15}};
-  form1().onScreensChanged();
-  EXPECT_LT(window().left() + window().width(), 1280 * 15);
-  const double left = window().left();
-  form1().onScreensChanged();  // still visible: stays put
-  EXPECT_EQ(window().left(), left);
 }
 
 }  // namespace

@@ -1,39 +1,31 @@
+// The settings file: its text, its values, and what is said when it cannot be
+// used or written.
 #include "shell/settings_file.h"
 
 #include <gtest/gtest.h>
 
+#include "shell/file_messages.h"
+#include "shell/form1_fixture.h"
+#include "shell/settings_text.h"
 #include "tests/temp_dir.h"
 
 namespace kerumo {
 namespace {
 
+using namespace std::string_literals;
+using testing::held;
 using testing::readFile;
 using testing::TempDir;
 using testing::writeFile;
 
-SettingsRecord parsedOrFail(const std::string& text) {
-  const auto parsed = parseSettings(text);
-  EXPECT_TRUE(std::holds_alternative<SettingsRecord>(parsed)) << text;
-  return std::holds_alternative<SettingsRecord>(parsed) ? std::get<SettingsRecord>(parsed) : SettingsRecord{};
-}
-
-TEST(SettingsFile, ReadsBackWhatItWrote) {
-  const SettingsRecord records[] = {
-      {600, 900, 0, 1, 1, 10, 10},
-      {-1200, -45, 1, 0, 0, 1, 99},
-      {32767, -32768, 5, 7, -3, 0, 250},  // hand-edited values survive unchanged
-  };
-  for (const auto& record : records) EXPECT_EQ(parsedOrFail(formatSettings(record)), record);
-}
+SettingsRecord parsedOrFail(const std::string& text) { return held<SettingsRecord>(parseSettings(text)); }
 
 TEST(SettingsFile, FileRoundTripIsByteForByte) {
   TempDir dir;
   const auto path = dir / "kerumo.ini";
   const std::string original = "-150\r\n30000\r\n0\r\n1\r\n1\r\n0\r\n200\r\n";
   writeFile(path, original);
-  const auto read = readSettingsFile(path);
-  ASSERT_TRUE(std::holds_alternative<SettingsRecord>(read));
-  ASSERT_FALSE(writeSettingsFile(path, std::get<SettingsRecord>(read)));
+  ASSERT_FALSE(writeSettingsFile(path, held<SettingsRecord>(readSettingsFile(path))));
   EXPECT_EQ(readFile(path), original);
   EXPECT_FALSE(std::filesystem::exists(dir / "kerumo.ini.new"));
 }
@@ -52,7 +44,8 @@ TEST(SettingsFile, WritesPositionsAsWholeTwipsWithinSixteenBits) {
   }
 }
 
-TEST(SettingsFile, AcceptsWhatAHandEditProduces) {
+// What a hand edit produces is read, and what is written reads back the same.
+TEST(SettingsFile, AcceptsWhatAHandEditProducesAndReadsBackWhatItWrote) {
   const struct {
     const char* what;
     const char* text;
@@ -65,8 +58,13 @@ TEST(SettingsFile, AcceptsWhatAHandEditProduces) {
       {"fractions half to even", "1.5\n2.5\n0\n1\n0\n98.5\n-0.5\n", {2, 2, 0, 1, 0, 98, 0}},
       {"explicit plus sign", "+1\n2\n0\n1\n0\n10\n10\n", {1, 2, 0, 1, 0, 10, 10}},
       {"blank line between values", "1\n\n2\n0\n1\n0\n10\n10\n", {1, 2, 0, 1, 0, 10, 10}},
+      {"negative positions", "-1200\n-45\n1\n0\n0\n1\n99\n", {-1200, -45, 1, 0, 0, 1, 99}},
+      {"odd values survive unchanged", "32767\n-32768\n5\n7\n-3\n0\n250\n", {32767, -32768, 5, 7, -3, 0, 250}},
   };
-  for (const auto& c : cases) EXPECT_EQ(parsedOrFail(c.text), c.expected) << c.what;
+  for (const auto& c : cases) {
+    EXPECT_EQ(parsedOrFail(c.text), c.expected) << c.what;
+    EXPECT_EQ(parsedOrFail(formatSettings(c.expected)), c.expected) << c.what;
+  }
 }
 
 TEST(SettingsFile, RejectsMalformedFilesNamingLineAndValue) {
@@ -84,11 +82,7 @@ TEST(SettingsFile, RejectsMalformedFilesNamingLineAndValue) {
       {"1\n2\n0\n1\n0\n.\n10\n", {SettingsFault::BadValue, 6, "."}},
       {"1\n2\n0\n1\n0\n--1\n10\n", {SettingsFault::BadValue, 6, "--1"}},
   };
-  for (const auto& c : cases) {
-    const auto parsed = parseSettings(c.text);
-    ASSERT_TRUE(std::holds_alternative<SettingsProblem>(parsed)) << c.text;
-    EXPECT_EQ(std::get<SettingsProblem>(parsed), c.problem) << c.text;
-  }
+  for (const auto& c : cases) EXPECT_EQ(held<SettingsProblem>(parseSettings(c.text)), c.problem) << c.text;
 }
 
 TEST(SettingsFile, ProblemMessageSaysWhereWhatAndHowToRecover) {
@@ -105,6 +99,10 @@ TEST(SettingsFile, ProblemMessageSaysWhereWhatAndHowToRecover) {
        "値が 3 つしかありません。1 行に 1 つずつ、7 つの値を書いてください。" + fixOrDelete},
       {{SettingsFault::TooFewValues, 0, "", 0},
        "値が 1 つもありません。1 行に 1 つずつ、7 つの値を書いてください。" + fixOrDelete},
+      {{SettingsFault::BadValue, 3, "abc"},
+       "3 行目の値「abc」が正しくありません。-32768～32767 の数値にしてください。" + fixOrDelete},
+      {{SettingsFault::NotARegularFile, 0, "フォルダー"},
+       "この場所にあるのは通常のファイルではなく、フォルダーです。" + moveOrDelete},
       {{SettingsFault::TooLarge, 0, "", 65537},
        "ファイルが大きすぎます（65537 バイト）。ケルモの設定ファイルではないようです。" + moveOrDelete},
       {{SettingsFault::Unreadable, 0, "アクセスする権限がありません"},
@@ -113,34 +111,91 @@ TEST(SettingsFile, ProblemMessageSaysWhereWhatAndHowToRecover) {
   for (const auto& c : cases) EXPECT_EQ(describeSettingsProblem("/home/u/kerumo.ini", c.problem), head + c.said);
 }
 
-SettingsProblem problemReading(const std::filesystem::path& path) {
-  const auto read = readSettingsFile(path);
-  EXPECT_TRUE(std::holds_alternative<SettingsProblem>(read));
-  return std::holds_alternative<SettingsProblem>(read) ? std::get<SettingsProblem>(read) : SettingsProblem{};
-}
-
 // The text's own tests take every encoding; here, that reading goes through it.
-TEST(SettingsFile, ReadsUpToTheSizeLimitAfterAByteOrderMarkAndRefusesOneByteMore) {
+TEST(SettingsFile, ReadsUpToTheSizeLimitRefusesMoreAndQuotesBinaryShort) {
   TempDir dir;
   const std::string values = "600\r\n900\r\n0\r\n1\r\n1\r\n10\r\n10\r\n";
   writeFile(dir / "kerumo.ini", "\xEF\xBB\xBF" + values + std::string(SettingsMaxBytes - values.size() - 3, '\n'));
-  const auto read = readSettingsFile(dir / "kerumo.ini");
-  ASSERT_TRUE(std::holds_alternative<SettingsRecord>(read));
-  EXPECT_EQ(std::get<SettingsRecord>(read), (SettingsRecord{600, 900, 0, 1, 1, 10, 10}));
+  EXPECT_EQ(held<SettingsRecord>(readSettingsFile(dir / "kerumo.ini")), (SettingsRecord{600, 900, 0, 1, 1, 10, 10}));
   writeFile(dir / "kerumo.ini", values + std::string(SettingsMaxBytes - values.size() + 1, '\n'));
-  const auto problem = problemReading(dir / "kerumo.ini");
-  EXPECT_EQ(problem, (SettingsProblem{SettingsFault::TooLarge, 0, "", 65537}));
-}
-
-TEST(SettingsFile, BinaryContentsAreQuotedShortAndPrintable) {
-  TempDir dir;
+  EXPECT_EQ(held<SettingsProblem>(readSettingsFile(dir / "kerumo.ini")),
+            (SettingsProblem{SettingsFault::TooLarge, 0, "", 65537}));
+  // Binary contents are quoted short and printable.
   std::string noise;
   for (int i = 0; i < 3000; ++i) noise += static_cast<char>((i * 151 + 7) % 256 == '\n' ? 1 : (i * 151 + 7) % 256);
   writeFile(dir / "kerumo.ini", noise);
-  const auto problem = problemReading(dir / "kerumo.ini");
+  const auto problem = held<SettingsProblem>(readSettingsFile(dir / "kerumo.ini"));
   EXPECT_EQ(problem.line, 1);
   EXPECT_LE(problem.found.size(), 40u * 4 + 3);
   for (const char c : problem.found) EXPECT_FALSE(c >= 0 && c < 0x20) << static_cast<int>(c);
+}
+
+TEST(SettingsText, TakesUtf8WithOrWithoutItsByteOrderMarkAndUtf16WithOne) {
+  const struct {
+    const char* what;
+    std::string bytes;
+    std::string text;
+  } cases[] = {
+      {"plain", "600\r\n", "600\r\n"},
+      {"UTF-8 mark", "\xEF\xBB\xBF" "600\r\n", "600\r\n"},
+      {"UTF-16 little endian", "\xFF\xFE" "6\0" "0\0" "\r\0" "\n\0"s, "60\r\n"},
+      {"UTF-16 big endian", "\xFE\xFF" "\0" "6" "\0" "0" "\0" "\n"s, "60\n"},
+      {"UTF-16 Japanese", "\xFF\xFE" "\x8A\x30" "\xCB\x7A"s, "り立"},
+      {"UTF-16 pair", "\xFF\xFE" "\x3D\xD8\x00\xDE"s, "\xF0\x9F\x98\x80"},
+      {"UTF-16 lone surrogate", "\xFF\xFE" "\x3D\xD8" "1\0"s, "\xEF\xBF\xBD" "1"},
+      {"UTF-16 odd byte at the end", "\xFF\xFE" "1\0" "2"s, "1\xEF\xBF\xBD"},
+      {"mark only", "\xFF\xFE", ""},
+      {"a mark later on is left alone", "1\xEF\xBB\xBF", "1\xEF\xBB\xBF"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(settingsTextAsUtf8(c.bytes), c.text) << c.what;
+}
+
+TEST(SettingsText, ExcerptIsShortAndShowsOnlyPrintableText) {
+  const struct {
+    const char* what;
+    std::string text;
+    std::string shown;
+  } cases[] = {
+      {"short text as it is", "abc", "abc"},
+      {"Japanese counts by character", "設定ファイル", "設定フ…"},
+      {"cut after the limit", "abcdef", "abc…"},
+      {"control characters", "a\x01\t", "a\xEF\xBF\xBD\xEF\xBF\xBD"},
+      {"NUL", "a\0b"s, "a\xEF\xBF\xBD" "b"},
+      {"DEL", "a\x7F", "a\xEF\xBF\xBD"},
+      {"bytes that are not UTF-8", "\xFF\xC3", "\xEF\xBF\xBD\xEF\xBF\xBD"},
+      {"overlong form", "\xC0\xAF", "\xEF\xBF\xBD\xEF\xBF\xBD"},
+      {"encoded surrogate", "\xED\xA0\x80", "\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(printableExcerpt(c.text, 3), c.shown) << c.what;
+}
+
+// A failure names the file, the step and the cause.
+TEST(FileMessages, EachCauseHasItsOwnJapaneseWording) {
+  const struct {
+    FileFailureCause cause;
+    const char* text;
+  } cases[] = {
+      {FileFailureCause::DiskFull, "ディスクの空き容量が足りません"},
+      {FileFailureCause::NoPermission, "アクセスする権限がありません"},
+      {FileFailureCause::ReadOnlyFileSystem, "読み取り専用のファイルシステムです"},
+      {FileFailureCause::QuotaExceeded, "ディスク使用量の上限（クォータ）を超えています"},
+      {FileFailureCause::InputOutput, "ディスクの入出力エラーが発生しました"},
+      {FileFailureCause::Other, "予期しないエラーが発生しました（エラー番号 71）"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(describeCause(c.cause, 71), c.text);
+  const struct {
+    FileStep step;
+    const char* path;
+    const char* sentence;
+  } steps[] = {
+      {FileStep::Create, "/data/kerumo.ini.new", "一時ファイル「/data/kerumo.ini.new」を作成できませんでした。"},
+      {FileStep::Write, "/data/kerumo.ini.new", "一時ファイル「/data/kerumo.ini.new」に書き込めませんでした。"},
+      {FileStep::Replace, "/data/kerumo.ini", "「/data/kerumo.ini」を新しい内容に置き換えられませんでした。"},
+  };
+  for (const auto& c : steps) {
+    EXPECT_EQ(describeFileFailure({c.step, c.path, FileFailureCause::DiskFull, 28}),
+              std::string(c.sentence) + "ディスクの空き容量が足りません");
+  }
 }
 
 }  // namespace

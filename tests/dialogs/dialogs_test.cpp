@@ -1,7 +1,11 @@
+// The two dialogs of the meter's menu: the warning settings and the about box.
+#include "dialogs/form2.h"
 #include "dialogs/form3.h"
 
 #include <gtest/gtest.h>
 
+#include "dialogs/author.h"
+#include "dialogs/form2_controls.h"
 #include "dialogs/form3_controls.h"
 #include "shell/form1_fixture.h"
 
@@ -41,8 +45,7 @@ TEST_F(Form3Test, LoadFillsTheControlsFromTheProgramValues) {
   const struct {
     int16_t warn, mem, res;
     bool checked;
-    const char *memText, *resText;
-  } cases[] = {{1, 15, 25, true, "15", "25"}, {0, 0, 150, false, "0", "150"}, {2, -5, 10, false, "-5", "10"}};
+  } cases[] = {{1, 15, 25, true}, {0, 0, 150, false}, {2, -5, 10, false}};
   for (const auto& c : cases) {
     WarnEnabled = c.warn;
     MemThreshold = c.mem;
@@ -51,8 +54,8 @@ TEST_F(Form3Test, LoadFillsTheControlsFromTheProgramValues) {
       EXPECT_EQ(dialog.isChecked(form3::Check1), c.checked);
       EXPECT_EQ(dialog.control(form3::Text1).enabled, c.checked);
       EXPECT_EQ(dialog.control(form3::Text2).enabled, c.checked);
-      EXPECT_EQ(dialog.text(form3::Text1), c.memText);
-      EXPECT_EQ(dialog.text(form3::Text2), c.resText);
+      EXPECT_EQ(dialog.text(form3::Text1), std::to_string(c.mem));
+      EXPECT_EQ(dialog.text(form3::Text2), std::to_string(c.res));
       EXPECT_EQ(dialog.focus(), form3::Check1);
       EXPECT_FALSE(timerRunning());  // stopped before the dialog shows
       dialog.events().onUnload();
@@ -64,7 +67,7 @@ TEST_F(Form3Test, ConfirmationAcceptsOneToNinetyNineAndRoundsHalfToEven) {
   const struct {
     const char *memory, *resources;
     int16_t mem, res;
-  } cases[] = {{"1", "99", 1, 99},   {"99", "1", 99, 1},      {"099", "00005", 99, 5}, {"10", "1.5", 10, 2},
+  } cases[] = {{"1", "99", 1, 99},   {"99", "1", 99, 1},      {"099", "00005", 99, 5}, {"1.5", "1.5", 2, 2},
                {"10", "2.5", 10, 2}, {"10", "98.5", 10, 98}, {" 20 ", "+30", 20, 30}};
   for (const auto& c : cases) {
     confirmWith(c.memory, c.resources);
@@ -102,15 +105,26 @@ TEST_F(Form3Test, RefusedValuesStoreNothingAndKeepTheDialogOpen) {
   }
 }
 
-TEST_F(Form3Test, DisabledFieldsAreCheckedAllTheSame) {
-  WarnEnabled = 0;
+// The box is written at once, the values only by the button, which checks
+// them even while their fields are disabled. Closed by the window system, the
+// dialog keeps the box, forgets what was typed and lets the meter tick again.
+TEST_F(Form3Test, CheckBoxWritesWarnEnabledAtOnceAndClosingKeepsIt) {
   MemThreshold = 150;
   openDialog([&](FakeForm& dialog) {
     dialog.events().onClick(form3::Command1);
     EXPECT_EQ(platform.messageBoxes.size(), 1u);
     dialog.setChecked(form3::Check1, true);
     dialog.events().onClick(form3::Check1);
+    EXPECT_EQ(WarnEnabled, 1);
     EXPECT_TRUE(dialog.control(form3::Text1).enabled);
+    dialog.typeText(form3::Text1, "77");
+    dialog.events().onUnload();  // closed by the window system
+  });
+  EXPECT_EQ(WarnEnabled, 1);
+  EXPECT_EQ(MemThreshold, 150);
+  EXPECT_TRUE(timerRunning());  // the meter must not stay frozen
+  openDialog([&](FakeForm& dialog) {  // made anew: the typed text is gone
+    EXPECT_EQ(dialog.text(form3::Text1), "150");
     dialog.typeText(form3::Text1, "40");
     dialog.setChecked(form3::Check1, false);
     dialog.events().onClick(form3::Check1);
@@ -118,23 +132,6 @@ TEST_F(Form3Test, DisabledFieldsAreCheckedAllTheSame) {
   });
   EXPECT_EQ(MemThreshold, 40);
   EXPECT_EQ(WarnEnabled, 0);
-}
-
-TEST_F(Form3Test, CheckBoxWritesWarnEnabledAtOnceAndClosingKeepsIt) {
-  openDialog([&](FakeForm& dialog) {
-    dialog.setChecked(form3::Check1, true);
-    dialog.events().onClick(form3::Check1);
-    EXPECT_EQ(WarnEnabled, 1);
-    dialog.typeText(form3::Text1, "77");
-    dialog.events().onUnload();  // closed by the window system
-  });
-  EXPECT_EQ(WarnEnabled, 1);
-  EXPECT_EQ(MemThreshold, 10);
-  EXPECT_TRUE(timerRunning());  // the meter must not stay frozen
-  openDialog([](FakeForm& dialog) {  // made anew: the typed text is gone
-    EXPECT_EQ(dialog.text(form3::Text1), "10");
-    dialog.events().onUnload();
-  });
   EXPECT_EQ(std::count(platform.calls.begin(), platform.calls.end(), "createForm Form3"), 2);
 }
 
@@ -166,6 +163,79 @@ TEST_F(Form3Test, TerminationWhileTheDialogIsOpenStillWritesOnce) {
   std::filesystem::remove(settingsPath());
   form1().Form_Unload();
   EXPECT_FALSE(std::filesystem::exists(settingsPath()));
+}
+
+constexpr uint32_t Default = 0xDEFA17;  // the system's label colour, never set by hand
+constexpr uint32_t Blue = 0xFF0000;
+
+class Form2Test : public Form1Test {
+ protected:
+  void SetUp() override {
+    Form1Test::SetUp();
+    startWith(StandardSettings);
+    form1().mnuab_Click();
+  }
+  FakeForm& about() { return *platform.form(form2::Name); }
+  void pointerOver(const char* control) { about().events().onMouseMove(control, 0, 0, 100, 100, MoveOrigin::Pointer); }
+  // (colour, underlined) of a link
+  std::pair<uint32_t, bool> look(const char* link) {
+    const auto& state = about().control(link);
+    return {state.foreColour.kind == Colour::Kind::Explicit ? state.foreColour.value : Default, state.underline};
+  }
+};
+
+// Modeless, so the meter ticks on while it is open. Each click hands the
+// caption to the shell once and leaves the window open; About again keeps the
+// one window with its state, and after OK a new one comes.
+TEST_F(Form2Test, OpensModelessWithTheCreditAndBothLinks) {
+  EXPECT_EQ(about().text(form2::Label5), std::string("作者\u3000") + AuthorName);
+  EXPECT_EQ(about().text(form2::Label6).rfind("mailto:", 0), 0u);
+  EXPECT_EQ(about().text(form2::Label1).rfind("https://", 0), 0u);
+  EXPECT_EQ(std::count(platform.calls.begin(), platform.calls.end(), "Form2.showModal"), 0);
+  about().events().onClick(form2::Label1);
+  about().events().onClick(form2::Label1);
+  about().events().onClick(form2::Label6);
+  about().events().onClick(form2::Label2);
+  EXPECT_EQ(platform.shellOpened, (std::vector<std::string>{AuthorWebLink, AuthorWebLink, AuthorMailLink}));
+  EXPECT_TRUE(about().isVisible());
+  pointerOver(form2::Label1);
+  form1().mnuab_Click();
+  EXPECT_EQ(std::count(platform.calls.begin(), platform.calls.end(), "createForm Form2"), 1);
+  EXPECT_EQ(look(form2::Label1), std::make_pair(Blue, true));
+  figures.cpuUsage = 33;
+  window().events().onTimer(form1::Timer1);
+  EXPECT_EQ(window().control(form1::Label16).caption, "33");
+  about().events().onClick(form2::Command1);
+  EXPECT_TRUE(about().closed());
+  form1().mnuab_Click();
+  EXPECT_EQ(std::count(platform.calls.begin(), platform.calls.end(), "createForm Form2"), 2);
+  EXPECT_EQ(look(form2::Label1), std::make_pair(Default, false));
+  EXPECT_TRUE(about().isVisible());
+}
+
+TEST_F(Form2Test, HoverStateFollowsThePointer) {
+  using Look = std::pair<uint32_t, bool>;
+  const struct {
+    std::vector<const char*> path;
+    Look web, mail;
+  } cases[] = {
+      {{form2::Label1}, {Blue, true}, {0, false}},
+      {{form2::Label6}, {0, false}, {Blue, true}},
+      {{form2::Label1, form2::Label6}, {0, false}, {Blue, true}},
+      {{form2::Label6, form2::Label1}, {Blue, true}, {0, false}},
+      {{form2::Label1, ""}, {0, false}, {0, false}},
+      {{form2::Label1, form2::Label2}, {Blue, true}, {0, false}},
+      {{form2::Label1, form2::Command1}, {Blue, true}, {0, false}},
+      {{form2::Label6, form2::Label5}, {0, false}, {Blue, true}},
+      {{form2::Label3}, {Default, false}, {Default, false}},
+  };
+  for (const auto& c : cases) {
+    about().events().onClick(form2::Command1);
+    form1().mnuab_Click();
+    for (const char* control : c.path) pointerOver(control);
+    EXPECT_EQ(look(form2::Label1), c.web) << c.path.back();
+    EXPECT_EQ(look(form2::Label6), c.mail) << c.path.back();
+  }
 }
 
 }  // namespace
