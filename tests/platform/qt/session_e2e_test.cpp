@@ -10,7 +10,6 @@
 #include <gtest/gtest.h>
 
 #include <QSize>
-#include <optional>
 #include <random>
 #include <tuple>
 
@@ -157,7 +156,7 @@ TEST_F(SessionEdges, ScreenAddedLaterIsWatchedAndLostDisplayKeepsTheSessionsSett
 struct BadFile {
   const char* what;
   std::function<void(const std::filesystem::path&)> make;
-  const char* said;  // on standard error, from the error box; empty: starts normally
+  const char* said;  // on standard error, from the error box
 };
 
 void randomBytes(const std::filesystem::path& path) {
@@ -177,12 +176,6 @@ TEST_F(SessionEdges, SettingsFilesThatAreNotWhatTheySeemAreAnsweredAtOnce) {
          writeFile(p, Settings);
          std::filesystem::resize_file(p, 50'000'000);
        }, "ファイルが大きすぎます（50000000 バイト）。"},
-      {"UTF-8 byte-order mark", [](const auto& p) { writeFile(p, "\xEF\xBB\xBF" + Settings); }, ""},
-      {"UTF-16 byte-order mark", [](const auto& p) {
-         std::string bytes = "\xFF\xFE";
-         for (const char c : Settings) bytes += std::string{c, '\0'};
-         writeFile(p, bytes);
-       }, ""},
   };
   long baselineKb = 0;
   for (const BadFile& file : files) {
@@ -196,13 +189,8 @@ TEST_F(SessionEdges, SettingsFilesThatAreNotWhatTheySeemAreAnsweredAtOnce) {
     Kerumo kerumo(place.path(), x.display());
     QElapsedTimer clock;
     clock.start();
-    if (*file.said) {
-      EXPECT_TRUE(kerumo.waitForOutput(QString::fromUtf8(file.said))) << kerumo.describe();
-      EXPECT_TRUE(waitUntil([&] { return !windowsOf(on, kerumo.pid(), {"--onlyvisible", "--name", "ケルモエラー"}).isEmpty(); }));
-    } else {
-      EXPECT_TRUE(waitUntil([&] { return !meterOf(on, kerumo.pid()).isEmpty(); })) << kerumo.describe();
-      EXPECT_FALSE(kerumo.output().contains("ケルモエラー")) << kerumo.output().toStdString();
-    }
+    EXPECT_TRUE(kerumo.waitForOutput(QString::fromUtf8(file.said))) << kerumo.describe();
+    EXPECT_TRUE(waitUntil([&] { return !windowsOf(on, kerumo.pid(), {"--onlyvisible", "--name", "ケルモエラー"}).isEmpty(); }));
     if (baselineKb == 0) baselineKb = kerumo.peakMemoryKb();
     std::cout << "[ measured ] " << file.what << ": answered in " << clock.elapsed() << " ms, peak "
               << kerumo.peakMemoryKb() / 1024 << " MB (small bad file: " << baselineKb / 1024 << " MB)\n";
@@ -217,38 +205,32 @@ TEST_F(SessionEdges, SettingsFilesThatAreNotWhatTheySeemAreAnsweredAtOnce) {
   }
 }
 
-// The about dialog's frame, dragged at its bottom right corner: Openbox
-// takes the drag as a resize; without a window manager the dialog follows
-// the pointer itself.
-TEST_F(SessionEdges, AboutDialogResizesByItsFrameWithOrWithoutAWindowManager) {
+// The about dialog's frame, dragged at its bottom right corner, is a resize
+// that Openbox takes; without a window manager the dialog follows the
+// pointer itself, as the offscreen dialog test sees.
+TEST_F(SessionEdges, AboutDialogResizesByItsFrameUnderAWindowManager) {
+  if (!has("openbox") || !has("xprop")) GTEST_SKIP() << "needs openbox and xprop";
   writeFile(dir / "kerumo.ini", Settings);
   const QSize designed(222 + 6, 174 + 6);
-  for (const bool managed : {false, true}) {
-    SCOPED_TRACE(managed ? "Openbox" : "no window manager");
-    std::optional<Background> openbox;
-    if (managed) {
-      if (!has("openbox") || !has("xprop")) GTEST_SKIP() << "needs openbox and xprop for the managed row";
-      openbox.emplace("openbox", QStringList{"--sm-disable"}, on);
-      ASSERT_TRUE(waitUntil([&] { return windowManagerRuns(on); }));
-    }
-    Kerumo kerumo(dir.path(), x.display());
-    const QString meter = shownMeter(kerumo);
-    ASSERT_FALSE(meter.isEmpty()) << kerumo.describe();
-    const QRect menu = geometryOf(on, popupFrom(on, {"mousemove", "--window", meter, "5", "54", "click", "3"}));
-    ASSERT_TRUE(menu.isValid()) << "no menu";
-    // "about" is the menu's last item.
-    xdotool(on, pointerTo({menu.x() + 20, menu.bottom() - 9}) + QStringList{"click", "1"});
-    QString about;
-    const auto aboutShows = [&] {
-      for (const QString& window : windowsOf(on, kerumo.pid(), {"--onlyvisible"}))
-        if (geometryOf(on, window).size() == designed) about = window;
-      return !about.isEmpty();
-    };
-    ASSERT_TRUE(waitUntil(aboutShows));
-    drag(on, geometryOf(on, about).bottomRight() - QPoint(1, 1), {60, 40});
-    EXPECT_TRUE(waitUntil([&] { return geometryOf(on, about).size() == designed + QSize(60, 40); }))
-        << geometryOf(on, about).width() << "x" << geometryOf(on, about).height();
-  }
+  Background openbox("openbox", {"--sm-disable"}, on);
+  ASSERT_TRUE(waitUntil([&] { return windowManagerRuns(on); }));
+  Kerumo kerumo(dir.path(), x.display());
+  const QString meter = shownMeter(kerumo);
+  ASSERT_FALSE(meter.isEmpty()) << kerumo.describe();
+  const QRect menu = geometryOf(on, popupFrom(on, {"mousemove", "--window", meter, "5", "54", "click", "3"}));
+  ASSERT_TRUE(menu.isValid()) << "no menu";
+  // "about" is the menu's last item.
+  xdotool(on, pointerTo({menu.x() + 20, menu.bottom() - 9}) + QStringList{"click", "1"});
+  QString about;
+  const auto aboutShows = [&] {
+    for (const QString& window : windowsOf(on, kerumo.pid(), {"--onlyvisible"}))
+      if (geometryOf(on, window).size() == designed) about = window;
+    return !about.isEmpty();
+  };
+  ASSERT_TRUE(waitUntil(aboutShows));
+  drag(on, geometryOf(on, about).bottomRight() - QPoint(1, 1), {60, 40});
+  EXPECT_TRUE(waitUntil([&] { return geometryOf(on, about).size() == designed + QSize(60, 40); }))
+      << geometryOf(on, about).width() << "x" << geometryOf(on, about).height();
 }
 
 TEST(NoDisplay, IsOneLineNamingTheDisplayAndStatusOne) {
