@@ -6,7 +6,6 @@
 
 #include <algorithm>
 #include <memory>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -24,22 +23,9 @@
 namespace kerumo {
 namespace {
 
+using testing::className;
 using testing::pumpMessages;
-
-using NoEvents = testing::NoFormEvents;
-
-std::wstring textOf(HWND window) {
-  std::wstring text(static_cast<size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
-  text.resize(static_cast<size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
-  return text;
-}
-
-BOOL CALLBACK collectEdits(HWND window, LPARAM param) {
-  wchar_t name[16] = {};
-  GetClassNameW(window, name, 16);
-  if (std::wstring(name) == L"Edit") reinterpret_cast<std::vector<HWND>*>(param)->push_back(window);
-  return TRUE;
-}
+using testing::textOf;
 
 bool putOnClipboard(const std::wstring& text) {
   if (!OpenClipboard(nullptr)) return false;
@@ -63,48 +49,43 @@ std::wstring clipboardText() {
   return text;
 }
 
-class JapaneseInput : public ::testing::Test {
- protected:
-  void SetUp() override {
-    ASSERT_EQ(GetACP(), 932u) << "the Japanese locale (LANG=ja_JP.UTF-8) is missing";
-    WarnEnabled = 1;
-    MemThreshold = 12;
-    ResThreshold = 34;
-    meter = platform.createForm(form1Design(), noEvents);
-    dialog.emplace(platform, [this] { meter->setTimerEnabled(form1::Timer1, true); });
-    dialog->Form_Load();
-    dialog->window().setVisible(true);
-    pumpMessages(100);
-    std::vector<HWND> edits;
-    EnumChildWindows(dynamic_cast<win32::Win32Form&>(dialog->window()).handle(), collectEdits,
-                     reinterpret_cast<LPARAM>(&edits));
-    for (HWND edit : edits) fields.emplace_back(textOf(edit) == L"12" ? form3::Text1 : form3::Text2, edit);
-    ASSERT_EQ(fields.size(), 2u);
-  }
-
-  win32::Win32Platform platform;
-  NoEvents noEvents;
-  std::unique_ptr<FormWindow> meter;
-  std::optional<Form3> dialog;
-  std::vector<std::pair<std::string, HWND>> fields;
-};
+bool hasInputMethod(HWND edit) {
+  HIMC context = ImmGetContext(edit);
+  if (context) ImmReleaseContext(edit, context);
+  return context != nullptr;
+}
 
 // The fields have no input method; committed text, control characters and
-// Ctrl+V on the keyboard are dropped all the same.
-TEST_F(JapaneseInput, TheThresholdFieldsHaveNoInputMethodAndDropCommittedTextControlCharactersAndPastes) {
+// Ctrl+V on the keyboard are dropped all the same. The check box checks
+// itself when clicked.
+TEST(JapaneseInput, TheThresholdFieldsHaveNoInputMethodAndDropCommittedTextControlCharactersAndPastes) {
+  ASSERT_EQ(GetACP(), 932u) << "the Japanese locale (LANG=ja_JP.UTF-8) is missing";
+  WarnEnabled = 1;
+  MemThreshold = 12;
+  ResThreshold = 34;
+  win32::Win32Platform platform;
+  testing::NoFormEvents noEvents;
+  const std::unique_ptr<FormWindow> meter = platform.createForm(form1Design(), noEvents);
+  Form3 dialog(platform, [&] { meter->setTimerEnabled(form1::Timer1, true); });
+  dialog.Form_Load();
+  dialog.window().setVisible(true);
+  pumpMessages(100);
+  HWND window = dynamic_cast<win32::Win32Form&>(dialog.window()).handle();
+  std::vector<std::pair<std::string, HWND>> fields;
+  HWND checkBox = nullptr;
+  for (HWND child : testing::windowsUnder(window)) {
+    if (className(child) == L"Edit") fields.emplace_back(textOf(child) == L"12" ? form3::Text1 : form3::Text2, child);
+    if (textOf(child) == L"警告機能を利用する") checkBox = child;
+  }
+  ASSERT_EQ(fields.size(), 2u);
+  ASSERT_NE(checkBox, nullptr);
+
   // An ordinary field of the same program has one, so the check means something.
-  HWND window = dynamic_cast<win32::Win32Form&>(dialog->window()).handle();
   HWND plain = CreateWindowExW(0, L"EDIT", L"", WS_CHILD, 0, 0, 50, 20, window, nullptr, GetModuleHandleW(nullptr),
                                nullptr);
-  HIMC plainContext = ImmGetContext(plain);
-  EXPECT_NE(plainContext, nullptr);
-  if (plainContext) ImmReleaseContext(plain, plainContext);
+  EXPECT_TRUE(hasInputMethod(plain));
   DestroyWindow(plain);
-  for (const auto& [name, edit] : fields) {
-    HIMC context = ImmGetContext(edit);
-    EXPECT_EQ(context, nullptr) << name;
-    if (context) ImmReleaseContext(edit, context);
-  }
+  for (const auto& [name, edit] : fields) EXPECT_FALSE(hasInputMethod(edit)) << name;
   ASSERT_TRUE(putOnClipboard(L"99"));
   // The keys themselves, through the window system's own translation: Ctrl+V pastes nothing.
   HWND first = fields.front().second;
@@ -141,6 +122,10 @@ TEST_F(JapaneseInput, TheThresholdFieldsHaveNoInputMethodAndDropCommittedTextCon
     EXPECT_EQ(textOf(edit), L"57");
     SendMessageW(edit, WM_PASTE, 0, 0);  // the context menu's paste stays
     EXPECT_EQ(textOf(edit), L"5799");
+  }
+  for (const int armed : {0, 1}) {
+    SendMessageW(checkBox, BM_CLICK, 0, 0);
+    EXPECT_EQ(WarnEnabled, armed);
   }
   pumpMessages(200);
   EXPECT_TRUE(testing::saveWindowPicture(window, testing::picturesDir() / "win32-warning-settings-ja.png"));

@@ -25,8 +25,8 @@ class RunningKerumo {
 
   // Waits for the program's window of `windowClass`, visible when asked.
   HWND window(const wchar_t* windowClass, bool visible) const;
-  // The program's window of `windowClass` that is visible now, if any.
-  HWND visibleWindow(const wchar_t* windowClass) const;
+  // The program's window of `windowClass` that is there now, if any.
+  HWND windowNow(const wchar_t* windowClass, bool visible = true) const;
 
   // The exit code, or nullopt when it does not end within ten seconds.
   std::optional<DWORD> waitForExit() const;

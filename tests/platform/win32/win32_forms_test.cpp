@@ -3,6 +3,7 @@
 // each window.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
@@ -45,10 +46,8 @@ class RecordingEvents : public FormEvents {
   void onMenuCommand(const std::string& c) override { heard.push_back({"menu", c}); }
   void onUnload() override { heard.push_back({"unload", ""}); }
 
-  int count(const std::string& what) const {
-    int n = 0;
-    for (const Heard& h : heard) n += h.what == what;
-    return n;
+  auto count(const std::string& what) const {
+    return std::ranges::count_if(heard, [&](const Heard& h) { return h.what == what; });
   }
 };
 
@@ -192,14 +191,6 @@ TEST_F(Win32FormsTest, TheMeterKeepsCaptionsOrderPositionsAndItsIcon) {
   EXPECT_TRUE(platform.notifyIcon(NotifyOperation::Delete, record));
 }
 
-BOOL CALLBACK findToolTips(HWND window, LPARAM param) {
-  wchar_t name[32] = {};
-  GetClassNameW(window, name, 32);
-  if (std::wstring(name) != TOOLTIPS_CLASSW) return TRUE;
-  *reinterpret_cast<HWND*>(param) = window;
-  return FALSE;
-}
-
 // The tip the tool-tip window would show for a pointer resting at `client`.
 std::wstring tipAt(HWND toolTips, HWND form, POINT client) {
   wchar_t text[80] = {};
@@ -213,21 +204,16 @@ std::wstring tipAt(HWND toolTips, HWND form, POINT client) {
   return text;
 }
 
-bool tipComesUp(HWND toolTips, int milliseconds) {
-  for (int waited = 0; waited < milliseconds; waited += 50) {
-    pumpMessages(50);
-    if (IsWindowVisible(toolTips)) return true;
-  }
-  return false;
-}
-
 TEST_F(Win32FormsTest, AHiddenLabelShowsNoToolTip) {
   auto form = platform.createForm(form1Design(), events);
   HWND w = handleOf(*form);
   form->setVisible(true);
   pumpMessages(200);
   HWND toolTips = nullptr;
-  EnumThreadWindows(GetCurrentThreadId(), findToolTips, reinterpret_cast<LPARAM>(&toolTips));
+  for (HWND window : testing::windowsUnder()) {
+    const bool ours = GetWindowThreadProcessId(window, nullptr) == GetCurrentThreadId();
+    if (ours && testing::className(window) == TOOLTIPS_CLASSW) toolTips = window;
+  }
   ASSERT_NE(toolTips, nullptr);
   const POINT onLabel1{10, 12};  // "TEM", the temperature legend
   POINT screen = onLabel1;
@@ -240,7 +226,8 @@ TEST_F(Win32FormsTest, AHiddenLabelShowsNoToolTip) {
     SetCursorPos(screen.x, screen.y + 1);
     pumpMessages(50);
     SetCursorPos(screen.x, screen.y);
-    EXPECT_EQ(tipComesUp(toolTips, 3000), shown) << "the temperature row shown: " << shown;
+    const bool tipCameUp = testing::pumpMessagesUntil([&] { return IsWindowVisible(toolTips) != FALSE; }, 3000);
+    EXPECT_EQ(tipCameUp, shown) << "the temperature row shown: " << shown;
   }
   SetCursorPos(0, 0);
 }
