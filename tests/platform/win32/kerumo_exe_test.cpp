@@ -1,9 +1,9 @@
-// kerumo.exe itself, started as a user would, in a folder of its own with
-// the two monitoring libraries beside it as a user places them: our own
-// stand-ins, built like the classic libraries for the program's width, or
-// 32-bit ones beside the 64-bit program. Without the port library, the
-// temperature comes from the thermal zones: wine's own pdh.dll has none,
-// our stand-in two.
+// kerumo.exe itself, started as a user would: its settings in the current
+// directory, the two monitoring libraries beside the program (and never
+// taken from the current directory). They are our own stand-ins, built like
+// the classic libraries for the program's width, or 32-bit ones beside the
+// 64-bit program. Without the port library, the temperature comes from the
+// thermal zones: wine's own pdh.dll has none, our stand-in two.
 #include <gtest/gtest.h>
 
 #include <objbase.h>
@@ -139,18 +139,21 @@ class KerumoExe : public ::testing::Test {
     bool pictureMatches = false;
   };
 
-  // The program and the `files` of `libraries` together in the folder.
+  void SetUp() override { std::filesystem::create_directory(programFolder); }
+
+  // The program and the `files` of `libraries` together in a folder of their
+  // own, not the current directory, which keeps the settings.
   std::filesystem::path placeProgram(const std::filesystem::path& libraries,
                                      std::initializer_list<const char*> files = {"resinfo.dll", "vbioport32.dll"}) {
-    const std::filesystem::path program = folder / builtProgram().filename().string();
+    const std::filesystem::path program = programFolder / builtProgram().filename().string();
     std::filesystem::copy_file(builtProgram(), program);
-    for (const char* file : files) std::filesystem::copy_file(libraries / file, folder / file);
+    for (const char* file : files) std::filesystem::copy_file(libraries / file, programFolder / file);
     return program;
   }
 
   // Our pdh.dll beside the program, loaded rather than wine's own.
   void placeStandInPdh() {
-    std::filesystem::copy_file(testing::hostPath(KERUMO_STAND_IN_PDH) / "pdh.dll", folder / "pdh.dll");
+    std::filesystem::copy_file(testing::hostPath(KERUMO_STAND_IN_PDH) / "pdh.dll", programFolder / "pdh.dll");
   }
 
   // Runs `program` until the stand-ins have logged `call` `ticks` times, ten
@@ -209,6 +212,7 @@ class KerumoExe : public ::testing::Test {
   }
 
   TempDir folder;
+  const std::filesystem::path programFolder = folder / "program";
 };
 
 class KerumoWithLibraries : public KerumoExe, public ::testing::WithParamInterface<std::string> {};
@@ -232,6 +236,8 @@ INSTANTIATE_TEST_SUITE_P(Exports, KerumoWithLibraries,
 // Below, only the resource library is beside the program: the temperature
 // register is answered from the thermal zones of whatever pdh.dll is loaded.
 TEST_F(KerumoExe, OnWinesNoThermalZonesShowsDashesSaysSoOnceAndWritesTheSettingsWhenTheSessionEnds) {
+  // Never loaded from the current directory, where anyone may leave a file.
+  std::filesystem::copy_file(standIns("stand_ins") / "vbioport32.dll", folder / "vbioport32.dll");
   const Run run = this->run(placeProgram(standIns("stand_ins"), {"resinfo.dll"}), "thermal-zones-none", "GetResInfo",
                             3, "--", Ending::SessionEnd);
   EXPECT_TRUE(run.pictureMatches) << "see win32-thermal-zones-none.png";
@@ -239,6 +245,7 @@ TEST_F(KerumoExe, OnWinesNoThermalZonesShowsDashesSaysSoOnceAndWritesTheSettings
   EXPECT_EQ(occurrences(run.errors, "と表示します"), 1) << run.errors;
   saidOnce(run.errors, {"この PC では Windows が温度ゾーン（Thermal Zone Information）を公開して"
                         "いないため、温度は「--」と表示します"});
+  EXPECT_EQ(occurrences(run.errors, "kerumo: vbioport32.dll を読み込めません（"), 1) << run.errors;
   EXPECT_EQ(occurrences(run.errors, "）。温度は Windows の温度ゾーンから読み取ります\n"), 1) << run.errors;
 }
 

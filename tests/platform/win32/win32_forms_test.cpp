@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cmath>
 #include <vector>
 
 #include "dialogs/form2_design.h"
@@ -12,6 +11,7 @@
 #include "platform/win32/win32_platform.h"
 #include "shell/form1_design.h"
 #include "win32_test_support.h"
+#include "tests/no_form_events.h"
 
 #include <commctrl.h>  // after the Windows headers
 
@@ -25,26 +25,21 @@ struct Heard {
   std::string what;
   std::string control;
   int button = 0;
-  double x = 0;
-  bool posted = false;
   bool operator==(const Heard&) const = default;
 };
 
-class RecordingEvents : public FormEvents {
+class RecordingEvents : public testing::NoFormEvents {
  public:
   std::vector<Heard> heard;
-  void onMouseDown(const std::string& c, int button, int, double x, double) override {
-    heard.push_back({"down", c, button, x});
+  void onMouseDown(const std::string& c, int button, int, double, double) override {
+    heard.push_back({"down", c, button});
   }
-  void onMouseMove(const std::string& c, int button, int, double x, double, MoveOrigin origin) override {
-    heard.push_back({"move", c, button, x, origin == MoveOrigin::Posted});
+  void onMouseMove(const std::string& c, int button, int, double, double, MoveOrigin) override {
+    heard.push_back({"move", c, button});
   }
   void onDoubleClick(const std::string& c) override { heard.push_back({"double", c}); }
   void onClick(const std::string& c) override { heard.push_back({"click", c}); }
-  void onKeyPress(const std::string& c, int&) override { heard.push_back({"key", c}); }
   void onTimer(const std::string& c) override { heard.push_back({"timer", c}); }
-  void onMenuCommand(const std::string& c) override { heard.push_back({"menu", c}); }
-  void onUnload() override { heard.push_back({"unload", ""}); }
 
   auto count(const std::string& what) const {
     return std::ranges::count_if(heard, [&](const Heard& h) { return h.what == what; });
@@ -92,15 +87,6 @@ TEST_F(Win32FormsTest, ClientAreaFrameAndPictureOfEachForm) {
   }
 }
 
-TEST_F(Win32FormsTest, TheTrayCallbackReachesTheSurfaceAsAMoveWhoseXIsTheMessage) {
-  auto form = platform.createForm(form1Design(), events);
-  for (const LPARAM message : {0x201, 0x204, 0x203}) PostMessageW(handleOf(*form), WM_MOUSEMOVE, 1, message);
-  pumpMessages(100);
-  const double whole = std::round(platform.twipsPerPixelX());
-  EXPECT_EQ(events.heard, (std::vector<Heard>{{"move", "", 0, 0x201 * whole, true}, {"move", "", 0, 0x204 * whole, true},
-                                              {"move", "", 0, 0x203 * whole, true}}));
-}
-
 TEST_F(Win32FormsTest, APressOnALabelIsTheLabelsAndEachClickThereClicksItOnce) {
   auto form = platform.createForm(form2Design(), events);
   HWND w = handleOf(*form);
@@ -115,43 +101,17 @@ TEST_F(Win32FormsTest, APressOnALabelIsTheLabelsAndEachClickThereClicksItOnce) {
   PostMessageW(w, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(2, 2));  // on the bare surface
   testing::pumpMessagesUntil([&] { return events.heard.size() >= 4; }, 5000);
   pumpMessages(100);
-  ASSERT_EQ(events.heard.size(), 4u);
-  events.heard[0].x = events.heard[3].x = 0;  // twips, whatever the scale
   EXPECT_EQ(events.heard, (std::vector<Heard>{{"down", "Label1", MouseButton::Left}, {"click", "Label1"},
                                               {"double", "Label1"}, {"down", "", MouseButton::Right}}));
 }
 
-void doubleClickAt(POINT screen) {
-  SetCursorPos(screen.x, screen.y);
-  pumpMessages(100);
-  INPUT clicks[4] = {};
-  for (int i = 0; i < 4; ++i) {
-    clicks[i].type = INPUT_MOUSE;
-    clicks[i].mi.dwFlags = i % 2 == 0 ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP;
-  }
-  SendInput(4, clicks, sizeof(INPUT));
-  pumpMessages(300);
-}
-
-// Real pointer input, through the window system's own double-click timing.
-TEST_F(Win32FormsTest, ADoubleClickReachesTheLogoOrTheSurface) {
+// The timer is created stopped and ticks while enabled only, captions keep
+// every character, the window order toggles topmost and shows, positions
+// round-trip in twips, and the tray icon comes and goes.
+TEST_F(Win32FormsTest, TheMeterKeepsItsTimerCaptionsOrderPositionsAndIcon) {
   auto form = platform.createForm(form1Design(), events);
   HWND w = handleOf(*form);
-  form->setVisible(true);
-  pumpMessages(200);
-  for (const auto& [client, control] : {std::pair{POINT{200, 10}, "Image5"}, std::pair{POINT{120, 30}, ""}}) {
-    events.heard.clear();
-    POINT screen = client;
-    ClientToScreen(w, &screen);
-    doubleClickAt(screen);
-    EXPECT_EQ(events.count("double"), 1) << control;
-    for (const Heard& h : events.heard) EXPECT_TRUE(h.what != "double" || h.control == control) << control;
-  }
-}
-
-TEST_F(Win32FormsTest, TimerIsCreatedStoppedAndTicksWhileEnabledOnly) {
-  auto form = platform.createForm(form1Design(), events);
-  EXPECT_FALSE(KillTimer(handleOf(*form), 1));  // there was none to kill
+  EXPECT_FALSE(KillTimer(w, 1));  // there was none to kill
   form->setTimerEnabled("Timer1", true);
   pumpMessages(1200);
   EXPECT_GE(events.count("timer"), 2);
@@ -160,13 +120,6 @@ TEST_F(Win32FormsTest, TimerIsCreatedStoppedAndTicksWhileEnabledOnly) {
   events.heard.clear();
   pumpMessages(700);
   EXPECT_EQ(events.count("timer"), 0);
-}
-
-// Captions keep every character, the window order toggles topmost and
-// shows, positions round-trip in twips, and the tray icon comes and goes.
-TEST_F(Win32FormsTest, TheMeterKeepsCaptionsOrderPositionsAndItsIcon) {
-  auto form = platform.createForm(form1Design(), events);
-  HWND w = handleOf(*form);
   form->setCaption("Label2", "１２３％ケルモ");
   EXPECT_EQ(form->text("Label2"), "１２３％ケルモ");
   auto dialog = platform.createForm(form3Design(), events);
@@ -191,6 +144,18 @@ TEST_F(Win32FormsTest, TheMeterKeepsCaptionsOrderPositionsAndItsIcon) {
   EXPECT_TRUE(platform.notifyIcon(NotifyOperation::Delete, record));
 }
 
+void doubleClickAt(POINT screen) {
+  SetCursorPos(screen.x, screen.y);
+  pumpMessages(100);
+  INPUT clicks[4] = {};
+  for (int i = 0; i < 4; ++i) {
+    clicks[i].type = INPUT_MOUSE;
+    clicks[i].mi.dwFlags = i % 2 == 0 ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP;
+  }
+  SendInput(4, clicks, sizeof(INPUT));
+  pumpMessages(300);
+}
+
 // The tip the tool-tip window would show for a pointer resting at `client`.
 std::wstring tipAt(HWND toolTips, HWND form, POINT client) {
   wchar_t text[80] = {};
@@ -204,11 +169,21 @@ std::wstring tipAt(HWND toolTips, HWND form, POINT client) {
   return text;
 }
 
-TEST_F(Win32FormsTest, AHiddenLabelShowsNoToolTip) {
+// Real pointer input, through the window system's own double-click timing
+// and tool tips.
+TEST_F(Win32FormsTest, ADoubleClickReachesTheLogoOrTheSurfaceAndAHiddenLabelShowsNoToolTip) {
   auto form = platform.createForm(form1Design(), events);
   HWND w = handleOf(*form);
   form->setVisible(true);
   pumpMessages(200);
+  for (const auto& [client, control] : {std::pair{POINT{200, 10}, "Image5"}, std::pair{POINT{120, 30}, ""}}) {
+    events.heard.clear();
+    POINT screen = client;
+    ClientToScreen(w, &screen);
+    doubleClickAt(screen);
+    EXPECT_EQ(events.count("double"), 1) << control;
+    for (const Heard& h : events.heard) EXPECT_TRUE(h.what != "double" || h.control == control) << control;
+  }
   HWND toolTips = nullptr;
   for (HWND window : testing::windowsUnder()) {
     const bool ours = GetWindowThreadProcessId(window, nullptr) == GetCurrentThreadId();
