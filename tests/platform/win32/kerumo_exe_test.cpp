@@ -6,9 +6,6 @@
 // thermal zones: wine's own pdh.dll has none, our stand-in two.
 #include <gtest/gtest.h>
 
-#include <objbase.h>
-#include <winver.h>
-
 #include <initializer_list>
 #include <optional>
 #include <string>
@@ -23,16 +20,17 @@
 #include "win32_test_support.h"
 #include "tests/no_form_events.h"
 
+#include <winver.h>  // after the Windows headers
+
 namespace kerumo {
 namespace {
 
 using testing::builtProgram;
 using testing::readFile;
 using testing::RunningKerumo;
+using testing::Settings;
 using testing::TempDir;
 
-// The meter at 2000, 1500 twips, temperature shown, warnings off.
-const std::string Settings = "1500\r\n2000\r\n0\r\n1\r\n0\r\n10\r\n10\r\n";
 // The left edge comes back whole pixels of 15 twips: 2000 is 133.3 pixels.
 const std::string SettingsAtExit = "1500\r\n1995\r\n0\r\n1\r\n0\r\n10\r\n10\r\n";
 // One tick with warnings off, as the stand-ins log it.
@@ -127,16 +125,15 @@ std::vector<BYTE> expectedMeter(const std::filesystem::path& picture, const char
 }
 
 // Every run also checks what any start must do: the meter at the saved
-// place, a second start in the same folder ending at once, and the settings
-// written once, at the end, replacing the file.
+// place, no message box (nothing here is the user's error), a second start
+// in the same folder ending at once, and the settings written once, at the
+// end, replacing the file.
 class KerumoExe : public ::testing::Test {
  protected:
   enum class Ending { Close, SessionEnd };
   struct Run {
     std::string calls;
     std::string errors;  // in lines ended by LF
-    bool boxShown = false;
-    bool pictureMatches = false;
   };
 
   void SetUp() override { std::filesystem::create_directory(programFolder); }
@@ -158,7 +155,7 @@ class KerumoExe : public ::testing::Test {
 
   // Runs `program` until the stand-ins have logged `call` `ticks` times, ten
   // seconds at most, and compares the meter, pictured as win32-`name`.png,
-  // with one showing the stand-in's figures and `temperature`.
+  // with one showing the stand-in's figures and `temperature`, when given.
   Run run(const std::filesystem::path& program, const std::string& name, const std::string& call, int ticks,
           const char* temperature, Ending ending = Ending::Close) {
     testing::writeFile(folder / "kerumo.ini", Settings);
@@ -180,8 +177,7 @@ class KerumoExe : public ::testing::Test {
       EXPECT_TRUE(testing::pumpMessagesUntil(
           [&] { return occurrences(readFile(folder / "calls.txt"), call) >= ticks; }, 10000));
       Sleep(300);  // the repaint after the tick
-      result.boxShown = kerumo.windowNow(L"#32770") != nullptr;
-      CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+      EXPECT_EQ(kerumo.windowNow(L"#32770"), nullptr) << "a message box";
       EXPECT_TRUE(testing::saveWindowPicture(meter, picture));
       shown = testing::clientPixels(meter);
       EXPECT_EQ(readFile(folder / "kerumo.ini"), Settings) << "nothing written before the end";
@@ -203,8 +199,9 @@ class KerumoExe : public ::testing::Test {
     EXPECT_EQ(readFile(folder / "kerumo.ini"), SettingsAtExit);
     EXPECT_FALSE(std::filesystem::exists(folder / "kerumo.ini.new"));
     const std::filesystem::path expected = testing::picturesDir() / ("win32-" + name + "-expected.png");
-    result.pictureMatches = shown == expectedMeter(expected, temperature);
-    CoUninitialize();
+    if (temperature != nullptr) {
+      EXPECT_TRUE(shown == expectedMeter(expected, temperature)) << "labels or bars differ: see " << picture;
+    }
     result.calls = readFile(folder / "calls.txt");
     result.errors = readFile(folder / "errors.txt");
     std::erase(result.errors, '\r');
@@ -225,8 +222,6 @@ TEST_P(KerumoWithLibraries, TicksCallThemInTheDesignsOrderAndShowTheirFigures) {
   EXPECT_GE(ticks, 2);
   EXPECT_EQ(run.calls.size(), ticks * Tick.size()) << "nothing but whole ticks, in order: " << run.calls;
   saidOnce(run.errors, {"計測値は resinfo.dll から読み取ります", "CPU 温度は vbioport32.dll で読み取ります"});
-  EXPECT_TRUE(run.pictureMatches) << "labels and bars differ: see win32-libraries-" << GetParam() << ".png";
-  EXPECT_FALSE(run.boxShown);
 }
 
 INSTANTIATE_TEST_SUITE_P(Exports, KerumoWithLibraries,
@@ -240,8 +235,6 @@ TEST_F(KerumoExe, OnWinesNoThermalZonesShowsDashesSaysSoOnceAndWritesTheSettings
   std::filesystem::copy_file(standIns("stand_ins") / "vbioport32.dll", folder / "vbioport32.dll");
   const Run run = this->run(placeProgram(standIns("stand_ins"), {"resinfo.dll"}), "thermal-zones-none", "GetResInfo",
                             3, "--", Ending::SessionEnd);
-  EXPECT_TRUE(run.pictureMatches) << "see win32-thermal-zones-none.png";
-  EXPECT_FALSE(run.boxShown) << "no zone is no error of the user's";
   EXPECT_EQ(occurrences(run.errors, "と表示します"), 1) << run.errors;
   saidOnce(run.errors, {"この PC では Windows が温度ゾーン（Thermal Zone Information）を公開して"
                         "いないため、温度は「--」と表示します"});
@@ -253,8 +246,6 @@ TEST_F(KerumoExe, OnOurPdhShowsTheHottestZoneInWholeDegrees) {
   placeStandInPdh();
   const Run run = this->run(placeProgram(standIns("stand_ins"), {"resinfo.dll"}), "thermal-zones-two", "GetResInfo",
                             3, "47");
-  EXPECT_TRUE(run.pictureMatches) << "see win32-thermal-zones-two.png";
-  EXPECT_FALSE(run.boxShown);
   EXPECT_EQ(occurrences(run.errors, "と表示します"), 0) << run.errors;
   EXPECT_EQ(occurrences(run.calls, "PdhOpenQueryW;"), 1) << "one query for the whole run: " << run.calls;
   EXPECT_EQ(occurrences(run.calls, "PdhAddEnglishCounterW High Precision Temperature;"), 1) << run.calls;
@@ -273,7 +264,7 @@ TEST_F(KerumoExe, OnOurPdhShowsTheHottestZoneInWholeDegrees) {
 TEST_F(KerumoExe, SaysOnceItCannotLoad32BitLibrariesAndRunsOnItsOwnSources) {
   placeStandInPdh();  // its collects count the ticks
   const Run run = this->run(placeProgram(testing::hostPath(KERUMO_32BIT_STAND_INS)), "foreign-libraries",
-                            "PdhCollectQueryData;", 3, "47");
+                            "PdhCollectQueryData;", 3, nullptr);
   saidOnce(run.errors, {"resinfo.dll を読み込めません（32 ビット版のライブラリは kerumo32.exe で使えます）。"
                         "Windows から計測します",
                         "vbioport32.dll を読み込めません（32 ビット版のライブラリは kerumo32.exe で使えます）。温度は "

@@ -1,10 +1,15 @@
 #pragma once
 #include <filesystem>
 #include <optional>
+#include <string>
 
 #include "platform/win32/win32_api.h"
 
 namespace kerumo::testing {
+
+// The meter kept on top at 2000, 1500 twips (133, 100 pixels at 96 DPI),
+// temperature shown, warnings off.
+inline const std::string Settings = "1500\r\n2000\r\n0\r\n1\r\n0\r\n10\r\n10\r\n";
 
 // The program the build made, as Windows sees its path.
 std::filesystem::path builtProgram();

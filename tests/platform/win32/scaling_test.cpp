@@ -3,8 +3,6 @@
 // pointer moved over the meter.
 #include <gtest/gtest.h>
 
-#include <objbase.h>
-
 #include <cmath>
 #include <cstdlib>
 #include <functional>
@@ -25,8 +23,6 @@ constexpr wchar_t PopupMenuClass[] = L"#32768";
 constexpr UINT TrayCallback = WM_MOUSEMOVE;  // the record's callback message
 constexpr WPARAM TrayIconId = 1;
 
-// Kept on top, temperature shown, warnings off; 100 pixels from the top at 96 DPI.
-const std::string Settings = "1500\r\n2000\r\n0\r\n1\r\n0\r\n10\r\n10\r\n";
 
 // Waits up to three seconds: without a window manager, wine takes about
 // two to show a window it has just hidden.
@@ -37,7 +33,7 @@ bool becomes(const std::function<bool()>& state) { return testing::pumpMessagesU
 TEST(Scaling, TheMeterAtTheScreensScaleAnswersTheTrayIconAndNotThePointer) {
   SetProcessDPIAware();  // pixels as the screen has them
   const TempDir folder;
-  testing::writeFile(folder / "kerumo.ini", Settings);
+  testing::writeFile(folder / "kerumo.ini", testing::Settings);
   const char* wanted = std::getenv("KERUMO_WINE_DPI");
   const int dpi = static_cast<int>(GetDpiForSystem());
   ASSERT_EQ(dpi, wanted ? std::atoi(wanted) : 96) << "the prefix's LogPixels";
@@ -55,10 +51,8 @@ TEST(Scaling, TheMeterAtTheScreensScaleAnswersTheTrayIconAndNotThePointer) {
   testing::parkThePointer();  // where the tray icon would be: not over the meter
   EXPECT_EQ(client.cx, static_cast<LONG>(std::lround(242.0 * dpi / 96)));
   Sleep(1200);  // a few ticks, so the picture shows figures
-  CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
   const std::string name = "win32-meter-" + std::to_string(dpi) + "dpi.png";
   EXPECT_TRUE(testing::saveWindowPicture(meter, testing::picturesDir() / name));
-  CoUninitialize();
 
   // Over a meter wider than 516 pixels (250 % and more) the pointer crosses
   // x = 513 and 516, the numbers of the left and the right button press.

@@ -1,5 +1,6 @@
 #include "win32_test_support.h"
 
+#include <objbase.h>
 #include <wincodec.h>
 
 #include <chrono>
@@ -18,6 +19,10 @@ struct Released {
 };
 
 bool encodePng(const std::vector<BYTE>& pixels, int width, int height, const std::filesystem::path& file) {
+  const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+  const AtScopeEnd comEnds([com] {
+    if (SUCCEEDED(com)) CoUninitialize();
+  });
   Released<IWICImagingFactory> factory;
   Released<IWICStream> stream;
   Released<IWICBitmapEncoder> encoder;
