@@ -25,7 +25,6 @@ class RunningKerumo {
   RunningKerumo(const RunningKerumo&) = delete;
   RunningKerumo& operator=(const RunningKerumo&) = delete;
 
-  bool started() const { return started_ != FALSE; }
   bool running() const;
 
   // Waits for the program's window of `windowClass`, visible when asked.
