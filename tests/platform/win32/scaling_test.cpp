@@ -23,7 +23,6 @@ constexpr wchar_t PopupMenuClass[] = L"#32768";
 constexpr UINT TrayCallback = WM_MOUSEMOVE;  // the record's callback message
 constexpr WPARAM TrayIconId = 1;
 
-
 // Waits up to three seconds: without a window manager, wine takes about
 // two to show a window it has just hidden.
 bool becomes(const std::function<bool()>& state) { return testing::pumpMessagesUntil(state, 3000); }
