@@ -63,7 +63,8 @@ TEST(KerumoExeFile, CarriesItsVersionInJapaneseAndEnglish) {
   EXPECT_EQ(fixed->dwProductVersionMS, fixed->dwFileVersionMS);
   EXPECT_EQ(fixed->dwFileType, static_cast<DWORD>(VFT_APP));
   DWORD* translations = nullptr;
-  ASSERT_TRUE(VerQueryValueW(info.data(), L"\\VarFileInfo\\Translation", reinterpret_cast<void**>(&translations), &length));
+  ASSERT_TRUE(
+      VerQueryValueW(info.data(), L"\\VarFileInfo\\Translation", reinterpret_cast<void**>(&translations), &length));
   ASSERT_EQ(length, 8u);
   EXPECT_EQ(translations[0], MAKELONG(0x0411, 1200));
   EXPECT_EQ(translations[1], MAKELONG(0x0409, 1200));
@@ -113,8 +114,10 @@ std::vector<BYTE> expectedMeter(const std::filesystem::path& picture, const char
   form->setMenuVisible(false);
   form->setLeft(2000);
   form->setTop(1500);
-  for (const auto& [label, text] : {std::pair{"Label3", "37"}, {"Label2", "60"}, {"Label16", "30"}, {"Label5", temperature}})
+  for (const auto& [label, text] :
+       {std::pair{"Label3", "37"}, {"Label2", "60"}, {"Label16", "30"}, {"Label5", temperature}}) {
     form->setCaption(label, text);
+  }
   for (const auto& [bar, twips] : {std::pair{"Shape1", 600.0}, {"Shape3", 300.0}, {"Shape5", 370.0}})
     form->setWidth(bar, twips);
   form->setVisible(true);
@@ -139,18 +142,16 @@ class KerumoExe : public ::testing::Test {
   void SetUp() override { std::filesystem::create_directory(programFolder); }
 
   // The program and the `files` of `libraries` together in a folder of their
-  // own, not the current directory, which keeps the settings.
-  std::filesystem::path placeProgram(const std::filesystem::path& libraries,
+  // own, not the current directory, which keeps the settings; with our
+  // pdh.dll, when asked, loaded rather than wine's own.
+  std::filesystem::path placeProgram(const std::filesystem::path& libraries, bool ourPdh,
                                      std::initializer_list<const char*> files = {"resinfo.dll", "vbioport32.dll"}) {
     const std::filesystem::path program = programFolder / builtProgram().filename().string();
     std::filesystem::copy_file(builtProgram(), program);
     for (const char* file : files) std::filesystem::copy_file(libraries / file, programFolder / file);
+    const std::filesystem::path pdh = testing::hostPath(KERUMO_STAND_IN_PDH) / "pdh.dll";
+    if (ourPdh) std::filesystem::copy_file(pdh, programFolder / "pdh.dll");
     return program;
-  }
-
-  // Our pdh.dll beside the program, loaded rather than wine's own.
-  void placeStandInPdh() {
-    std::filesystem::copy_file(testing::hostPath(KERUMO_STAND_IN_PDH) / "pdh.dll", programFolder / "pdh.dll");
   }
 
   // Runs `program` until the stand-ins have logged `call` `ticks` times, ten
@@ -198,9 +199,10 @@ class KerumoExe : public ::testing::Test {
     }
     EXPECT_EQ(readFile(folder / "kerumo.ini"), SettingsAtExit);
     EXPECT_FALSE(std::filesystem::exists(folder / "kerumo.ini.new"));
-    const std::filesystem::path expected = testing::picturesDir() / ("win32-" + name + "-expected.png");
     if (temperature != nullptr) {
-      EXPECT_TRUE(shown == expectedMeter(expected, temperature)) << "labels or bars differ: see " << picture;
+      const std::vector<BYTE> expected =
+          expectedMeter(testing::picturesDir() / ("win32-" + name + "-expected.png"), temperature);
+      EXPECT_TRUE(shown == expected) << "labels or bars differ: see " << picture;
     }
     result.calls = readFile(folder / "calls.txt");
     result.errors = readFile(folder / "errors.txt");
@@ -215,8 +217,7 @@ class KerumoExe : public ::testing::Test {
 class KerumoWithLibraries : public KerumoExe, public ::testing::WithParamInterface<std::string> {};
 
 TEST_P(KerumoWithLibraries, TicksCallThemInTheDesignsOrderAndShowTheirFigures) {
-  const std::filesystem::path program = placeProgram(standIns(GetParam()));
-  placeStandInPdh();  // the port library still wins
+  const std::filesystem::path program = placeProgram(standIns(GetParam()), true);  // the port library still wins
   const Run run = this->run(program, "libraries-" + GetParam(), "InputPort", 2, "52");
   const int ticks = occurrences(run.calls, Tick);
   EXPECT_GE(ticks, 2);
@@ -233,8 +234,8 @@ INSTANTIATE_TEST_SUITE_P(Exports, KerumoWithLibraries,
 TEST_F(KerumoExe, OnWinesNoThermalZonesShowsDashesSaysSoOnceAndWritesTheSettingsWhenTheSessionEnds) {
   // Never loaded from the current directory, where anyone may leave a file.
   std::filesystem::copy_file(standIns("stand_ins") / "vbioport32.dll", folder / "vbioport32.dll");
-  const Run run = this->run(placeProgram(standIns("stand_ins"), {"resinfo.dll"}), "thermal-zones-none", "GetResInfo",
-                            3, "--", Ending::SessionEnd);
+  const Run run = this->run(placeProgram(standIns("stand_ins"), false, {"resinfo.dll"}), "thermal-zones-none",
+                            "GetResInfo", 3, "--", Ending::SessionEnd);
   EXPECT_EQ(occurrences(run.errors, "と表示します"), 1) << run.errors;
   saidOnce(run.errors, {"この PC では Windows が温度ゾーン（Thermal Zone Information）を公開して"
                         "いないため、温度は「--」と表示します"});
@@ -243,9 +244,8 @@ TEST_F(KerumoExe, OnWinesNoThermalZonesShowsDashesSaysSoOnceAndWritesTheSettings
 }
 
 TEST_F(KerumoExe, OnOurPdhShowsTheHottestZoneInWholeDegrees) {
-  placeStandInPdh();
-  const Run run = this->run(placeProgram(standIns("stand_ins"), {"resinfo.dll"}), "thermal-zones-two", "GetResInfo",
-                            3, "47");
+  const Run run = this->run(placeProgram(standIns("stand_ins"), true, {"resinfo.dll"}), "thermal-zones-two",
+                            "GetResInfo", 3, "47");
   EXPECT_EQ(occurrences(run.errors, "と表示します"), 0) << run.errors;
   EXPECT_EQ(occurrences(run.calls, "PdhOpenQueryW;"), 1) << "one query for the whole run: " << run.calls;
   EXPECT_EQ(occurrences(run.calls, "PdhAddEnglishCounterW High Precision Temperature;"), 1) << run.calls;
@@ -262,8 +262,8 @@ TEST_F(KerumoExe, OnOurPdhShowsTheHottestZoneInWholeDegrees) {
 // where the 32-bit compiler is at hand.)
 #ifdef KERUMO_32BIT_STAND_INS
 TEST_F(KerumoExe, SaysOnceItCannotLoad32BitLibrariesAndRunsOnItsOwnSources) {
-  placeStandInPdh();  // its collects count the ticks
-  const Run run = this->run(placeProgram(testing::hostPath(KERUMO_32BIT_STAND_INS)), "foreign-libraries",
+  // Our pdh's collects count the ticks.
+  const Run run = this->run(placeProgram(testing::hostPath(KERUMO_32BIT_STAND_INS), true), "foreign-libraries",
                             "PdhCollectQueryData;", 3, nullptr);
   saidOnce(run.errors, {"resinfo.dll を読み込めません（32 ビット版のライブラリは kerumo32.exe で使えます）。"
                         "Windows から計測します",

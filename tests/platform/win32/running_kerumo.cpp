@@ -50,9 +50,8 @@ HWND RunningKerumo::windowNow(const wchar_t* windowClass, bool visible) const {
   for (HWND window : windowsUnder()) {
     DWORD process = 0;
     GetWindowThreadProcessId(window, &process);
-    if (process == process_.dwProcessId && className(window) == windowClass && (!visible || IsWindowVisible(window))) {
-      return window;
-    }
+    const bool wanted = className(window) == windowClass && (!visible || IsWindowVisible(window));
+    if (process == process_.dwProcessId && wanted) return window;
   }
   return nullptr;
 }
