@@ -47,11 +47,11 @@ bool RunningKerumo::running() const {
 }
 
 HWND RunningKerumo::windowNow(const wchar_t* windowClass, bool visible) const {
-  for (HWND window : windowsUnder()) {
+  for (HWND candidate : windowsUnder()) {
     DWORD process = 0;
-    GetWindowThreadProcessId(window, &process);
-    const bool wanted = className(window) == windowClass && (!visible || IsWindowVisible(window));
-    if (process == process_.dwProcessId && wanted) return window;
+    GetWindowThreadProcessId(candidate, &process);
+    const bool wanted = className(candidate) == windowClass && (!visible || IsWindowVisible(candidate));
+    if (process == process_.dwProcessId && wanted) return candidate;
   }
   return nullptr;
 }
