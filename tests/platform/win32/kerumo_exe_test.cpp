@@ -1,19 +1,26 @@
-// kerumo.exe itself, started as a user would, in a folder of its own.
+// kerumo.exe itself, started as a user would: its settings in the current
+// directory, the two monitoring libraries beside the program (and never
+// taken from the current directory). They are our own stand-ins, built like
+// the classic libraries for the program's width, or 32-bit ones beside the
+// 64-bit program. Without the port library, the temperature comes from the
+// thermal zones: wine's own pdh.dll has none, our stand-in two.
 #include <gtest/gtest.h>
 
-#include <objbase.h>
-#include <winver.h>
-
+#include <initializer_list>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "kerumo_version.h"
+#include "platform/win32/win32_platform.h"
 #include "platform/win32/win32_text.h"
-
 #include "running_kerumo.h"
+#include "shell/form1_design.h"
 #include "temp_dir.h"
 #include "win32_test_support.h"
+#include "tests/no_form_events.h"
+
+#include <winver.h>  // after the Windows headers
 
 namespace kerumo {
 namespace {
@@ -21,12 +28,13 @@ namespace {
 using testing::builtProgram;
 using testing::readFile;
 using testing::RunningKerumo;
+using testing::Settings;
 using testing::TempDir;
-using testing::writeFile;
 
-const std::string SavedSettings = "1500\r\n2000\r\n0\r\n1\r\n0\r\n10\r\n10\r\n";
 // The left edge comes back whole pixels of 15 twips: 2000 is 133.3 pixels.
 const std::string SettingsAtExit = "1500\r\n1995\r\n0\r\n1\r\n0\r\n10\r\n10\r\n";
+// One tick with warnings off, as the stand-ins log it.
+const std::string Tick = "GetResInfo;GetCpuStart;GetCpuUsage;MemoryLoad;MemoryLoad;OutputPort 661 39;InputPort 662;";
 
 // One string of the program's version resource, or nullopt.
 std::optional<std::wstring> versionString(const std::vector<char>& info, const wchar_t* table, const wchar_t* name) {
@@ -55,7 +63,8 @@ TEST(KerumoExeFile, CarriesItsVersionInJapaneseAndEnglish) {
   EXPECT_EQ(fixed->dwProductVersionMS, fixed->dwFileVersionMS);
   EXPECT_EQ(fixed->dwFileType, static_cast<DWORD>(VFT_APP));
   DWORD* translations = nullptr;
-  ASSERT_TRUE(VerQueryValueW(info.data(), L"\\VarFileInfo\\Translation", reinterpret_cast<void**>(&translations), &length));
+  ASSERT_TRUE(
+      VerQueryValueW(info.data(), L"\\VarFileInfo\\Translation", reinterpret_cast<void**>(&translations), &length));
   ASSERT_EQ(length, 8u);
   EXPECT_EQ(translations[0], MAKELONG(0x0411, 1200));
   EXPECT_EQ(translations[1], MAKELONG(0x0409, 1200));
@@ -75,55 +84,194 @@ TEST(KerumoExeFile, CarriesItsVersionInJapaneseAndEnglish) {
   }
 }
 
+// Sets an environment variable that programs started meanwhile inherit.
+testing::AtScopeEnd inherited(const wchar_t* name, const std::wstring& value) {
+  SetEnvironmentVariableW(name, value.c_str());
+  return testing::AtScopeEnd([name] { SetEnvironmentVariableW(name, nullptr); });
+}
+
+int occurrences(const std::string& text, const std::string& part) {
+  int count = 0;
+  for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + part.size())) ++count;
+  return count;
+}
+
+// Each of `lines` is said exactly once on standard error.
+void saidOnce(const std::string& errors, std::initializer_list<std::string> lines) {
+  for (const std::string& line : lines) EXPECT_EQ(occurrences(errors, "kerumo: " + line + "\n"), 1) << errors;
+}
+
+std::filesystem::path standIns(const std::string& variant) {
+  return testing::hostPath(std::string(KERUMO_STAND_INS) + "/" + variant);
+}
+
+// The meter as it must look with the resource stand-in's figures: resources
+// 63 % free, CPU 30 %, memory 40 % free; and `temperature`.
+std::vector<BYTE> expectedMeter(const std::filesystem::path& picture, const char* temperature) {
+  win32::Win32Platform platform;
+  testing::NoFormEvents events;
+  auto form = platform.createForm(form1Design(), events);
+  form->setMenuVisible(false);
+  form->setLeft(2000);
+  form->setTop(1500);
+  for (const auto& [label, text] :
+       {std::pair{"Label3", "37"}, {"Label2", "60"}, {"Label16", "30"}, {"Label5", temperature}}) {
+    form->setCaption(label, text);
+  }
+  for (const auto& [bar, twips] : {std::pair{"Shape1", 600.0}, {"Shape3", 300.0}, {"Shape5", 370.0}})
+    form->setWidth(bar, twips);
+  form->setVisible(true);
+  testing::pumpMessages(300);
+  HWND window = dynamic_cast<win32::Win32Form&>(*form).handle();
+  testing::saveWindowPicture(window, picture);
+  return testing::clientPixels(window);
+}
+
+// Every run also checks what any start must do: the meter at the saved
+// place, no message box (nothing here is the user's error), and the settings
+// written once, at the end, replacing the file. The run the session ends
+// first starts a second copy in the same folder, which must end at once.
 class KerumoExe : public ::testing::Test {
  protected:
-  void SetUp() override { writeFile(folder / "kerumo.ini", SavedSettings); }
+  enum class Ending { Close, SessionEnd };
+  struct Run {
+    std::string calls;
+    std::string errors;  // in lines ended by LF
+  };
+
+  void SetUp() override { std::filesystem::create_directory(programFolder); }
+
+  // The program and the `files` of `libraries` together in a folder of their
+  // own, not the current directory, which keeps the settings; with our
+  // pdh.dll, when asked, loaded rather than wine's own.
+  std::filesystem::path placeProgram(const std::filesystem::path& libraries, bool ourPdh,
+                                     std::initializer_list<const char*> files = {"resinfo.dll", "vbioport32.dll"}) {
+    const std::filesystem::path program = programFolder / builtProgram().filename().string();
+    std::filesystem::copy_file(builtProgram(), program);
+    for (const char* file : files) std::filesystem::copy_file(libraries / file, programFolder / file);
+    const std::filesystem::path pdh = testing::hostPath(KERUMO_STAND_IN_PDH) / "pdh.dll";
+    if (ourPdh) std::filesystem::copy_file(pdh, programFolder / "pdh.dll");
+    return program;
+  }
+
+  // Runs `program` until the stand-ins have logged `call` `ticks` times, ten
+  // seconds at most, and compares the meter, pictured as win32-`name`.png,
+  // with one showing the stand-in's figures and `temperature`, when given.
+  Run run(const std::filesystem::path& program, const std::string& name, const std::string& call, int ticks,
+          const char* temperature, Ending ending = Ending::Close) {
+    testing::writeFile(folder / "kerumo.ini", Settings);
+    testing::parkThePointer();  // no tool tip over the picture
+    const auto callsFile = inherited(L"KERUMO_FAKE_CALLS_FILE", (folder / "calls.txt").wstring());
+    const auto pdhOverride = inherited(L"WINEDLLOVERRIDES", L"pdh=n");
+    const std::filesystem::path picture = testing::picturesDir() / ("win32-" + name + ".png");
+    Run result;
+    std::vector<BYTE> shown;
+    {
+      RunningKerumo kerumo(folder.path(), program, folder / "errors.txt");
+      HWND meter = kerumo.window(L"KerumoForm1", true);
+      EXPECT_NE(meter, nullptr);
+      if (meter == nullptr) return result;
+      RECT r{};
+      GetWindowRect(meter, &r);
+      EXPECT_EQ(r.left, 133) << "the saved place, in whole pixels";
+      EXPECT_EQ(r.top, 100);
+      EXPECT_TRUE(testing::pumpMessagesUntil(
+          [&] { return occurrences(readFile(folder / "calls.txt"), call) >= ticks; }, 10000));
+      Sleep(300);  // the repaint after the tick
+      EXPECT_EQ(kerumo.windowNow(L"#32770"), nullptr) << "a message box";
+      EXPECT_TRUE(testing::saveWindowPicture(meter, picture));
+      shown = testing::clientPixels(meter);
+      EXPECT_EQ(readFile(folder / "kerumo.ini"), Settings) << "nothing written before the end";
+      if (ending == Ending::Close) {
+        PostMessageW(meter, WM_CLOSE, 0, 0);
+      } else {
+        EXPECT_EQ(RunningKerumo(folder.path(), program).waitForExit(), std::optional<DWORD>(0)) << "a second start";
+        EXPECT_TRUE(kerumo.running());
+        // Once WM_ENDSESSION is answered, Windows may end the process at any moment.
+        HWND listener = kerumo.window(L"KerumoPlatform", false);
+        DWORD_PTR answer = 0;
+        SendMessageTimeoutW(listener, WM_QUERYENDSESSION, 0, 0, SMTO_BLOCK, 5000, &answer);
+        EXPECT_EQ(answer, TRUE);
+        SendMessageTimeoutW(listener, WM_ENDSESSION, TRUE, 0, SMTO_BLOCK, 5000, &answer);
+        EXPECT_EQ(readFile(folder / "kerumo.ini"), SettingsAtExit) << "written when the session ended";
+      }
+      EXPECT_EQ(kerumo.waitForExit(), std::optional<DWORD>(0));
+    }
+    EXPECT_EQ(readFile(folder / "kerumo.ini"), SettingsAtExit);
+    EXPECT_FALSE(std::filesystem::exists(folder / "kerumo.ini.new"));
+    if (temperature != nullptr) {
+      const std::vector<BYTE> expected =
+          expectedMeter(testing::picturesDir() / ("win32-" + name + "-expected.png"), temperature);
+      EXPECT_TRUE(shown == expected) << "labels or bars differ: see " << picture;
+    }
+    result.calls = readFile(folder / "calls.txt");
+    result.errors = readFile(folder / "errors.txt");
+    std::erase(result.errors, '\r');
+    return result;
+  }
+
   TempDir folder;
+  const std::filesystem::path programFolder = folder / "program";
 };
 
-TEST_F(KerumoExe, ShowsTheMeterAtTheSavedPlaceKeepsItOneAndWritesTheSettingsOnceOnClose) {
-  RunningKerumo kerumo(folder.path());
-  ASSERT_TRUE(kerumo.started());
-  HWND meter = kerumo.window(L"KerumoForm1", true);
-  ASSERT_NE(meter, nullptr);
-  const SIZE client = testing::clientSize(meter);
-  EXPECT_EQ(client.cx, 242);
-  EXPECT_EQ(client.cy, 58);
-  RECT r{};
-  GetWindowRect(meter, &r);
-  EXPECT_EQ(r.left, 133);
-  EXPECT_EQ(r.top, 100);
-  Sleep(1500);  // a few ticks, so the picture shows figures
-  CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-  EXPECT_TRUE(testing::saveWindowPicture(meter, testing::picturesDir() / "win32-kerumo-exe.png"));
-  CoUninitialize();
-  EXPECT_EQ(readFile(folder / "kerumo.ini"), SavedSettings) << "nothing written before the end";
-  // A second start in the same folder leaves the first running.
-  RunningKerumo second(folder.path());
-  ASSERT_TRUE(second.started());
-  EXPECT_EQ(second.waitForExit(), std::optional<DWORD>(0));
-  EXPECT_TRUE(kerumo.running());
+class KerumoWithLibraries : public KerumoExe, public ::testing::WithParamInterface<std::string> {};
 
-  PostMessageW(meter, WM_CLOSE, 0, 0);
-  EXPECT_EQ(kerumo.waitForExit(), std::optional<DWORD>(0));
-  EXPECT_EQ(readFile(folder / "kerumo.ini"), SettingsAtExit);
-  EXPECT_FALSE(std::filesystem::exists(folder / "kerumo.ini.new"));
+TEST_P(KerumoWithLibraries, TicksCallThemInTheDesignsOrderAndShowTheirFigures) {
+  const std::filesystem::path program = placeProgram(standIns(GetParam()), true);  // the port library still wins
+  const Run run = this->run(program, "libraries-" + GetParam(), "InputPort", 2, "52");
+  const int ticks = occurrences(run.calls, Tick);
+  EXPECT_GE(ticks, 2);
+  EXPECT_EQ(run.calls.size(), ticks * Tick.size()) << "nothing but whole ticks, in order: " << run.calls;
+  saidOnce(run.errors, {"計測値は resinfo.dll から読み取ります", "CPU 温度は vbioport32.dll で読み取ります"});
 }
 
-TEST_F(KerumoExe, TheSessionsEndWritesTheSettingsBeforeTheProcessMayBeKilled) {
-  RunningKerumo kerumo(folder.path());
-  ASSERT_TRUE(kerumo.started());
-  ASSERT_NE(kerumo.window(L"KerumoForm1", true), nullptr);
-  HWND listener = kerumo.window(L"KerumoPlatform", false);
-  ASSERT_NE(listener, nullptr);
-  DWORD_PTR answer = 0;
-  SendMessageTimeoutW(listener, WM_QUERYENDSESSION, 0, 0, SMTO_BLOCK, 5000, &answer);
-  EXPECT_EQ(answer, TRUE);
-  SendMessageTimeoutW(listener, WM_ENDSESSION, TRUE, 0, SMTO_BLOCK, 5000, &answer);
-  EXPECT_EQ(readFile(folder / "kerumo.ini"), SettingsAtExit);
-  EXPECT_EQ(kerumo.waitForExit(), std::optional<DWORD>(0));
-  EXPECT_EQ(readFile(folder / "kerumo.ini"), SettingsAtExit);
+INSTANTIATE_TEST_SUITE_P(Exports, KerumoWithLibraries,
+                         ::testing::ValuesIn(testing::commaList(KERUMO_STAND_IN_VARIANTS)),
+                         [](const auto& info) { return info.param; });
+
+// Below, only the resource library is beside the program: the temperature
+// register is answered from the thermal zones of whatever pdh.dll is loaded.
+TEST_F(KerumoExe, OnWinesNoThermalZonesShowsDashesSaysSoOnceAndWritesTheSettingsWhenTheSessionEnds) {
+  // Never loaded from the current directory, where anyone may leave a file.
+  std::filesystem::copy_file(standIns("stand_ins") / "vbioport32.dll", folder / "vbioport32.dll");
+  const Run run = this->run(placeProgram(standIns("stand_ins"), false, {"resinfo.dll"}), "thermal-zones-none",
+                            "GetResInfo", 3, "--", Ending::SessionEnd);
+  EXPECT_EQ(occurrences(run.errors, "と表示します"), 1) << run.errors;
+  saidOnce(run.errors, {"この PC では Windows が温度ゾーン（Thermal Zone Information）を公開して"
+                        "いないため、温度は「--」と表示します"});
+  EXPECT_EQ(occurrences(run.errors, "kerumo: vbioport32.dll を読み込めません（"), 1) << run.errors;
+  EXPECT_EQ(occurrences(run.errors, "）。温度は Windows の温度ゾーンから読み取ります\n"), 1) << run.errors;
 }
+
+TEST_F(KerumoExe, OnOurPdhShowsTheHottestZoneInWholeDegrees) {
+  const Run run = this->run(placeProgram(standIns("stand_ins"), true, {"resinfo.dll"}), "thermal-zones-two",
+                            "GetResInfo", 3, "47");
+  EXPECT_EQ(occurrences(run.errors, "と表示します"), 0) << run.errors;
+  EXPECT_EQ(occurrences(run.calls, "PdhOpenQueryW;"), 1) << "one query for the whole run: " << run.calls;
+  EXPECT_EQ(occurrences(run.calls, "PdhAddEnglishCounterW High Precision Temperature;"), 1) << run.calls;
+  EXPECT_EQ(occurrences(run.calls, "PdhAddEnglishCounterW"), 1) << "the finer counter is there: " << run.calls;
+  const int ticks = occurrences(run.calls, "GetResInfo;");
+  EXPECT_GE(ticks, 3);
+  EXPECT_EQ(occurrences(run.calls, "PdhCollectQueryData;"), ticks) << "one collect a tick: " << run.calls;
+  EXPECT_EQ(occurrences(run.calls, "PdhGetFormattedCounterArrayW;"), ticks + 1)
+      << "the buffer's size is asked once: " << run.calls;
+}
+
+// A 64-bit program cannot load a 32-bit library: it says so once and runs
+// on its built-in sources, its temperature from our pdh.dll's zones. (Built
+// where the 32-bit compiler is at hand.)
+#ifdef KERUMO_32BIT_STAND_INS
+TEST_F(KerumoExe, SaysOnceItCannotLoad32BitLibrariesAndRunsOnItsOwnSources) {
+  // Our pdh's collects count the ticks.
+  const Run run = this->run(placeProgram(testing::hostPath(KERUMO_32BIT_STAND_INS), true), "foreign-libraries",
+                            "PdhCollectQueryData;", 3, nullptr);
+  saidOnce(run.errors, {"resinfo.dll を読み込めません（32 ビット版のライブラリは kerumo32.exe で使えます）。"
+                        "Windows から計測します",
+                        "vbioport32.dll を読み込めません（32 ビット版のライブラリは kerumo32.exe で使えます）。温度は "
+                        "Windows の温度ゾーンから読み取ります"});
+  EXPECT_EQ(occurrences(run.calls, "GetResInfo") + occurrences(run.calls, "Port"), 0) << "a function of theirs ran";
+}
+#endif
 
 }  // namespace
 }  // namespace kerumo

@@ -7,27 +7,6 @@
 namespace kerumo::testing {
 namespace {
 
-struct Search {
-  DWORD process;
-  const wchar_t* windowClass;
-  bool visibleOnly;
-  HWND found = nullptr;
-};
-
-BOOL CALLBACK matchWindow(HWND window, LPARAM param) {
-  auto* search = reinterpret_cast<Search*>(param);
-  DWORD process = 0;
-  GetWindowThreadProcessId(window, &process);
-  wchar_t name[64] = {};
-  GetClassNameW(window, name, 64);
-  if (process == search->process && std::wstring(name) == search->windowClass &&
-      (!search->visibleOnly || IsWindowVisible(window))) {
-    search->found = window;
-    return FALSE;
-  }
-  return TRUE;
-}
-
 // A file the child process inherits as its standard error, or null.
 HANDLE inheritableFile(const std::filesystem::path& file) {
   if (file.empty()) return nullptr;
@@ -67,20 +46,20 @@ bool RunningKerumo::running() const {
   return started_ && WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT;
 }
 
-HWND RunningKerumo::visibleWindow(const wchar_t* windowClass) const {
-  Search search{process_.dwProcessId, windowClass, true};
-  EnumWindows(matchWindow, reinterpret_cast<LPARAM>(&search));
-  return search.found;
+HWND RunningKerumo::windowNow(const wchar_t* windowClass, bool visible) const {
+  for (HWND candidate : windowsUnder()) {
+    DWORD process = 0;
+    GetWindowThreadProcessId(candidate, &process);
+    const bool wanted = className(candidate) == windowClass && (!visible || IsWindowVisible(candidate));
+    if (process == process_.dwProcessId && wanted) return candidate;
+  }
+  return nullptr;
 }
 
 HWND RunningKerumo::window(const wchar_t* windowClass, bool visible) const {
-  for (int i = 0; i < 300; ++i) {
-    Search search{process_.dwProcessId, windowClass, visible};
-    EnumWindows(matchWindow, reinterpret_cast<LPARAM>(&search));
-    if (search.found) return search.found;
-    Sleep(100);
-  }
-  return nullptr;
+  HWND found = nullptr;
+  pumpMessagesUntil([&] { return (found = windowNow(windowClass, visible)) != nullptr; }, 30000);
+  return found;
 }
 
 std::optional<DWORD> RunningKerumo::waitForExit() const {

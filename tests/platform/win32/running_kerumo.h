@@ -1,10 +1,15 @@
 #pragma once
 #include <filesystem>
 #include <optional>
+#include <string>
 
 #include "platform/win32/win32_api.h"
 
 namespace kerumo::testing {
+
+// The meter kept on top at 2000, 1500 twips (133, 100 pixels at 96 DPI),
+// temperature shown, warnings off.
+inline const std::string Settings = "1500\r\n2000\r\n0\r\n1\r\n0\r\n10\r\n10\r\n";
 
 // The program the build made, as Windows sees its path.
 std::filesystem::path builtProgram();
@@ -20,13 +25,12 @@ class RunningKerumo {
   RunningKerumo(const RunningKerumo&) = delete;
   RunningKerumo& operator=(const RunningKerumo&) = delete;
 
-  bool started() const { return started_ != FALSE; }
   bool running() const;
 
   // Waits for the program's window of `windowClass`, visible when asked.
   HWND window(const wchar_t* windowClass, bool visible) const;
-  // The program's window of `windowClass` that is visible now, if any.
-  HWND visibleWindow(const wchar_t* windowClass) const;
+  // The program's window of `windowClass` that is there now, if any.
+  HWND windowNow(const wchar_t* windowClass, bool visible = true) const;
 
   // The exit code, or nullopt when it does not end within ten seconds.
   std::optional<DWORD> waitForExit() const;

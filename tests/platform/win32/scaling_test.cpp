@@ -3,12 +3,9 @@
 // pointer moved over the meter.
 #include <gtest/gtest.h>
 
-#include <objbase.h>
-
 #include <cmath>
 #include <cstdlib>
 #include <functional>
-#include <optional>
 #include <string>
 
 #include "running_kerumo.h"
@@ -26,75 +23,35 @@ constexpr wchar_t PopupMenuClass[] = L"#32768";
 constexpr UINT TrayCallback = WM_MOUSEMOVE;  // the record's callback message
 constexpr WPARAM TrayIconId = 1;
 
-// Kept on top, temperature shown, warnings off; 100 pixels from the top at 96 DPI.
-const std::string Settings = "1500\r\n2000\r\n0\r\n1\r\n0\r\n10\r\n10\r\n";
-
-class Scaling : public ::testing::Test {
- protected:
-  static void SetUpTestSuite() { SetProcessDPIAware(); }  // pixels as the screen has them
-
-  void SetUp() override {
-    testing::writeFile(folder / "kerumo.ini", Settings);
-    const char* wanted = std::getenv("KERUMO_WINE_DPI");
-    ASSERT_EQ(GetDpiForSystem(), static_cast<UINT>(wanted ? std::atoi(wanted) : 96)) << "the prefix's LogPixels";
-    kerumo.emplace(folder.path());
-    ASSERT_TRUE(kerumo->started());
-    meter = kerumo->window(MeterClass, true);
-    ASSERT_NE(meter, nullptr);
-    dpi = static_cast<int>(GetDpiForSystem());
-    client = testing::clientSize(meter);
-    awayFromTheMeter();
-  }
-
-  // Where the tray icon would be: the pointer is not over the meter.
-  static void awayFromTheMeter() {
-    SetCursorPos(GetSystemMetrics(SM_CXSCREEN) - 1, GetSystemMetrics(SM_CYSCREEN) - 1);
-  }
-
-  int scaled(int pixelsAt96) const { return MulDiv(pixelsAt96, dpi, 96); }
-
-  bool menuIsOpen() const { return kerumo->visibleWindow(PopupMenuClass) != nullptr; }
-
-  void closeTheMenu() {
-    DWORD_PTR ignored = 0;
-    SendMessageTimeoutW(meter, WM_CANCELMODE, 0, 0, SMTO_BLOCK, 5000, &ignored);
-    becomes([&] { return !menuIsOpen(); });
-  }
-
-  // A double click on the bare surface below the bars hides the meter.
-  void hideTheMeter() {
-    PostMessageW(meter, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(scaled(2), client.cy - scaled(2)));
-    becomes([&] { return !IsWindowVisible(meter); });
-  }
-
-  // Waits up to three seconds: without a window manager, wine takes about
-  // two to show a window it has just hidden.
-  static bool becomes(const std::function<bool()>& state) {
-    for (int i = 0; i < 150; ++i) {
-      if (state()) return true;
-      Sleep(20);
-    }
-    return false;
-  }
-
-  void postTrayCallback(LPARAM mouseMessage) { PostMessageW(meter, TrayCallback, TrayIconId, mouseMessage); }
-
-  TempDir folder;
-  std::optional<RunningKerumo> kerumo;
-  HWND meter = nullptr;
-  int dpi = 96;
-  SIZE client{};
-};
+// Waits up to three seconds: without a window manager, wine takes about
+// two to show a window it has just hidden.
+bool becomes(const std::function<bool()>& state) { return testing::pumpMessagesUntil(state, 3000); }
 
 // One start at each scale: the meter laid out at the screen's scale, the
 // pointer moved over it, then the tray icon's clicks.
-TEST_F(Scaling, TheMeterAtTheScreensScaleAnswersTheTrayIconAndNotThePointer) {
+TEST(Scaling, TheMeterAtTheScreensScaleAnswersTheTrayIconAndNotThePointer) {
+  SetProcessDPIAware();  // pixels as the screen has them
+  const TempDir folder;
+  testing::writeFile(folder / "kerumo.ini", testing::Settings);
+  const char* wanted = std::getenv("KERUMO_WINE_DPI");
+  const int dpi = static_cast<int>(GetDpiForSystem());
+  ASSERT_EQ(dpi, wanted ? std::atoi(wanted) : 96) << "the prefix's LogPixels";
+  RunningKerumo kerumo(folder.path());
+  HWND meter = kerumo.window(MeterClass, true);
+  ASSERT_NE(meter, nullptr);
+  const SIZE client = testing::clientSize(meter);
+  const auto menuIsOpen = [&] { return kerumo.windowNow(PopupMenuClass) != nullptr; };
+  const auto closeTheMenu = [&] {
+    DWORD_PTR ignored = 0;
+    SendMessageTimeoutW(meter, WM_CANCELMODE, 0, 0, SMTO_BLOCK, 5000, &ignored);
+    becomes([&] { return !menuIsOpen(); });
+  };
+  const auto postTrayCallback = [&](LPARAM message) { PostMessageW(meter, TrayCallback, TrayIconId, message); };
+  testing::parkThePointer();  // where the tray icon would be: not over the meter
   EXPECT_EQ(client.cx, static_cast<LONG>(std::lround(242.0 * dpi / 96)));
   Sleep(1200);  // a few ticks, so the picture shows figures
-  CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
   const std::string name = "win32-meter-" + std::to_string(dpi) + "dpi.png";
   EXPECT_TRUE(testing::saveWindowPicture(meter, testing::picturesDir() / name));
-  CoUninitialize();
 
   // Over a meter wider than 516 pixels (250 % and more) the pointer crosses
   // x = 513 and 516, the numbers of the left and the right button press.
@@ -116,23 +73,24 @@ TEST_F(Scaling, TheMeterAtTheScreensScaleAnswersTheTrayIconAndNotThePointer) {
       if (menuIsOpen()) closeTheMenu();
     }
   }
-  awayFromTheMeter();
+  testing::parkThePointer();
   Sleep(300);
   EXPECT_FALSE(menuIsOpen());
   EXPECT_TRUE(IsWindowVisible(meter));
-  EXPECT_TRUE(kerumo->running());
+  EXPECT_TRUE(kerumo.running());
 
   // As the shell delivers it: the callback message posted to the meter with
   // the icon's id in wParam and the mouse message in lParam. The messages are
   // handled in order, so once the right click's menu is up, the releases,
-  // double clicks and moves before it have been handled too.
-  hideTheMeter();
-  ASSERT_FALSE(IsWindowVisible(meter));
+  // double clicks and moves before it have been handled too. First a double
+  // click on the bare surface below the bars hides the meter.
+  PostMessageW(meter, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(MulDiv(2, dpi, 96), client.cy - MulDiv(2, dpi, 96)));
+  ASSERT_TRUE(becomes([&] { return !IsWindowVisible(meter); }));
   for (const LPARAM message : {WM_MOUSEMOVE, WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_RBUTTONUP, WM_RBUTTONDBLCLK}) {
     postTrayCallback(message);
   }
   postTrayCallback(WM_RBUTTONDOWN);
-  ASSERT_TRUE(becomes([&] { return menuIsOpen(); })) << "no menu at " << dpi << " DPI";
+  ASSERT_TRUE(becomes(menuIsOpen)) << "no menu at " << dpi << " DPI";
   EXPECT_FALSE(IsWindowVisible(meter)) << "a release, double click or move showed the meter";
   closeTheMenu();
   Sleep(300);

@@ -1,5 +1,6 @@
 #include "win32_test_support.h"
 
+#include <objbase.h>
 #include <wincodec.h>
 
 #include <chrono>
@@ -18,6 +19,10 @@ struct Released {
 };
 
 bool encodePng(const std::vector<BYTE>& pixels, int width, int height, const std::filesystem::path& file) {
+  const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+  const AtScopeEnd comEnds([com] {
+    if (SUCCEEDED(com)) CoUninitialize();
+  });
   Released<IWICImagingFactory> factory;
   Released<IWICStream> stream;
   Released<IWICBitmapEncoder> encoder;
@@ -35,6 +40,11 @@ bool encodePng(const std::vector<BYTE>& pixels, int width, int height, const std
          SUCCEEDED(frame.p->WritePixels(static_cast<UINT>(height), static_cast<UINT>(width * 4),
                                         static_cast<UINT>(pixels.size()), const_cast<BYTE*>(pixels.data()))) &&
          SUCCEEDED(frame.p->Commit()) && SUCCEEDED(encoder.p->Commit());
+}
+
+BOOL CALLBACK collect(HWND window, LPARAM windows) {
+  reinterpret_cast<std::vector<HWND>*>(windows)->push_back(window);
+  return TRUE;
 }
 
 }  // namespace
@@ -107,6 +117,28 @@ SIZE clientSize(HWND window) {
   RECT r{};
   GetClientRect(window, &r);
   return {r.right - r.left, r.bottom - r.top};
+}
+
+std::wstring className(HWND window) {
+  wchar_t name[64] = {};
+  GetClassNameW(window, name, 64);
+  return name;
+}
+
+std::wstring textOf(HWND window) {
+  std::wstring text(static_cast<size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
+  text.resize(static_cast<size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
+  return text;
+}
+
+std::vector<HWND> windowsUnder(HWND parent) {
+  std::vector<HWND> windows;
+  if (parent != nullptr) {
+    EnumChildWindows(parent, collect, reinterpret_cast<LPARAM>(&windows));
+  } else {
+    EnumWindows(collect, reinterpret_cast<LPARAM>(&windows));
+  }
+  return windows;
 }
 
 std::vector<std::string> commaList(const std::string& list) {

@@ -46,6 +46,10 @@ std::filesystem::path picturesDir();
 std::filesystem::path hostPath(const std::string& path);
 
 SIZE clientSize(HWND window);
+std::wstring className(HWND window);
+std::wstring textOf(HWND window);
+// Every top-level window, or `parent`'s child windows, in the window system's order.
+std::vector<HWND> windowsUnder(HWND parent = nullptr);
 
 // The items of a comma-separated list the build hands over.
 std::vector<std::string> commaList(const std::string& list);

@@ -5,6 +5,7 @@
 #include <pdh.h>
 #include <pdhmsg.h>
 
+#include <cstring>
 #include <cwchar>
 #include <string>
 
@@ -22,28 +23,10 @@ const Counter Counters[] = {
     {L"\\Thermal Zone Information(*)\\High Precision Temperature", "High Precision Temperature", {3201.5, 3051.5}},
     {L"\\Thermal Zone Information(*)\\Temperature", "Temperature", {300, 290}},
 };
-const wchar_t* const ZoneNames[] = {L"\\_TZ.CPUZ", L"\\_TZ.SKIN"};
+// The zones' names, as they follow the items in the caller's buffer.
+const wchar_t ZoneNames[][10] = {L"\\_TZ.CPUZ", L"\\_TZ.SKIN"};
 constexpr DWORD ZoneCount = 2;
-
 int theQuery;
-
-DWORD namesSize() {
-  DWORD size = 0;
-  for (const wchar_t* name : ZoneNames) size += static_cast<DWORD>((std::wcslen(name) + 1) * sizeof(wchar_t));
-  return size;
-}
-
-// The items, then the zones' names, in the caller's buffer.
-void fill(const Counter& counter, PDH_FMT_COUNTERVALUE_ITEM_W* items) {
-  auto* names = reinterpret_cast<wchar_t*>(items + ZoneCount);
-  for (DWORD i = 0; i < ZoneCount; ++i) {
-    std::wcscpy(names, ZoneNames[i]);
-    items[i].szName = names;
-    items[i].FmtValue.CStatus = PDH_CSTATUS_VALID_DATA;
-    items[i].FmtValue.doubleValue = counter.zones[i];
-    names += std::wcslen(ZoneNames[i]) + 1;
-  }
-}
 
 }  // namespace
 
@@ -76,13 +59,19 @@ PDH_FUNCTION PdhGetFormattedCounterArrayW(PDH_HCOUNTER counter, DWORD format, LP
                                           PPDH_FMT_COUNTERVALUE_ITEM_W items) {
   fakeRecord("PdhGetFormattedCounterArrayW");
   if ((format & PDH_FMT_DOUBLE) == 0) return PDH_INVALID_ARGUMENT;
-  const DWORD needed = ZoneCount * sizeof(PDH_FMT_COUNTERVALUE_ITEM_W) + namesSize();
+  const DWORD needed = ZoneCount * sizeof(PDH_FMT_COUNTERVALUE_ITEM_W) + sizeof ZoneNames;
   *count = ZoneCount;
   if (items == nullptr || *bytes < needed) {
     *bytes = needed;
     return PDH_MORE_DATA;
   }
-  fill(*static_cast<const Counter*>(counter), items);
+  auto* names = reinterpret_cast<wchar_t(*)[10]>(items + ZoneCount);
+  std::memcpy(names, ZoneNames, sizeof ZoneNames);
+  for (DWORD i = 0; i < ZoneCount; ++i) {
+    items[i].szName = names[i];
+    items[i].FmtValue.CStatus = PDH_CSTATUS_VALID_DATA;
+    items[i].FmtValue.doubleValue = static_cast<const Counter*>(counter)->zones[i];
+  }
   return ERROR_SUCCESS;
 }
 
