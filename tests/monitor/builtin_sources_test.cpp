@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
-#include <limits>
+#include <cmath>
 #include <sstream>
 #include <vector>
 
@@ -46,17 +46,14 @@ TEST(CpuSensorChoice, PicksTheProcessorsSensorByChipAndLabel) {
       {"an absurd reading is no reading", {{"coretemp", "Package id 0", 255.0}}, std::nullopt},
       {"below freezing of any processor is no reading", {{"k10temp", "Tdie", -41.0}}, std::nullopt},
       {"the limits themselves are readings", {{"cpu_thermal", "temp1", -40.0}}, -40},
+      {"the top limit too", {{"acpitz", "temp1", 150.0}}, 150},
+      {"just past it is no reading", {{"acpitz", "temp1", 150.1}}, std::nullopt},
+      {"a half degree rounds up", {{"acpitz", "temp1", 41.5}}, 42},
+      {"just under half rounds down", {{"acpitz", "temp1", 41.49}}, 41},
+      {"not a number is no reading", {{"acpitz", "temp1", std::nan("")}}, std::nullopt},
       {"an unreadable sensor is no reading", {{"coretemp", "Package id 0", std::nullopt}}, std::nullopt},
   };
   for (const auto& c : cases) EXPECT_EQ(shown(c.candidates), c.celsius) << c.what;
-}
-
-TEST(CpuSensorChoice, RoundsToWholeDegreesAndRejectsTheImpossible) {
-  EXPECT_EQ(wholeDegrees(41.5), 42);
-  EXPECT_EQ(wholeDegrees(41.49), 41);
-  EXPECT_EQ(wholeDegrees(150.0), 150);
-  EXPECT_EQ(wholeDegrees(150.1), std::nullopt);
-  EXPECT_EQ(wholeDegrees(std::numeric_limits<double>::quiet_NaN()), std::nullopt);
 }
 
 using namespace std::chrono_literals;

@@ -5,11 +5,8 @@
 
 #include "shell/form1_fixture.h"
 
-namespace kerumo {
+namespace kerumo::testing {
 namespace {
-
-using testing::Form1Test;
-using testing::StandardSettings;
 
 // Through the menu, as the user gives them.
 TEST_F(Form1Test, EveryMenuCommandArrivesAndTheTwoSwitchesReturnAfterTwo) {
@@ -28,14 +25,7 @@ TEST_F(Form1Test, EveryMenuCommandArrivesAndTheTwoSwitchesReturnAfterTwo) {
   EXPECT_EQ(form1().tempShown(), 0);
   EXPECT_FALSE(window().control(form1::Label5).visible);
   EXPECT_TRUE(window().control(form1::Label2).visible);  // the usage row stays
-  const size_t from = platform.calls.size();
-  command(form1::mnuCputmp);
-  EXPECT_EQ(platform.callsSince(from), (std::vector<std::string>{
-                                           "Form1.setMenuItemChecked mnuCputmp 1",
-                                           "Form1.setControlVisible Label1 1",
-                                           "Form1.setControlVisible Label5 1",
-                                           "Form1.setControlVisible Label20 1",
-                                       }));
+  command(form1::mnuCputmp);  // what it shows is the start's own step
   EXPECT_EQ(form1().tempShown(), 1);
   command(form1::noApp);
   EXPECT_FALSE(window().isVisible());
@@ -53,7 +43,7 @@ TEST_F(Form1Test, EveryMenuCommandArrivesAndTheTwoSwitchesReturnAfterTwo) {
 // scale: show itself, pop the menu up, or nothing.
 enum class Outcome { Nothing, Shows, PopsUp };
 
-Outcome outcomeOf(testing::Form1Session& session, double twipsPerPixel, const std::function<void()>& send) {
+Outcome outcomeOf(Form1Session& session, double twipsPerPixel, const std::function<void()>& send) {
   session.form1().noApp_Click();
   session.platform.twipsPerPixel = twipsPerPixel;
   const size_t from = session.platform.calls.size();
@@ -221,4 +211,4 @@ TEST_F(Form1Test, ATickTurnsTheFiguresIntoTextsAndBarWidths) {
 }
 
 }  // namespace
-}  // namespace kerumo
+}  // namespace kerumo::testing

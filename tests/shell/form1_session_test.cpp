@@ -6,12 +6,8 @@
 
 #include "shell/form1_fixture.h"
 
-namespace kerumo {
+namespace kerumo::testing {
 namespace {
-
-using testing::Form1Test;
-using testing::readFile;
-using testing::StandardSettings;
 
 TEST_F(Form1Test, TrayThatComesLateIsSaidOnceWhenItComes) {
   platform.trayAvailable = false;
@@ -59,7 +55,7 @@ TEST_F(Form1Test, LostDisplayThatCannotWriteSaysWhyOnOneLine) {
 // tick (and so no warning) runs behind it or after, and the icon still goes.
 TEST(Form1WriteFailure, IsReportedAndTheIconStillGoes) {
   for (const bool firstRun : {false, true}) {
-    testing::Form1Session session;
+    Form1Session session;
     auto& platform = session.platform;
     if (firstRun) {
       ASSERT_TRUE(session.form1().Form_Load());
@@ -92,4 +88,4 @@ TEST(Form1WriteFailure, IsReportedAndTheIconStillGoes) {
 }
 
 }  // namespace
-}  // namespace kerumo
+}  // namespace kerumo::testing

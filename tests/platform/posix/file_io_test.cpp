@@ -15,12 +15,8 @@
 #include "platform/file_replace.h"
 #include "tests/temp_dir.h"
 
-namespace kerumo {
+namespace kerumo::testing {
 namespace {
-
-using testing::readFile;
-using testing::TempDir;
-using testing::writeFile;
 
 constexpr std::size_t Limit = 64 * 1024;
 
@@ -159,4 +155,4 @@ TEST(FileFailure, MapsErrorNumbersToTheCausesUsersKnow) {
 }
 
 }  // namespace
-}  // namespace kerumo
+}  // namespace kerumo::testing
