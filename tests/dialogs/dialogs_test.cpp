@@ -150,18 +150,6 @@ TEST_F(Form3Test, KeyFilterLetsOnlyDigitsAndBackspaceThroughBothFields) {
   });
 }
 
-TEST_F(Form3Test, TerminationWhileTheDialogIsOpenStillWritesOnce) {
-  openDialog([&](FakeForm& dialog) {
-    form1().onTerminationRequest();
-    dialog.events().onUnload();  // the ending loop takes the dialog down
-  });
-  EXPECT_FALSE(timerRunning());
-  EXPECT_TRUE(std::filesystem::exists(settingsPath()));
-  std::filesystem::remove(settingsPath());
-  form1().Form_Unload();
-  EXPECT_FALSE(std::filesystem::exists(settingsPath()));
-}
-
 constexpr uint32_t Default = 0xDEFA17;  // the system's label colour, never set by hand
 constexpr uint32_t Blue = 0xFF0000;
 
