@@ -1,7 +1,4 @@
 // The two dialogs of the meter's menu: the warning settings and the about box.
-#include "dialogs/form2.h"
-#include "dialogs/form3.h"
-
 #include <gtest/gtest.h>
 
 #include "dialogs/author.h"

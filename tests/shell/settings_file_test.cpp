@@ -107,7 +107,7 @@ TEST(SettingsFile, ProblemMessageSaysWhereWhatAndHowToRecover) {
 // The text's own tests take every encoding; here, that reading goes through it.
 TEST(SettingsFile, ReadsUpToTheSizeLimitRefusesMoreAndQuotesBinaryShort) {
   TempDir dir;
-  const std::string values = "600\r\n900\r\n0\r\n1\r\n1\r\n10\r\n10\r\n";
+  const std::string values = StandardSettings;
   writeFile(dir / "kerumo.ini", "\xEF\xBB\xBF" + values + std::string(SettingsMaxBytes - values.size() - 3, '\n'));
   EXPECT_EQ(held<SettingsRecord>(readSettingsFile(dir / "kerumo.ini")), (SettingsRecord{600, 900, 0, 1, 1, 10, 10}));
   writeFile(dir / "kerumo.ini", values + std::string(SettingsMaxBytes - values.size() + 1, '\n'));

@@ -3,7 +3,6 @@
 // failing with a cause.
 #include "platform/file_read.h"
 
-#include <fcntl.h>
 #include <sys/mount.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
