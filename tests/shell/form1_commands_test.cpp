@@ -74,7 +74,6 @@ TEST_F(Form1Test, TrayCallbackDecodesTheMouseMessageFromX) {
   for (const auto& c : cases) {
     const auto post = [&] { window().events().onMouseMove("", 0, 0, c.x, 0, MoveOrigin::Posted); };
     EXPECT_EQ(outcomeOf(*this, c.twipsPerPixel, post), c.outcome) << c.x;
-    EXPECT_EQ(window().isVisible(), c.outcome == Outcome::Shows) << c.x;
   }
 }
 
@@ -118,24 +117,19 @@ TEST_F(Form1Test, LeftPressOnTheSurfaceMovesAndOtherButtonsPopTheMenuUp) {
   const struct {
     const char* control;
     int button;
-    const char* call;
+    std::vector<std::string> calls;
   } cases[] = {
-      {"", MouseButton::Left, "Form1.beginSystemMove"},
-      {"", MouseButton::Right, "Form1.popupMenu"},
-      {"", MouseButton::Middle, "Form1.popupMenu"},
-      {form1::Label2, MouseButton::Left, nullptr},
-      {form1::Label13, MouseButton::Right, nullptr},
-      {form1::Image5, MouseButton::Left, nullptr},
+      {"", MouseButton::Left, {"Form1.beginSystemMove"}},
+      {"", MouseButton::Right, {"Form1.popupMenu"}},
+      {"", MouseButton::Middle, {"Form1.popupMenu"}},
+      {form1::Label2, MouseButton::Left, {}},
+      {form1::Label13, MouseButton::Right, {}},
+      {form1::Image5, MouseButton::Left, {}},
   };
   for (const auto& c : cases) {
     const size_t from = platform.calls.size();
     window().events().onMouseDown(c.control, c.button, 0, 300, 300);
-    const auto calls = platform.callsSince(from);
-    if (c.call) {
-      EXPECT_EQ(calls, std::vector<std::string>{c.call}) << c.control << c.button;
-    } else {
-      EXPECT_TRUE(calls.empty()) << c.control << c.button;
-    }
+    EXPECT_EQ(platform.callsSince(from), c.calls) << c.control << c.button;
   }
 }
 

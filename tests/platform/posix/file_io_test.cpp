@@ -134,18 +134,5 @@ TEST(FileReplace, FullDiskAndReadOnlyFileSystemAreNamedAndTheOldFileStays) {
   EXPECT_EQ(readFile(path), "old");
 }
 
-TEST(FileFailure, MapsErrorNumbersToTheCausesUsersKnow) {
-  const struct {
-    int code;
-    FileFailureCause cause;
-  } cases[] = {
-      {ENOSPC, FileFailureCause::DiskFull},           {EACCES, FileFailureCause::NoPermission},
-      {EPERM, FileFailureCause::NoPermission},        {EROFS, FileFailureCause::ReadOnlyFileSystem},
-      {EDQUOT, FileFailureCause::QuotaExceeded},      {EIO, FileFailureCause::InputOutput},
-      {EEXIST, FileFailureCause::Other},              {0, FileFailureCause::Other},
-  };
-  for (const auto& c : cases) EXPECT_EQ(fileFailureCause(c.code), c.cause) << c.code;
-}
-
 }  // namespace
 }  // namespace kerumo::testing
