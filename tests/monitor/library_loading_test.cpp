@@ -19,8 +19,8 @@ class LibraryLoading : public ::testing::Test {
   // Built-in stand-ins whose answers cannot be mistaken for a fake's.
   ScriptedFigures builtIn{
       .freeResources = 91, .cpuUsage = 94, .memoryLoads = {95}, .temperature = 96, .calls = {}};
-  ResourceInfoFactory standIn = [this] { return std::make_unique<ScriptedResourceInfo>(builtIn); };
-  PortIoFactory standInPorts = [this] { return std::make_unique<ScriptedPortIo>(builtIn); };
+  ResourceInfoFactory standIn = [this] { return std::make_unique<ScriptedLibrary>(builtIn); };
+  PortIoFactory standInPorts = [this] { return std::make_unique<ScriptedLibrary>(builtIn); };
   std::ostringstream diagnostics;
 };
 
