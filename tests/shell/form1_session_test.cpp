@@ -28,8 +28,7 @@ TEST_F(Form1Test, LostDisplayWritesTheSessionsSettingsWithoutBoxOrIcon) {
   const size_t from = platform.calls.size();
   form1().onDisplayLost();
   EXPECT_EQ(readFile(settingsPath()), "-300\r\n4500\r\n1\r\n1\r\n1\r\n33\r\n25\r\n");
-  EXPECT_TRUE(platform.messageBoxes.empty());
-  EXPECT_EQ(platform.callsSince(from), std::vector<std::string>{});
+  EXPECT_EQ(platform.callsSince(from), std::vector<std::string>{});  // no box either
   EXPECT_EQ(diagnostics.str(), "kerumo: ディスプレイとの接続が切れました。設定を " +
                                    std::filesystem::absolute(settingsPath()).string() + " に保存しました\n");
   std::filesystem::remove(settingsPath());
