@@ -13,7 +13,6 @@ namespace {
 class Form3Test : public Form1Test {
  protected:
   void SetUp() override {
-    Form1Test::SetUp();
     startWith("600\r\n900\r\n0\r\n1\r\n0\r\n10\r\n10\r\n");
   }
   void openDialog(const std::function<void(FakeForm&)>& act) {
@@ -153,7 +152,6 @@ constexpr uint32_t Blue = 0xFF0000;
 class Form2Test : public Form1Test {
  protected:
   void SetUp() override {
-    Form1Test::SetUp();
     startWith(StandardSettings);
     form1().mnuab_Click();
   }

@@ -56,11 +56,8 @@ TEST(Form1WriteFailure, IsReportedAndTheIconStillGoes) {
   for (const bool firstRun : {false, true}) {
     Form1Session session;
     auto& platform = session.platform;
-    if (firstRun) {
-      ASSERT_TRUE(session.form1().Form_Load());
-    } else {
-      session.startWith(StandardSettings);
-    }
+    if (!firstRun) session.writeSettings(StandardSettings);
+    ASSERT_TRUE(session.form1().Form_Load());
     std::filesystem::create_directory(session.dir / "kerumo.ini.new");
     WarnEnabled = 1;
     session.figures.memoryLoads = {5};
