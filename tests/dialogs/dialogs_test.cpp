@@ -12,9 +12,7 @@ namespace {
 // Opens the dialog from the menu and lets `act` work on it while it is open.
 class Form3Test : public Form1Test {
  protected:
-  void SetUp() override {
-    startWith("600\r\n900\r\n0\r\n1\r\n0\r\n10\r\n10\r\n");
-  }
+  void SetUp() override { startWith("600\r\n900\r\n0\r\n1\r\n0\r\n10\r\n10\r\n"); }
   void openDialog(const std::function<void(FakeForm&)>& act) {
     platform.onShowModal = [&](FakeForm& dialog) {
       if (dialog.design().name == form3::Name) act(dialog);
