@@ -201,7 +201,6 @@ TEST_F(Form2Test, HoverStateFollowsThePointer) {
       {{form2::Label6, form2::Label1}, {Blue, true}, {0, false}},
       {{form2::Label1, ""}, {0, false}, {0, false}},
       {{form2::Label1, form2::Label2}, {Blue, true}, {0, false}},
-      {{form2::Label1, form2::Command1}, {Blue, true}, {0, false}},
       {{form2::Label6, form2::Label5}, {0, false}, {Blue, true}},
       {{form2::Label3}, {Default, false}, {Default, false}},
   };
