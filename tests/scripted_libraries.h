@@ -19,9 +19,10 @@ struct ScriptedFigures {
   std::vector<std::string> calls;
 };
 
-class ScriptedResourceInfo : public ResourceInfo {
+// One for each of the libraries, both answering from the same figures.
+class ScriptedLibrary : public ResourceInfo, public PortIo {
  public:
-  explicit ScriptedResourceInfo(ScriptedFigures& figures) : f_(figures) {}
+  explicit ScriptedLibrary(ScriptedFigures& figures) : f_(figures) {}
   void GetResInfo(uint8_t* first, uint8_t* second, uint8_t* third) override {
     f_.calls.push_back("GetResInfo");
     *first = f_.freeResources;
@@ -39,14 +40,6 @@ class ScriptedResourceInfo : public ResourceInfo {
     if (f_.memoryLoads.size() > 1) f_.memoryLoads.erase(f_.memoryLoads.begin());
     return value;
   }
-
- private:
-  ScriptedFigures& f_;
-};
-
-class ScriptedPortIo : public PortIo {
- public:
-  explicit ScriptedPortIo(ScriptedFigures& figures) : f_(figures) {}
   void OutputPort(int32_t port, int32_t value) override {
     f_.calls.push_back("OutputPort " + std::to_string(port) + " " + std::to_string(value));
   }
@@ -62,7 +55,7 @@ class ScriptedPortIo : public PortIo {
 inline LibraryLoader scriptedLoader(ScriptedFigures& figures, int* loads = nullptr) {
   return [&figures, loads] {
     if (loads) ++*loads;
-    return MonitorLibraries{std::make_unique<ScriptedResourceInfo>(figures), std::make_unique<ScriptedPortIo>(figures)};
+    return MonitorLibraries{std::make_unique<ScriptedLibrary>(figures), std::make_unique<ScriptedLibrary>(figures)};
   };
 }
 

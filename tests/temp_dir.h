@@ -1,9 +1,12 @@
 #pragma once
+#include <gtest/gtest.h>
+
 #include <filesystem>
 #include <fstream>
 #include <random>
 #include <sstream>
 #include <string>
+#include <variant>
 
 namespace kerumo::testing {
 
@@ -39,6 +42,13 @@ inline std::string readFile(const std::filesystem::path& path) {
   std::ostringstream out;
   out << in.rdbuf();
   return out.str();
+}
+
+// The `T` a result holds; a failure and a default one when it holds another.
+template <typename T, typename Result>
+T held(const Result& result) {
+  EXPECT_TRUE(std::holds_alternative<T>(result));
+  return std::holds_alternative<T>(result) ? std::get<T>(result) : T{};
 }
 
 }  // namespace kerumo::testing

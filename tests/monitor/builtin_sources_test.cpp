@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
-#include <limits>
+#include <cmath>
 #include <sstream>
 #include <vector>
 
@@ -46,17 +46,14 @@ TEST(CpuSensorChoice, PicksTheProcessorsSensorByChipAndLabel) {
       {"an absurd reading is no reading", {{"coretemp", "Package id 0", 255.0}}, std::nullopt},
       {"below freezing of any processor is no reading", {{"k10temp", "Tdie", -41.0}}, std::nullopt},
       {"the limits themselves are readings", {{"cpu_thermal", "temp1", -40.0}}, -40},
+      {"the top limit too", {{"acpitz", "temp1", 150.0}}, 150},
+      {"just past it is no reading", {{"acpitz", "temp1", 150.1}}, std::nullopt},
+      {"a half degree rounds up", {{"acpitz", "temp1", 41.5}}, 42},
+      {"just under half rounds down", {{"acpitz", "temp1", 41.49}}, 41},
+      {"not a number is no reading", {{"acpitz", "temp1", std::nan("")}}, std::nullopt},
       {"an unreadable sensor is no reading", {{"coretemp", "Package id 0", std::nullopt}}, std::nullopt},
   };
   for (const auto& c : cases) EXPECT_EQ(shown(c.candidates), c.celsius) << c.what;
-}
-
-TEST(CpuSensorChoice, RoundsToWholeDegreesAndRejectsTheImpossible) {
-  EXPECT_EQ(wholeDegrees(41.5), 42);
-  EXPECT_EQ(wholeDegrees(41.49), 41);
-  EXPECT_EQ(wholeDegrees(150.0), 150);
-  EXPECT_EQ(wholeDegrees(150.1), std::nullopt);
-  EXPECT_EQ(wholeDegrees(std::numeric_limits<double>::quiet_NaN()), std::nullopt);
 }
 
 using namespace std::chrono_literals;
@@ -135,38 +132,31 @@ struct FixedTemperature : TemperatureSource {
   std::optional<int16_t> value;
 };
 
-HwMonPorts chip(std::optional<int16_t> celsius = 58) {
-  return HwMonPorts(std::make_unique<FixedTemperature>(celsius));
-}
-
-TEST(HwMonPorts, TheTemperatureRegisterReadsTheTemperatureUntilAnotherIsSelected) {
-  EXPECT_EQ(chip().InputPort(0x296), std::nullopt) << "nothing selected yet";
-  HwMonPorts none = chip(std::nullopt);
-  none.OutputPort(0x295, 0x27);
-  EXPECT_EQ(none.InputPort(0x296), std::nullopt) << "no sensor";
-  HwMonPorts ports = chip();
-  ports.OutputPort(0x295, 0x27);
-  EXPECT_EQ(ports.InputPort(0x296), 58);
-  ports.OutputPort(0x296, 0x00);  // writes elsewhere leave the selection alone
-  ports.OutputPort(0x80, 0x28);
-  EXPECT_EQ(ports.InputPort(0x296), 58);
-  ports.OutputPort(0x295, 0x28);
-  EXPECT_EQ(ports.InputPort(0x296), std::nullopt);
-}
-
-TEST(HwMonPorts, AnyOtherRegisterOrPortReadsNothing) {
+// Only the temperature register, selected through the index port, reads
+// the temperature, and until another is selected.
+TEST(HwMonPorts, OnlyTheSelectedTemperatureRegisterReadsTheTemperature) {
   const struct {
     const char* what;
-    int32_t selectPort, reg, readPort;
-  } accesses[] = {
-      {"a fan register", 0x295, 0x29, 0x296},          {"the index port itself", 0x295, 0x27, 0x295},
-      {"another chip's data port", 0x295, 0x27, 0x2F6}, {"selected through the wrong port", 0x296, 0x27, 0x296},
-      {"selected on another chip", 0x2F5, 0x27, 0x296},
+    std::vector<std::pair<int32_t, int32_t>> writes;
+    int32_t readPort;
+    std::optional<int16_t> celsius;
+    std::optional<int16_t> sensor = 58;
+  } cases[] = {
+      {"the temperature register", {{0x295, 0x27}}, 0x296, 58},
+      {"writes elsewhere leave the selection alone", {{0x295, 0x27}, {0x296, 0x00}, {0x80, 0x28}}, 0x296, 58},
+      {"nothing selected yet", {}, 0x296, std::nullopt},
+      {"no sensor", {{0x295, 0x27}}, 0x296, std::nullopt, std::nullopt},
+      {"another register selected after it", {{0x295, 0x27}, {0x295, 0x28}}, 0x296, std::nullopt},
+      {"a fan register", {{0x295, 0x29}}, 0x296, std::nullopt},
+      {"the index port itself", {{0x295, 0x27}}, 0x295, std::nullopt},
+      {"another chip's data port", {{0x295, 0x27}}, 0x2F6, std::nullopt},
+      {"selected through the wrong port", {{0x296, 0x27}}, 0x296, std::nullopt},
+      {"selected on another chip", {{0x2F5, 0x27}}, 0x296, std::nullopt},
   };
-  for (const auto& a : accesses) {
-    HwMonPorts ports = chip();
-    ports.OutputPort(a.selectPort, a.reg);
-    EXPECT_EQ(ports.InputPort(a.readPort), std::nullopt) << a.what;
+  for (const auto& c : cases) {
+    HwMonPorts ports(std::make_unique<FixedTemperature>(c.sensor));
+    for (const auto& [port, value] : c.writes) ports.OutputPort(port, value);
+    EXPECT_EQ(ports.InputPort(c.readPort), c.celsius) << c.what;
   }
 }
 

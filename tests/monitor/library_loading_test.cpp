@@ -9,19 +9,18 @@
 #include "fake_library.h"
 #include "scripted_libraries.h"
 
-namespace kerumo {
+namespace kerumo::testing {
 namespace {
 
-using testing::FakeLibrary;
 using SetFigures = void(uint8_t, uint8_t, uint8_t, uint8_t);
 
 class LibraryLoading : public ::testing::Test {
  protected:
   // Built-in stand-ins whose answers cannot be mistaken for a fake's.
-  testing::ScriptedFigures builtIn{
+  ScriptedFigures builtIn{
       .freeResources = 91, .cpuUsage = 94, .memoryLoads = {95}, .temperature = 96, .calls = {}};
-  ResourceInfoFactory standIn = [this] { return std::make_unique<testing::ScriptedResourceInfo>(builtIn); };
-  PortIoFactory standInPorts = [this] { return std::make_unique<testing::ScriptedPortIo>(builtIn); };
+  ResourceInfoFactory standIn = [this] { return std::make_unique<ScriptedLibrary>(builtIn); };
+  PortIoFactory standInPorts = [this] { return std::make_unique<ScriptedLibrary>(builtIn); };
   std::ostringstream diagnostics;
 };
 
@@ -106,4 +105,4 @@ TEST_F(LibraryLoading, APortLibraryLackingOneFunctionIsNotUsedAtAll) {
 }
 
 }  // namespace
-}  // namespace kerumo
+}  // namespace kerumo::testing

@@ -9,11 +9,8 @@
 #include "monitor/memory_figures.h"
 #include "temp_dir.h"
 
-namespace kerumo {
+namespace kerumo::testing {
 namespace {
-
-using testing::TempDir;
-using testing::writeFile;
 
 // As the kernel writes it, with a swap cache to tell apart from the swap and
 // without the final line break, which a reader must not need.
@@ -156,4 +153,4 @@ TEST_F(ProcResourceInfoTest, UnreadableFilesRaiseNoAlarmAndAreRetriedAtOnceButOn
 }
 
 }  // namespace
-}  // namespace kerumo
+}  // namespace kerumo::testing

@@ -8,7 +8,7 @@
 #include "platform/fake/fake_platform.h"
 #include "tests/scripted_libraries.h"
 
-namespace kerumo {
+namespace kerumo::testing {
 namespace {
 
 // Notes each call beside the libraries' calls and keeps the last figures shown.
@@ -40,10 +40,10 @@ class SamplingCycleTest : public ::testing::Test {
   }
 
   FakePlatform platform;
-  testing::ScriptedFigures figures;
+  ScriptedFigures figures;
   RecordingDisplay display{figures.calls};
   int loads = 0;
-  SamplingCycle cycle{platform, display, testing::scriptedLoader(figures, &loads)};
+  SamplingCycle cycle{platform, display, scriptedLoader(figures, &loads)};
 };
 using LowResourceCheckTest = SamplingCycleTest;
 
@@ -115,4 +115,4 @@ TEST_F(LowResourceCheckTest, WarnsWhenArmedStrictlyBelowEachThresholdOnceAndThen
 }
 
 }  // namespace
-}  // namespace kerumo
+}  // namespace kerumo::testing

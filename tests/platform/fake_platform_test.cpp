@@ -4,10 +4,8 @@
 
 #include "tests/no_form_events.h"
 
-namespace kerumo {
+namespace kerumo::testing {
 namespace {
-
-using NoEvents = testing::NoFormEvents;
 
 FormDesign smallDesign() {
   FormDesign d;
@@ -24,7 +22,7 @@ TEST(FakePlatform, ANameTheDesignLacksIsReportedAndAKnownOneIsNot) {
   FakePlatform platform;
   std::vector<std::string> reported;
   platform.onUnknownName = [&](const std::string& message) { reported.push_back(message); };
-  NoEvents events;
+  NoFormEvents events;
   auto window = platform.createForm(smallDesign(), events);
   auto& form = *platform.form("FormX");
 
@@ -51,4 +49,4 @@ TEST(FakePlatform, ANameTheDesignLacksIsReportedAndAKnownOneIsNot) {
 }
 
 }  // namespace
-}  // namespace kerumo
+}  // namespace kerumo::testing

@@ -3,7 +3,6 @@
 
 #include <memory>
 #include <sstream>
-#include <variant>
 
 #include "platform/fake/fake_platform.h"
 #include "shell/form1.h"
@@ -13,13 +12,6 @@
 #include "tests/temp_dir.h"
 
 namespace kerumo::testing {
-
-// The `T` a result holds; a failure and a default one when it holds another.
-template <typename T, typename Result>
-T held(const Result& result) {
-  EXPECT_TRUE(std::holds_alternative<T>(result));
-  return std::holds_alternative<T>(result) ? std::get<T>(result) : T{};
-}
 
 // A meter window on the fake platform with its settings file in a fresh
 // directory.

@@ -7,18 +7,11 @@
 #include "shell/file_messages.h"
 #include "shell/form1_fixture.h"
 #include "shell/settings_text.h"
-#include "tests/temp_dir.h"
 
-namespace kerumo {
+namespace kerumo::testing {
 namespace {
 
 using namespace std::string_literals;
-using testing::held;
-using testing::readFile;
-using testing::TempDir;
-using testing::writeFile;
-
-SettingsRecord parsedOrFail(const std::string& text) { return held<SettingsRecord>(parseSettings(text)); }
 
 TEST(SettingsFile, FileRoundTripIsByteForByte) {
   TempDir dir;
@@ -62,8 +55,8 @@ TEST(SettingsFile, AcceptsWhatAHandEditProducesAndReadsBackWhatItWrote) {
       {"odd values survive unchanged", "32767\n-32768\n5\n7\n-3\n0\n250\n", {32767, -32768, 5, 7, -3, 0, 250}},
   };
   for (const auto& c : cases) {
-    EXPECT_EQ(parsedOrFail(c.text), c.expected) << c.what;
-    EXPECT_EQ(parsedOrFail(formatSettings(c.expected)), c.expected) << c.what;
+    EXPECT_EQ(held<SettingsRecord>(parseSettings(c.text)), c.expected) << c.what;
+    EXPECT_EQ(held<SettingsRecord>(parseSettings(formatSettings(c.expected))), c.expected) << c.what;
   }
 }
 
@@ -114,7 +107,7 @@ TEST(SettingsFile, ProblemMessageSaysWhereWhatAndHowToRecover) {
 // The text's own tests take every encoding; here, that reading goes through it.
 TEST(SettingsFile, ReadsUpToTheSizeLimitRefusesMoreAndQuotesBinaryShort) {
   TempDir dir;
-  const std::string values = "600\r\n900\r\n0\r\n1\r\n1\r\n10\r\n10\r\n";
+  const std::string values = StandardSettings;
   writeFile(dir / "kerumo.ini", "\xEF\xBB\xBF" + values + std::string(SettingsMaxBytes - values.size() - 3, '\n'));
   EXPECT_EQ(held<SettingsRecord>(readSettingsFile(dir / "kerumo.ini")), (SettingsRecord{600, 900, 0, 1, 1, 10, 10}));
   writeFile(dir / "kerumo.ini", values + std::string(SettingsMaxBytes - values.size() + 1, '\n'));
@@ -169,20 +162,9 @@ TEST(SettingsText, ExcerptIsShortAndShowsOnlyPrintableText) {
   for (const auto& c : cases) EXPECT_EQ(printableExcerpt(c.text, 3), c.shown) << c.what;
 }
 
-// A failure names the file, the step and the cause.
-TEST(FileMessages, EachCauseHasItsOwnJapaneseWording) {
-  const struct {
-    FileFailureCause cause;
-    const char* text;
-  } cases[] = {
-      {FileFailureCause::DiskFull, "ディスクの空き容量が足りません"},
-      {FileFailureCause::NoPermission, "アクセスする権限がありません"},
-      {FileFailureCause::ReadOnlyFileSystem, "読み取り専用のファイルシステムです"},
-      {FileFailureCause::QuotaExceeded, "ディスク使用量の上限（クォータ）を超えています"},
-      {FileFailureCause::InputOutput, "ディスクの入出力エラーが発生しました"},
-      {FileFailureCause::Other, "予期しないエラーが発生しました（エラー番号 71）"},
-  };
-  for (const auto& c : cases) EXPECT_EQ(describeCause(c.cause, 71), c.text);
+// A failure names the file, the step and the cause; an unknown cause its number.
+TEST(FileMessages, EachStepHasItsOwnJapaneseSentence) {
+  EXPECT_EQ(describeCause(FileFailureCause::Other, 71), "予期しないエラーが発生しました（エラー番号 71）");
   const struct {
     FileStep step;
     const char* path;
@@ -199,4 +181,4 @@ TEST(FileMessages, EachCauseHasItsOwnJapaneseWording) {
 }
 
 }  // namespace
-}  // namespace kerumo
+}  // namespace kerumo::testing

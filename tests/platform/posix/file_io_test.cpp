@@ -3,7 +3,6 @@
 // failing with a cause.
 #include "platform/file_read.h"
 
-#include <fcntl.h>
 #include <sys/mount.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
@@ -15,12 +14,8 @@
 #include "platform/file_replace.h"
 #include "tests/temp_dir.h"
 
-namespace kerumo {
+namespace kerumo::testing {
 namespace {
-
-using testing::readFile;
-using testing::TempDir;
-using testing::writeFile;
 
 constexpr std::size_t Limit = 64 * 1024;
 
@@ -34,12 +29,6 @@ void makeSocketFile(const std::filesystem::path& path) {
   ::close(fd);
 }
 
-FileKind kindRead(const std::filesystem::path& path) {
-  const auto read = readSmallFile(path, Limit);
-  EXPECT_TRUE(std::holds_alternative<NotARegularFile>(read)) << path;
-  return std::holds_alternative<NotARegularFile>(read) ? std::get<NotARegularFile>(read).kind : FileKind::Other;
-}
-
 TEST(FileRead, NamesWhatIsNotARegularFileOrTooLargeWithoutWaitingOnItAndFollowsLinks) {
   TempDir dir;
   ASSERT_EQ(::mkfifo((dir / "fifo").c_str(), 0600), 0);
@@ -47,17 +36,18 @@ TEST(FileRead, NamesWhatIsNotARegularFileOrTooLargeWithoutWaitingOnItAndFollowsL
   std::filesystem::create_symlink("/dev/zero", dir / "zero");
   std::filesystem::create_symlink(dir / "fifo", dir / "link-to-fifo");
   makeSocketFile(dir / "socket");
-  EXPECT_EQ(kindRead(dir / "fifo"), FileKind::Fifo);
-  EXPECT_EQ(kindRead(dir / "link-to-fifo"), FileKind::Fifo);
-  EXPECT_EQ(kindRead(dir / "folder"), FileKind::Directory);
-  EXPECT_EQ(kindRead(dir / "zero"), FileKind::CharacterDevice);
-  EXPECT_EQ(kindRead(dir / "socket"), FileKind::Socket);
+  const auto kindRead = [&](const char* name) {
+    return held<NotARegularFile>(readSmallFile(dir / name, Limit)).kind;
+  };
+  EXPECT_EQ(kindRead("fifo"), FileKind::Fifo);
+  EXPECT_EQ(kindRead("link-to-fifo"), FileKind::Fifo);
+  EXPECT_EQ(kindRead("folder"), FileKind::Directory);
+  EXPECT_EQ(kindRead("zero"), FileKind::CharacterDevice);
+  EXPECT_EQ(kindRead("socket"), FileKind::Socket);
   // Sparse: 50 MB to the file system, no disk space.
   { std::ofstream(dir / "large") << "x"; }
   std::filesystem::resize_file(dir / "large", 50'000'000);
-  const auto large = readSmallFile(dir / "large", Limit);
-  ASSERT_TRUE(std::holds_alternative<FileTooLarge>(large));
-  EXPECT_EQ(std::get<FileTooLarge>(large).size, 50'000'000u);
+  EXPECT_EQ(held<FileTooLarge>(readSmallFile(dir / "large", Limit)).size, 50'000'000u);
   // A link to a file is followed; one to nowhere is a missing file; a loop of
   // them is a failure with its number.
   writeFile(dir / "real", "600\r\n");
@@ -65,13 +55,12 @@ TEST(FileRead, NamesWhatIsNotARegularFileOrTooLargeWithoutWaitingOnItAndFollowsL
   std::filesystem::create_symlink(dir / "nowhere", dir / "dangling");
   std::filesystem::create_symlink("b", dir / "a");
   std::filesystem::create_symlink("a", dir / "b");
-  EXPECT_EQ(std::get<std::string>(readSmallFile(dir / "link", Limit)), "600\r\n");
+  EXPECT_EQ(held<std::string>(readSmallFile(dir / "link", Limit)), "600\r\n");
   EXPECT_TRUE(std::holds_alternative<FileMissing>(readSmallFile(dir / "absent", Limit)));
   EXPECT_TRUE(std::holds_alternative<FileMissing>(readSmallFile(dir / "dangling", Limit)));
-  const auto loop = readSmallFile(dir / "a", Limit);
-  ASSERT_TRUE(std::holds_alternative<FileFailure>(loop));
-  EXPECT_EQ(std::get<FileFailure>(loop).code, ELOOP);
-  EXPECT_EQ(std::get<FileFailure>(loop).cause, FileFailureCause::Other);
+  const FileFailure loop = held<FileFailure>(readSmallFile(dir / "a", Limit));
+  EXPECT_EQ(loop.code, ELOOP);
+  EXPECT_EQ(loop.cause, FileFailureCause::Other);
 }
 
 // A link stays a link and what it leads to gets the contents: through a
@@ -145,18 +134,5 @@ TEST(FileReplace, FullDiskAndReadOnlyFileSystemAreNamedAndTheOldFileStays) {
   EXPECT_EQ(readFile(path), "old");
 }
 
-TEST(FileFailure, MapsErrorNumbersToTheCausesUsersKnow) {
-  const struct {
-    int code;
-    FileFailureCause cause;
-  } cases[] = {
-      {ENOSPC, FileFailureCause::DiskFull},           {EACCES, FileFailureCause::NoPermission},
-      {EPERM, FileFailureCause::NoPermission},        {EROFS, FileFailureCause::ReadOnlyFileSystem},
-      {EDQUOT, FileFailureCause::QuotaExceeded},      {EIO, FileFailureCause::InputOutput},
-      {EEXIST, FileFailureCause::Other},              {0, FileFailureCause::Other},
-  };
-  for (const auto& c : cases) EXPECT_EQ(fileFailureCause(c.code), c.cause) << c.code;
-}
-
 }  // namespace
-}  // namespace kerumo
+}  // namespace kerumo::testing
