@@ -358,6 +358,24 @@ TEST_P(OnDesktop, KerumoBehavesAsDesigned) {
     EXPECT_TRUE(escapeCloses(s.clients, menu));
   }
 
+  // The about dialog, from the menu's last item, resized by a drag at its
+  // frame's bottom right corner, which the window manager takes.
+  ASSERT_TRUE(rightClickMeter()) << "no menu on the meter";
+  const QRect items = geometryOf(s.clients, menu);
+  xdotool(s.clients, clickAt({items.x() + 20, items.bottom() - 9}, "1"));
+  const QSize designed(222 + 6, 174 + 6);
+  QString about;
+  const auto aboutShows = [&] {
+    for (const QString& w : kerumoWindows())
+      if (geometryOf(s.clients, w).size() == designed) about = w;
+    return !about.isEmpty();
+  };
+  ASSERT_TRUE(waitUntil(aboutShows)) << "no about dialog";
+  drag(s.clients, geometryOf(s.clients, about).bottomRight() - QPoint(1, 1), {60, 40});
+  EXPECT_TRUE(waitUntil([&] { return geometryOf(s.clients, about).size() == designed + QSize(60, 40); }))
+      << geometryOf(s.clients, about).width() << "x" << geometryOf(s.clients, about).height();
+  picture(s, name("about-resized"));
+
   endsWriting(kerumo, "1350\r\n2400\r\n0\r\n1\r\n0\r\n10\r\n10\r\n");
 }
 

@@ -9,7 +9,6 @@
 
 #include <gtest/gtest.h>
 
-#include <QSize>
 #include <random>
 #include <tuple>
 
@@ -203,34 +202,6 @@ TEST_F(SessionEdges, SettingsFilesThatAreNotWhatTheySeemAreAnsweredAtOnce) {
       EXPECT_EQ(readFile(path), contents);
     }
   }
-}
-
-// The about dialog's frame, dragged at its bottom right corner, is a resize
-// that Openbox takes; without a window manager the dialog follows the
-// pointer itself, as the offscreen dialog test sees.
-TEST_F(SessionEdges, AboutDialogResizesByItsFrameUnderAWindowManager) {
-  if (!has("openbox") || !has("xprop")) GTEST_SKIP() << "needs openbox and xprop";
-  writeFile(dir / "kerumo.ini", Settings);
-  const QSize designed(222 + 6, 174 + 6);
-  Background openbox("openbox", {"--sm-disable"}, on);
-  ASSERT_TRUE(waitUntil([&] { return windowManagerRuns(on); }));
-  Kerumo kerumo(dir.path(), x.display());
-  const QString meter = shownMeter(kerumo);
-  ASSERT_FALSE(meter.isEmpty()) << kerumo.describe();
-  const QRect menu = geometryOf(on, popupFrom(on, {"mousemove", "--window", meter, "5", "54", "click", "3"}));
-  ASSERT_TRUE(menu.isValid()) << "no menu";
-  // "about" is the menu's last item.
-  xdotool(on, pointerTo({menu.x() + 20, menu.bottom() - 9}) + QStringList{"click", "1"});
-  QString about;
-  const auto aboutShows = [&] {
-    for (const QString& window : windowsOf(on, kerumo.pid(), {"--onlyvisible"}))
-      if (geometryOf(on, window).size() == designed) about = window;
-    return !about.isEmpty();
-  };
-  ASSERT_TRUE(waitUntil(aboutShows));
-  drag(on, geometryOf(on, about).bottomRight() - QPoint(1, 1), {60, 40});
-  EXPECT_TRUE(waitUntil([&] { return geometryOf(on, about).size() == designed + QSize(60, 40); }))
-      << geometryOf(on, about).width() << "x" << geometryOf(on, about).height();
 }
 
 TEST(NoDisplay, IsOneLineNamingTheDisplayAndStatusOne) {
