@@ -60,7 +60,7 @@ class WatcherAdaptor : public QDBusAbstractAdaptor {
 int main(int argc, char** argv) {
   QCoreApplication app(argc, argv);
   QObject root;
-  auto* adaptor = new WatcherAdaptor(&root);
+  WatcherAdaptor adaptor(&root);
   QDBusConnection bus = QDBusConnection::sessionBus();
   if (!bus.registerObject("/StatusNotifierWatcher", &root) ||
       !bus.registerService("org.kde.StatusNotifierWatcher")) {
@@ -69,10 +69,10 @@ int main(int argc, char** argv) {
   }
   QSocketNotifier input(0, QSocketNotifier::Read);
   input.setEnabled(app.arguments().contains("--host-on-input"));
-  if (!input.isEnabled()) adaptor->registerHost();
+  if (!input.isEnabled()) adaptor.registerHost();
   QObject::connect(&input, &QSocketNotifier::activated, [&] {
     input.setEnabled(false);
-    adaptor->registerHost();
+    adaptor.registerHost();
     say("host registered");
   });
   return app.exec();
