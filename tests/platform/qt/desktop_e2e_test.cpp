@@ -41,11 +41,10 @@ struct Session {
   QProcessEnvironment kerumo;  // what Kerumo's environment changes
   QString bus = "unix:path=/nonexistent";
   QString panelClass;  // empty: no panel
-  // An X server of the test's own: xdotool's pointer reaches the windows
-  // and the screen can be pictured, which a Wayland compositor allows
-  // neither.
-  bool ownXServer = true;
   std::vector<std::unique_ptr<Background>> processes;
+  // An X server of the test's own, if any: xdotool's pointer reaches the
+  // windows and the screen can be pictured, which a Wayland compositor
+  // allows neither.
   std::unique_ptr<PrivateXServer> x;
   std::unique_ptr<PrivateSessionBus> privateBus;
   QTemporaryDir runtime;
@@ -82,7 +81,7 @@ bool stackedAbove(const Session& s, const QString& upper, const QString& lower) 
 }
 
 QImage picture(const Session& s, const QString& name, const QString& window = {}) {
-  if (!s.ownXServer) return {};
+  if (!s.x) return {};
   const QString file = KERUMO_PICTURES_DIR "/desktop-" + name + ".png";
   run(s.clients, KERUMO_SCREENSHOT, window.isEmpty() ? QStringList{file} : QStringList{file, window});
   return QImage(file);
@@ -175,7 +174,6 @@ std::unique_ptr<Session> withCompositor(std::unique_ptr<Session> s, const QStrin
   s->kerumo.insert("WAYLAND_DISPLAY", match.captured(4));
   s->kerumo.insert("XDG_RUNTIME_DIR", s->runtime.path());
   s->kerumo.insert("QT_QPA_PLATFORM", "");
-  s->ownXServer = false;
   need(waitUntil([&] { return windowManagerRuns(s->clients); }), "no window manager on XWayland");
   return s;
 }
@@ -312,7 +310,7 @@ TEST_P(OnDesktop, KerumoBehavesAsDesigned) {
 
   // A compositor's pointer is out of xdotool's reach: there the session
   // ends as it began.
-  if (!s.ownXServer) return endsWriting(kerumo, Settings);
+  if (!s.x) return endsWriting(kerumo, Settings);
 
   // Kerumo's own menu on the meter, from a right click paced like a hand's.
   QString menu;
