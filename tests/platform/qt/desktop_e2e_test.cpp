@@ -41,11 +41,10 @@ struct Session {
   QProcessEnvironment kerumo;  // what Kerumo's environment changes
   QString bus = "unix:path=/nonexistent";
   QString panelClass;  // empty: no panel
-  // An X server of the test's own: xdotool's pointer reaches the windows
-  // and the screen can be pictured, which a Wayland compositor allows
-  // neither.
-  bool ownXServer = true;
   std::vector<std::unique_ptr<Background>> processes;
+  // An X server of the test's own, if any: xdotool's pointer reaches the
+  // windows and the screen can be pictured, which a Wayland compositor
+  // allows neither.
   std::unique_ptr<PrivateXServer> x;
   std::unique_ptr<PrivateSessionBus> privateBus;
   QTemporaryDir runtime;
@@ -58,8 +57,8 @@ struct Session {
   // A session bus of its own for its clients, started with what they run with.
   void ownBus() {
     privateBus = std::make_unique<PrivateSessionBus>(clients);
-    need(!privateBus->name().isEmpty(), "no session bus");
-    clients.insert("DBUS_SESSION_BUS_ADDRESS", privateBus->name());
+    need(!privateBus->name.isEmpty(), "no session bus");
+    clients.insert("DBUS_SESSION_BUS_ADDRESS", privateBus->name);
   }
   ~Session() {
     if (client > 0) ::kill(client, SIGKILL);
@@ -82,7 +81,7 @@ bool stackedAbove(const Session& s, const QString& upper, const QString& lower) 
 }
 
 QImage picture(const Session& s, const QString& name, const QString& window = {}) {
-  if (!s.ownXServer) return {};
+  if (!s.x) return {};
   const QString file = KERUMO_PICTURES_DIR "/desktop-" + name + ".png";
   run(s.clients, KERUMO_SCREENSHOT, window.isEmpty() ? QStringList{file} : QStringList{file, window});
   return QImage(file);
@@ -133,7 +132,7 @@ std::unique_ptr<Session> xfwm4WithXfcePanel() {
   std::filesystem::create_directories(channels);
   std::filesystem::copy_file(KERUMO_DESKTOPS_DIR "/xfce4-panel.xml", channels / "xfce4-panel.xml");
   s->ownBus();
-  s->bus = s->privateBus->name();
+  s->bus = s->privateBus->name;
   s->start("xfwm4", {});
   need(waitUntil([&] { return windowManagerRuns(s->clients); }), "xfwm4 did not start");
   s->start("xfce4-panel", {});
@@ -175,7 +174,6 @@ std::unique_ptr<Session> withCompositor(std::unique_ptr<Session> s, const QStrin
   s->kerumo.insert("WAYLAND_DISPLAY", match.captured(4));
   s->kerumo.insert("XDG_RUNTIME_DIR", s->runtime.path());
   s->kerumo.insert("QT_QPA_PLATFORM", "");
-  s->ownXServer = false;
   need(waitUntil([&] { return windowManagerRuns(s->clients); }), "no window manager on XWayland");
   return s;
 }
@@ -247,7 +245,7 @@ class OnDesktop : public ::testing::TestWithParam<Desktop> {
   }
 
   void endsWriting(Kerumo& kerumo, const std::string& settings) {
-    kerumo.terminate();
+    kerumo.process().terminate();
     EXPECT_EQ(kerumo.exitStatus(), 0) << kerumo.describe();
     EXPECT_EQ(readFile(dir / "kerumo.ini"), settings);
   }
@@ -265,13 +263,15 @@ TEST_P(OnDesktop, KerumoBehavesAsDesigned) {
 
   Kerumo kerumo(dir.path(), s.clients.value("DISPLAY"), s.bus, s.kerumo);
   const auto kerumoWindows = [&] { return visibleWindows(s.clients, {"--pid", QString::number(kerumo.pid())}); };
-  QString meter;
-  const auto meterShows = [&] {
-    meter.clear();
+  // Whether one of its windows has `size`; then `window` is it.
+  const auto showsOfSize = [&](QSize size, QString& window) {
+    window.clear();
     for (const QString& w : kerumoWindows())
-      if (geometryOf(s.clients, w).size() == QSize(244, 60)) meter = w;
-    return !meter.isEmpty();
+      if (geometryOf(s.clients, w).size() == size) window = w;
+    return !window.isEmpty();
   };
+  QString meter;
+  const auto meterShows = [&] { return showsOfSize({244, 60}, meter); };
   ASSERT_TRUE(waitUntil(meterShows)) << kerumo.describe();
 
   // Where it was saved, on top, out of task bars and pagers.
@@ -283,11 +283,8 @@ TEST_P(OnDesktop, KerumoBehavesAsDesigned) {
   {
     Background other("xmessage", {"-geometry", "300x120+20+20", "over the meter?"}, s.clients);
     QString window;
-    const auto shows = [&] {
-      window = visibleWindows(s.clients, {"--class", "xmessage"}).value(0);
-      return !window.isEmpty();
-    };
-    ASSERT_TRUE(waitUntil(shows));
+    ASSERT_TRUE(
+        waitUntil([&] { return !(window = visibleWindows(s.clients, {"--class", "xmessage"}).value(0)).isEmpty(); }));
     EXPECT_TRUE(waitUntil([&] { return stackedAbove(s, meter, window); })) << "another window covers the meter";
     picture(s, name("on-top"));
   }
@@ -313,7 +310,7 @@ TEST_P(OnDesktop, KerumoBehavesAsDesigned) {
 
   // A compositor's pointer is out of xdotool's reach: there the session
   // ends as it began.
-  if (!s.ownXServer) return endsWriting(kerumo, Settings);
+  if (!s.x) return endsWriting(kerumo, Settings);
 
   // Kerumo's own menu on the meter, from a right click paced like a hand's.
   QString menu;
@@ -365,12 +362,7 @@ TEST_P(OnDesktop, KerumoBehavesAsDesigned) {
   xdotool(s.clients, clickAt({items.x() + 20, items.bottom() - 9}, "1"));
   const QSize designed(222 + 6, 174 + 6);
   QString about;
-  const auto aboutShows = [&] {
-    for (const QString& w : kerumoWindows())
-      if (geometryOf(s.clients, w).size() == designed) about = w;
-    return !about.isEmpty();
-  };
-  ASSERT_TRUE(waitUntil(aboutShows)) << "no about dialog";
+  ASSERT_TRUE(waitUntil([&] { return showsOfSize(designed, about); })) << "no about dialog";
   drag(s.clients, geometryOf(s.clients, about).bottomRight() - QPoint(1, 1), {60, 40});
   EXPECT_TRUE(waitUntil([&] { return geometryOf(s.clients, about).size() == designed + QSize(60, 40); }))
       << geometryOf(s.clients, about).width() << "x" << geometryOf(s.clients, about).height();

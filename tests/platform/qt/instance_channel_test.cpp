@@ -19,16 +19,12 @@ TEST(InstanceChannel, ALaterClaimAsksTheHolderToComeForwardInstead) {
   auto holder = std::make_unique<InstanceChannel>();
   ASSERT_TRUE(holder->claim(name, [&activations] { ++activations; }));
 
-  InstanceChannel later;
-  EXPECT_FALSE(later.claim(name, [] {}));
-  EXPECT_TRUE(testing::waitFor([&activations] { return activations == 1; }, 5000));
-  InstanceChannel another;
-  EXPECT_FALSE(another.claim(name, [] {}));
-  EXPECT_TRUE(testing::waitFor([&activations] { return activations == 2; }, 5000));
-
+  for (const int asked : {1, 2}) {
+    EXPECT_FALSE(InstanceChannel().claim(name, [] {}));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return activations == asked; }));
+  }
   holder.reset();
-  InstanceChannel afterwards;
-  EXPECT_TRUE(afterwards.claim(name, [] {})) << "the name goes with its holder";
+  EXPECT_TRUE(InstanceChannel().claim(name, [] {})) << "the name goes with its holder";
   EXPECT_TRUE(InstanceChannel().claim(uniqueName("other"), [] {})) << "another settings file, another name";
 }
 
@@ -46,7 +42,7 @@ TEST(InstanceChannel, ANameHeldByAnotherUserDoesNotStopUs) {
   QProcess stranger;
   stranger.start("setpriv", {"--reuid=65534", "--regid=65534", "--clear-groups", "/usr/bin/python3", "-c", holdName,
                              QString::fromStdString(name)});
-  ASSERT_TRUE(testing::waitFor([&] { return stranger.canReadLine(); }, 5000))
+  ASSERT_TRUE(QTest::qWaitFor([&] { return stranger.canReadLine(); }))
       << stranger.readAllStandardError().toStdString();
   ASSERT_EQ(stranger.readLine(), "held\n");
   EXPECT_TRUE(InstanceChannel().claim(name, [] {}));

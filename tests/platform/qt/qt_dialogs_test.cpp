@@ -15,9 +15,12 @@
 #include <QTimer>
 #include <QUrl>
 #include <optional>
+#include <vector>
 
 #include "dialogs/author.h"
+#include "dialogs/form3_design.h"
 #include "monitor/warning_settings.h"
+#include "tests/no_form_events.h"
 #include "tests/platform/qt/qt_test_platform.h"
 
 // Catches what the about dialog hands to the desktop, so no browser opens.
@@ -68,6 +71,19 @@ void commit(QWidget* field, const QString& text) {
 void press(QWidget* field, Qt::Key key, const QString& text, Qt::KeyboardModifiers modifiers = {}) {
   QKeyEvent event(QEvent::KeyPress, key, modifiers, text);
   QCoreApplication::sendEvent(field, &event);
+}
+
+// Ctrl with a letter types the letter's control character (Ctrl+V is 22),
+// also when the window system hands over only the letter.
+TEST(QtTextBox, CtrlWithALetterTypesItsControlCharacter) {
+  struct : testing::NoFormEvents {
+    std::vector<int> typed;
+    void onKeyPress(const std::string&, int& keyAscii) override { typed.push_back(keyAscii); }
+  } keys;
+  const auto dialog = testing::qtPlatform().createForm(form3Design(), keys);
+  auto* field = static_cast<qt::QtForm&>(*dialog).frame()->findChild<QLineEdit*>("Text1");
+  for (const QChar c : QString("ahvz")) press(field, Qt::Key(c.toUpper().unicode()), c, Qt::ControlModifier);
+  EXPECT_EQ(keys.typed, (std::vector<int>{1, 8, 22, 26}));
 }
 
 class QtDialogs : public testing::QtKerumoTest {
@@ -146,7 +162,7 @@ TEST_F(QtDialogs, WarningSettingsDialogIsLaidOutTypedIntoThroughTheFilterAndClos
   EXPECT_EQ(MemThreshold, 2);
   EXPECT_EQ(topLevel("Form3"), nullptr);
   figures.cpuUsage = 61;
-  EXPECT_TRUE(testing::waitFor([&] { return form->window().text("Label16") == "61"; }));
+  EXPECT_TRUE(QTest::qWaitFor([&] { return form->window().text("Label16") == "61"; }));
 }
 
 TEST_F(QtDialogs, WarningBoxShowsThePromptOnThreeLines) {

@@ -77,7 +77,7 @@ QString tipOver(QWidget* label) {
   QCoreApplication::sendEvent(receiver, &help);
   const QString tip = QToolTip::isVisible() ? QToolTip::text() : QString();
   QToolTip::hideText();  // goes after a short delay
-  EXPECT_TRUE(testing::waitFor([] { return !QToolTip::isVisible(); }));
+  EXPECT_TRUE(QTest::qWaitFor([] { return !QToolTip::isVisible(); }));
   return tip;
 }
 

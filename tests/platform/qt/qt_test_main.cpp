@@ -1,8 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <QElapsedTimer>
-#include <QThread>
-
 #include "tests/platform/qt/qt_test_platform.h"
 
 namespace kerumo::testing {
@@ -11,17 +8,6 @@ qt::QtPlatform* platform = nullptr;
 }
 
 qt::QtPlatform& qtPlatform() { return *platform; }
-
-bool waitFor(const std::function<bool()>& done, int milliseconds) {
-  QElapsedTimer clock;
-  clock.start();
-  while (!done()) {
-    if (clock.elapsed() > milliseconds) return false;
-    QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-    QThread::msleep(5);
-  }
-  return true;
-}
 
 }  // namespace kerumo::testing
 

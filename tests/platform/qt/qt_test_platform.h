@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <qtestsupport_core.h>
 #include <sstream>
 
 #include "platform/qt/qt_platform.h"
@@ -13,9 +14,6 @@ namespace kerumo::testing {
 
 // The one Qt platform of the test program, made by its main().
 qt::QtPlatform& qtPlatform();
-
-// Lets the event loop run until `done` holds or `milliseconds` pass.
-bool waitFor(const std::function<bool()>& done, int milliseconds = 3000);
 
 // Kerumo's meter window on the Qt platform, started from `settings` in a
 // fresh directory and unloaded at the end.

@@ -94,16 +94,9 @@ class Background {
 
 // A server of the test's own that names itself on its first line of output;
 // the name is empty when it did not start.
-class PrivateServer : public Background {
- public:
-  PrivateServer(const QString& program, const QStringList& arguments, const QProcessEnvironment& env)
-      : Background(program, arguments, env) {
-    if (waitForOutput("\n")) name_ = output().trimmed();
-  }
-  const QString& name() const { return name_; }
-
- private:
-  QString name_;
+struct PrivateServer : Background {
+  using Background::Background;
+  const QString name = waitForOutput("\n") ? output().trimmed() : QString();
 };
 
 // An Xvfb that picks a free display itself and names it only once it takes
@@ -112,21 +105,14 @@ struct PrivateXServer : PrivateServer {
   PrivateXServer()
       : PrivateServer("Xvfb", {"-displayfd", "1", "-screen", "0", "1280x1024x24", "-nolisten", "tcp", "-noreset"},
                       QProcessEnvironment::systemEnvironment()) {}
-  bool running() { return !name().isEmpty() && process().state() == QProcess::Running; }
-  QString display() const { return ":" + name(); }
+  bool running() { return !name.isEmpty() && process().state() == QProcess::Running; }
+  QString display() const { return ":" + name; }
 };
 
 // A session bus; `env` is what the services it starts on demand run with.
 struct PrivateSessionBus : PrivateServer {
   explicit PrivateSessionBus(const QProcessEnvironment& env = QProcessEnvironment::systemEnvironment())
       : PrivateServer("dbus-daemon", {"--session", "--nofork", "--print-address=1"}, env) {}
-  // What a bus client without a display, such as the test's watcher, runs with.
-  QProcessEnvironment clientEnvironment() const {
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert("DBUS_SESSION_BUS_ADDRESS", name());
-    env.insert("QT_QPA_PLATFORM", "offscreen");
-    return env;
-  }
 };
 
 // Kerumo started in `dir` on `display`, away from any real session bus; its
@@ -149,18 +135,12 @@ class Kerumo : public Background {
                                     (p.exitStatus() == QProcess::CrashExit ? " (crashed)" : "");
     return state + " (" + p.errorString().toStdString() + "); said: " + output().toStdString();
   }
-  int lines() { return static_cast<int>(output().count('\n')); }
-  // Reads what it has said until it pauses.
-  void settle() {
-    while (process().waitForReadyRead(500)) output();
-  }
   // The exit status, or -1 when it did not end by itself in time.
   int exitStatus() {
     if (!process().waitForFinished(Patience) || process().exitStatus() != QProcess::NormalExit) return -1;
     output();
     return process().exitCode();
   }
-  void terminate() { process().terminate(); }
   // Peak resident memory so far, in kilobytes.
   long peakMemoryKb() {
     std::ifstream status("/proc/" + std::to_string(pid()) + "/status");
