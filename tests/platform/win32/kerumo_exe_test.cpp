@@ -8,6 +8,7 @@
 
 #include <initializer_list>
 #include <optional>
+#include <regex>
 #include <string>
 #include <vector>
 
@@ -29,7 +30,6 @@ using testing::builtProgram;
 using testing::readFile;
 using testing::RunningKerumo;
 using testing::Settings;
-using testing::TempDir;
 
 // The left edge comes back whole pixels of 15 twips: 2000 is 133.3 pixels.
 const std::string SettingsAtExit = "1500\r\n1995\r\n0\r\n1\r\n0\r\n10\r\n10\r\n";
@@ -65,9 +65,8 @@ TEST(KerumoExeFile, CarriesItsVersionInJapaneseAndEnglish) {
   DWORD* translations = nullptr;
   ASSERT_TRUE(
       VerQueryValueW(info.data(), L"\\VarFileInfo\\Translation", reinterpret_cast<void**>(&translations), &length));
-  ASSERT_EQ(length, 8u);
-  EXPECT_EQ(translations[0], MAKELONG(0x0411, 1200));
-  EXPECT_EQ(translations[1], MAKELONG(0x0409, 1200));
+  EXPECT_EQ(std::vector(translations, translations + length / sizeof(DWORD)),
+            std::vector<DWORD>({MAKELONG(0x0411, 1200), MAKELONG(0x0409, 1200)}));
   const std::wstring file = builtProgram().filename().wstring();
   const struct {
     const wchar_t *table, *product, *description;
@@ -96,11 +95,6 @@ int occurrences(const std::string& text, const std::string& part) {
   return count;
 }
 
-// Each of `lines` is said exactly once on standard error.
-void saidOnce(const std::string& errors, std::initializer_list<std::string> lines) {
-  for (const std::string& line : lines) EXPECT_EQ(occurrences(errors, "kerumo: " + line + "\n"), 1) << errors;
-}
-
 std::filesystem::path standIns(const std::string& variant) {
   return testing::hostPath(std::string(KERUMO_STAND_INS) + "/" + variant);
 }
@@ -115,9 +109,8 @@ std::vector<BYTE> expectedMeter(const std::filesystem::path& picture, const char
   form->setLeft(2000);
   form->setTop(1500);
   for (const auto& [label, text] :
-       {std::pair{"Label3", "37"}, {"Label2", "60"}, {"Label16", "30"}, {"Label5", temperature}}) {
+       {std::pair{"Label3", "37"}, {"Label2", "60"}, {"Label16", "30"}, {"Label5", temperature}})
     form->setCaption(label, text);
-  }
   for (const auto& [bar, twips] : {std::pair{"Shape1", 600.0}, {"Shape3", 300.0}, {"Shape5", 370.0}})
     form->setWidth(bar, twips);
   form->setVisible(true);
@@ -139,13 +132,12 @@ class KerumoExe : public ::testing::Test {
     std::string errors;  // in lines ended by LF
   };
 
-  void SetUp() override { std::filesystem::create_directory(programFolder); }
-
   // The program and the `files` of `libraries` together in a folder of their
   // own, not the current directory, which keeps the settings; with our
   // pdh.dll, when asked, loaded rather than wine's own.
   std::filesystem::path placeProgram(const std::filesystem::path& libraries, bool ourPdh,
                                      std::initializer_list<const char*> files = {"resinfo.dll", "vbioport32.dll"}) {
+    std::filesystem::create_directory(programFolder);
     const std::filesystem::path program = programFolder / builtProgram().filename().string();
     std::filesystem::copy_file(builtProgram(), program);
     for (const char* file : files) std::filesystem::copy_file(libraries / file, programFolder / file);
@@ -164,13 +156,12 @@ class KerumoExe : public ::testing::Test {
     const auto callsFile = inherited(L"KERUMO_FAKE_CALLS_FILE", (folder / "calls.txt").wstring());
     const auto pdhOverride = inherited(L"WINEDLLOVERRIDES", L"pdh=n");
     const std::filesystem::path picture = testing::picturesDir() / ("win32-" + name + ".png");
-    Run result;
     std::vector<BYTE> shown;
     {
       RunningKerumo kerumo(folder.path(), program, folder / "errors.txt");
       HWND meter = kerumo.window(L"KerumoForm1", true);
       EXPECT_NE(meter, nullptr);
-      if (meter == nullptr) return result;
+      if (meter == nullptr) return {};
       RECT r{};
       GetWindowRect(meter, &r);
       EXPECT_EQ(r.left, 133) << "the saved place, in whole pixels";
@@ -204,13 +195,12 @@ class KerumoExe : public ::testing::Test {
           expectedMeter(testing::picturesDir() / ("win32-" + name + "-expected.png"), temperature);
       EXPECT_TRUE(shown == expected) << "labels or bars differ: see " << picture;
     }
-    result.calls = readFile(folder / "calls.txt");
-    result.errors = readFile(folder / "errors.txt");
-    std::erase(result.errors, '\r');
-    return result;
+    std::string errors = readFile(folder / "errors.txt");
+    std::erase(errors, '\r');
+    return {readFile(folder / "calls.txt"), errors};
   }
 
-  TempDir folder;
+  testing::TempDir folder;
   const std::filesystem::path programFolder = folder / "program";
 };
 
@@ -222,11 +212,11 @@ TEST_P(KerumoWithLibraries, TicksCallThemInTheDesignsOrderAndShowTheirFigures) {
   const int ticks = occurrences(run.calls, Tick);
   EXPECT_GE(ticks, 2);
   EXPECT_EQ(run.calls.size(), ticks * Tick.size()) << "nothing but whole ticks, in order: " << run.calls;
-  saidOnce(run.errors, {"計測値は resinfo.dll から読み取ります", "CPU 温度は vbioport32.dll で読み取ります"});
+  EXPECT_EQ(run.errors, "kerumo: 計測値は resinfo.dll から読み取ります\n"
+                        "kerumo: CPU 温度は vbioport32.dll で読み取ります\n");
 }
 
-INSTANTIATE_TEST_SUITE_P(Exports, KerumoWithLibraries,
-                         ::testing::ValuesIn(testing::commaList(KERUMO_STAND_IN_VARIANTS)),
+INSTANTIATE_TEST_SUITE_P(Exports, KerumoWithLibraries, ::testing::Values(KERUMO_STAND_IN_VARIANTS),
                          [](const auto& info) { return info.param; });
 
 // Below, only the resource library is beside the program: the temperature
@@ -236,11 +226,12 @@ TEST_F(KerumoExe, OnWinesNoThermalZonesShowsDashesSaysSoOnceAndWritesTheSettings
   std::filesystem::copy_file(standIns("stand_ins") / "vbioport32.dll", folder / "vbioport32.dll");
   const Run run = this->run(placeProgram(standIns("stand_ins"), false, {"resinfo.dll"}), "thermal-zones-none",
                             "GetResInfo", 3, "--", Ending::SessionEnd);
-  EXPECT_EQ(occurrences(run.errors, "と表示します"), 1) << run.errors;
-  saidOnce(run.errors, {"この PC では Windows が温度ゾーン（Thermal Zone Information）を公開して"
-                        "いないため、温度は「--」と表示します"});
-  EXPECT_EQ(occurrences(run.errors, "kerumo: vbioport32.dll を読み込めません（"), 1) << run.errors;
-  EXPECT_EQ(occurrences(run.errors, "）。温度は Windows の温度ゾーンから読み取ります\n"), 1) << run.errors;
+  // Why the port library did not load is in the system's own words.
+  const std::regex said("kerumo: 計測値は resinfo.dll から読み取ります\n"
+                        "kerumo: vbioport32.dll を読み込めません（.+）。温度は Windows の温度ゾーンから読み取ります\n"
+                        "kerumo: この PC では Windows が温度ゾーン（Thermal Zone Information）を公開していないため、"
+                        "温度は「--」と表示します\n");
+  EXPECT_TRUE(std::regex_match(run.errors, said)) << run.errors;
 }
 
 TEST_F(KerumoExe, OnOurPdhShowsTheHottestZoneInWholeDegrees) {
@@ -248,8 +239,7 @@ TEST_F(KerumoExe, OnOurPdhShowsTheHottestZoneInWholeDegrees) {
                             "GetResInfo", 3, "47");
   EXPECT_EQ(occurrences(run.errors, "と表示します"), 0) << run.errors;
   EXPECT_EQ(occurrences(run.calls, "PdhOpenQueryW;"), 1) << "one query for the whole run: " << run.calls;
-  EXPECT_EQ(occurrences(run.calls, "PdhAddEnglishCounterW High Precision Temperature;"), 1) << run.calls;
-  EXPECT_EQ(occurrences(run.calls, "PdhAddEnglishCounterW"), 1) << "the finer counter is there: " << run.calls;
+  EXPECT_EQ(occurrences(run.calls, "PdhAddEnglishCounterW"), 1) << "the finer one only: " << run.calls;
   const int ticks = occurrences(run.calls, "GetResInfo;");
   EXPECT_GE(ticks, 3);
   EXPECT_EQ(occurrences(run.calls, "PdhCollectQueryData;"), ticks) << "one collect a tick: " << run.calls;
@@ -265,10 +255,10 @@ TEST_F(KerumoExe, SaysOnceItCannotLoad32BitLibrariesAndRunsOnItsOwnSources) {
   // Our pdh's collects count the ticks.
   const Run run = this->run(placeProgram(testing::hostPath(KERUMO_32BIT_STAND_INS), true), "foreign-libraries",
                             "PdhCollectQueryData;", 3, nullptr);
-  saidOnce(run.errors, {"resinfo.dll を読み込めません（32 ビット版のライブラリは kerumo32.exe で使えます）。"
-                        "Windows から計測します",
-                        "vbioport32.dll を読み込めません（32 ビット版のライブラリは kerumo32.exe で使えます）。温度は "
-                        "Windows の温度ゾーンから読み取ります"});
+  EXPECT_EQ(run.errors, "kerumo: resinfo.dll を読み込めません（32 ビット版のライブラリは kerumo32.exe で使えます）。"
+                        "Windows から計測します\n"
+                        "kerumo: vbioport32.dll を読み込めません（32 ビット版のライブラリは kerumo32.exe で使えます）。"
+                        "温度は Windows の温度ゾーンから読み取ります\n");
   EXPECT_EQ(occurrences(run.calls, "GetResInfo") + occurrences(run.calls, "Port"), 0) << "a function of theirs ran";
 }
 #endif

@@ -5,18 +5,6 @@
 #include "win32_test_support.h"
 
 namespace kerumo::testing {
-namespace {
-
-// A file the child process inherits as its standard error, or null.
-HANDLE inheritableFile(const std::filesystem::path& file) {
-  if (file.empty()) return nullptr;
-  SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
-  HANDLE handle = CreateFileW(file.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, &inherit,
-                              CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-  return handle == INVALID_HANDLE_VALUE ? nullptr : handle;
-}
-
-}  // namespace
 
 std::filesystem::path builtProgram() { return hostPath(KERUMO_EXE); }
 
@@ -25,14 +13,18 @@ RunningKerumo::RunningKerumo(const std::filesystem::path& folder, const std::fil
   std::wstring commandLine = L"\"" + program.wstring() + L"\"";
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
-  HANDLE errorFile = inheritableFile(errors);
-  if (errorFile != nullptr) {
+  SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};  // the child's standard error
+  HANDLE errorFile = errors.empty() ? INVALID_HANDLE_VALUE
+                                    : CreateFileW(errors.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                                  &inherit, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  const BOOL redirected = errorFile != INVALID_HANDLE_VALUE;
+  if (redirected) {
     startup.dwFlags = STARTF_USESTDHANDLES;
     startup.hStdError = errorFile;
   }
-  started_ = CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, errorFile != nullptr, 0, nullptr,
-                            folder.c_str(), &startup, &process_);
-  if (errorFile != nullptr) CloseHandle(errorFile);
+  started_ = CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, redirected, 0, nullptr, folder.c_str(),
+                            &startup, &process_);
+  if (redirected) CloseHandle(errorFile);
 }
 
 RunningKerumo::~RunningKerumo() {

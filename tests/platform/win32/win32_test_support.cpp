@@ -2,49 +2,64 @@
 
 #include <objbase.h>
 #include <wincodec.h>
+#include <wrl/client.h>
 
 #include <chrono>
-#include <sstream>
 #include <vector>
 
 namespace kerumo::testing {
 namespace {
 
-template <class Interface>
-struct Released {
-  Interface* p = nullptr;
-  ~Released() {
-    if (p) p->Release();
-  }
-};
+using Microsoft::WRL::ComPtr;
 
 bool encodePng(const std::vector<BYTE>& pixels, int width, int height, const std::filesystem::path& file) {
   const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
   const AtScopeEnd comEnds([com] {
     if (SUCCEEDED(com)) CoUninitialize();
   });
-  Released<IWICImagingFactory> factory;
-  Released<IWICStream> stream;
-  Released<IWICBitmapEncoder> encoder;
-  Released<IWICBitmapFrameEncode> frame;
+  ComPtr<IWICImagingFactory> factory;
+  ComPtr<IWICStream> stream;
+  ComPtr<IWICBitmapEncoder> encoder;
+  ComPtr<IWICBitmapFrameEncode> frame;
   WICPixelFormatGUID format = GUID_WICPixelFormat32bppBGRA;
-  return SUCCEEDED(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_IWICImagingFactory,
-                                    reinterpret_cast<void**>(&factory.p))) &&
-         SUCCEEDED(factory.p->CreateStream(&stream.p)) &&
-         SUCCEEDED(stream.p->InitializeFromFilename(file.c_str(), GENERIC_WRITE)) &&
-         SUCCEEDED(factory.p->CreateEncoder(GUID_ContainerFormatPng, nullptr, &encoder.p)) &&
-         SUCCEEDED(encoder.p->Initialize(stream.p, WICBitmapEncoderNoCache)) &&
-         SUCCEEDED(encoder.p->CreateNewFrame(&frame.p, nullptr)) && SUCCEEDED(frame.p->Initialize(nullptr)) &&
-         SUCCEEDED(frame.p->SetSize(static_cast<UINT>(width), static_cast<UINT>(height))) &&
-         SUCCEEDED(frame.p->SetPixelFormat(&format)) &&
-         SUCCEEDED(frame.p->WritePixels(static_cast<UINT>(height), static_cast<UINT>(width * 4),
-                                        static_cast<UINT>(pixels.size()), const_cast<BYTE*>(pixels.data()))) &&
-         SUCCEEDED(frame.p->Commit()) && SUCCEEDED(encoder.p->Commit());
+  return SUCCEEDED(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
+                                    IID_PPV_ARGS(&factory))) &&
+         SUCCEEDED(factory->CreateStream(&stream)) &&
+         SUCCEEDED(stream->InitializeFromFilename(file.c_str(), GENERIC_WRITE)) &&
+         SUCCEEDED(factory->CreateEncoder(GUID_ContainerFormatPng, nullptr, &encoder)) &&
+         SUCCEEDED(encoder->Initialize(stream.Get(), WICBitmapEncoderNoCache)) &&
+         SUCCEEDED(encoder->CreateNewFrame(&frame, nullptr)) && SUCCEEDED(frame->Initialize(nullptr)) &&
+         SUCCEEDED(frame->SetSize(static_cast<UINT>(width), static_cast<UINT>(height))) &&
+         SUCCEEDED(frame->SetPixelFormat(&format)) &&
+         SUCCEEDED(frame->WritePixels(static_cast<UINT>(height), static_cast<UINT>(width * 4),
+                                      static_cast<UINT>(pixels.size()), const_cast<BYTE*>(pixels.data()))) &&
+         SUCCEEDED(frame->Commit()) && SUCCEEDED(encoder->Commit());
 }
 
 BOOL CALLBACK collect(HWND window, LPARAM windows) {
   reinterpret_cast<std::vector<HWND>*>(windows)->push_back(window);
   return TRUE;
+}
+
+std::vector<BYTE> screenPixels(const RECT& r) {
+  const int width = r.right - r.left;
+  const int height = r.bottom - r.top;
+  if (width <= 0 || height <= 0) return {};
+  HDC screen = GetDC(nullptr);
+  HDC memory = CreateCompatibleDC(screen);
+  BITMAPINFO info{};
+  info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+  void* bits = nullptr;
+  HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HGDIOBJ old = SelectObject(memory, bitmap);
+  BitBlt(memory, 0, 0, width, height, screen, r.left, r.top, SRCCOPY);
+  std::vector<BYTE> pixels(static_cast<const BYTE*>(bits), static_cast<const BYTE*>(bits) + width * height * 4);
+  for (size_t i = 3; i < pixels.size(); i += 4) pixels[i] = 255;  // the screen has no alpha
+  SelectObject(memory, old);
+  DeleteObject(bitmap);
+  DeleteDC(memory);
+  ReleaseDC(nullptr, screen);
+  return pixels;
 }
 
 }  // namespace
@@ -70,27 +85,6 @@ bool pumpMessagesUntil(const std::function<bool()>& done, int milliseconds) {
 }
 
 void parkThePointer() { SetCursorPos(GetSystemMetrics(SM_CXSCREEN) - 1, GetSystemMetrics(SM_CYSCREEN) - 1); }
-
-std::vector<BYTE> screenPixels(const RECT& r) {
-  const int width = r.right - r.left;
-  const int height = r.bottom - r.top;
-  if (width <= 0 || height <= 0) return {};
-  HDC screen = GetDC(nullptr);
-  HDC memory = CreateCompatibleDC(screen);
-  BITMAPINFO info{};
-  info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-  void* bits = nullptr;
-  HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-  HGDIOBJ old = SelectObject(memory, bitmap);
-  BitBlt(memory, 0, 0, width, height, screen, r.left, r.top, SRCCOPY);
-  std::vector<BYTE> pixels(static_cast<const BYTE*>(bits), static_cast<const BYTE*>(bits) + width * height * 4);
-  for (size_t i = 3; i < pixels.size(); i += 4) pixels[i] = 255;  // the screen has no alpha
-  SelectObject(memory, old);
-  DeleteObject(bitmap);
-  DeleteDC(memory);
-  ReleaseDC(nullptr, screen);
-  return pixels;
-}
 
 bool saveWindowPicture(HWND window, const std::filesystem::path& file) {
   RECT r{};
@@ -139,13 +133,6 @@ std::vector<HWND> windowsUnder(HWND parent) {
     EnumWindows(collect, reinterpret_cast<LPARAM>(&windows));
   }
   return windows;
-}
-
-std::vector<std::string> commaList(const std::string& list) {
-  std::vector<std::string> items;
-  std::istringstream stream(list);
-  for (std::string item; std::getline(stream, item, ',');) items.push_back(item);
-  return items;
 }
 
 }  // namespace kerumo::testing

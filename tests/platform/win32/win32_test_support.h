@@ -34,9 +34,7 @@ void parkThePointer();
 // Saves what the screen shows of `window` as a PNG, for a person to look at.
 bool saveWindowPicture(HWND window, const std::filesystem::path& file);
 
-// What the screen shows of a rectangle of it, or of `window`'s client area,
-// as 32-bit BGRA pixels, row by row.
-std::vector<BYTE> screenPixels(const RECT& screenRect);
+// What the screen shows of `window`'s client area, as 32-bit BGRA pixels, row by row.
 std::vector<BYTE> clientPixels(HWND window);
 
 // The folder the build keeps window pictures in, as Windows sees it.
@@ -50,8 +48,5 @@ std::wstring className(HWND window);
 std::wstring textOf(HWND window);
 // Every top-level window, or `parent`'s child windows, in the window system's order.
 std::vector<HWND> windowsUnder(HWND parent = nullptr);
-
-// The items of a comma-separated list the build hands over.
-std::vector<std::string> commaList(const std::string& list);
 
 }  // namespace kerumo::testing

@@ -7,7 +7,6 @@
 
 #include <cstring>
 #include <cwchar>
-#include <string>
 
 #include "fake_log.h"
 
@@ -15,13 +14,12 @@ namespace {
 
 struct Counter {
   const wchar_t* path;
-  const char* name;
   double zones[2];
 };
 
 const Counter Counters[] = {
-    {L"\\Thermal Zone Information(*)\\High Precision Temperature", "High Precision Temperature", {3201.5, 3051.5}},
-    {L"\\Thermal Zone Information(*)\\Temperature", "Temperature", {300, 290}},
+    {L"\\Thermal Zone Information(*)\\High Precision Temperature", {3201.5, 3051.5}},
+    {L"\\Thermal Zone Information(*)\\Temperature", {300, 290}},
 };
 // The zones' names, as they follow the items in the caller's buffer.
 const wchar_t ZoneNames[][10] = {L"\\_TZ.CPUZ", L"\\_TZ.SKIN"};
@@ -39,14 +37,13 @@ PDH_FUNCTION PdhOpenQueryW(LPCWSTR, DWORD_PTR, PDH_HQUERY* query) {
 }
 
 PDH_FUNCTION PdhAddEnglishCounterW(PDH_HQUERY query, LPCWSTR path, DWORD_PTR, PDH_HCOUNTER* counter) {
+  fakeRecord("PdhAddEnglishCounterW");
   for (const Counter& known : Counters) {
     if (query == &theQuery && std::wcscmp(path, known.path) == 0) {
-      fakeRecord((std::string("PdhAddEnglishCounterW ") + known.name).c_str());
       *counter = const_cast<Counter*>(&known);
       return ERROR_SUCCESS;
     }
   }
-  fakeRecord("PdhAddEnglishCounterW unknown");
   return PDH_CSTATUS_NO_COUNTER;
 }
 
