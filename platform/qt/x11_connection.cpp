@@ -68,12 +68,11 @@ void X11Connection::watch(std::function<void()> onTrayManager, std::function<voi
 void X11Connection::readEvents() {
   if (!notifier_->isEnabled()) return;
   bool announced = false;
-  while (xcb_generic_event_t* event = xcb_poll_for_event(connection_)) {
+  while (const auto event = xcbReply(xcb_poll_for_event(connection_))) {
     if ((event->response_type & 0x7F) == XCB_CLIENT_MESSAGE) {
-      const auto* message = reinterpret_cast<xcb_client_message_event_t*>(event);
+      const auto* message = reinterpret_cast<const xcb_client_message_event_t*>(event.get());
       announced |= message->type == managerAtom_ && message->data.data32[1] == traySelection_;
     }
-    std::free(event);
   }
   if (xcb_connection_has_error(connection_)) {
     notifier_->setEnabled(false);

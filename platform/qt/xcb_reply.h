@@ -7,7 +7,7 @@
 
 namespace kerumo::qt {
 
-// A reply xcb allocated with malloc, freed when it goes.
+// A reply or event xcb allocated with malloc, freed when it goes.
 template <typename Reply>
 using XcbReply = std::unique_ptr<Reply, decltype(&std::free)>;
 
