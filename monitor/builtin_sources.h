@@ -13,8 +13,9 @@ namespace kerumo {
 std::unique_ptr<ResourceInfo> makeBuiltinResourceInfo();
 std::unique_ptr<PortIo> makeBuiltinPortIo(std::ostream& diagnostics);
 
-// What the built-in source does, as the end of the one line the loader
-// prints in place of a library: "/proc から計測します", ...
+// What the loader says in place of a library it cannot use: where the
+// built-in figures come from ("/proc", "Windows"), and the sentence on the
+// temperature ("CPU 温度はカーネルのセンサーから取得します").
 const char* builtinResourceInfoOrigin();
 const char* builtinPortIoOrigin();
 

@@ -19,13 +19,17 @@ std::string reason(const std::string& library, const std::string& error) {
   return error.starts_with(prefix) ? error.substr(prefix.size()) : error;
 }
 
-void sayUnloadable(std::ostream& out, const std::string& library, const std::string& error, const char* origin) {
-  out << "kerumo: " << library << " を読み込めません（" << reason(library, error) << "）。" << origin << '\n';
+// An absent library is the usual case and goes unsaid; a library that is
+// there but cannot serve is said once, since the user put it there.
+void sayUnloadable(std::ostream& out, const std::string& library, const std::string& error,
+                   const std::string& instead) {
+  if (libraryIsAbsent(library, error)) return;
+  out << "kerumo: " << library << " を読み込めませんでした（" << reason(library, error) << "）。" << instead << '\n';
 }
 
 void sayLacking(std::ostream& out, const std::string& library, const std::vector<std::string>& missing,
                 const std::string& instead) {
-  out << "kerumo: " << library << " に " << joined(missing) << " がありません。" << instead << '\n';
+  out << "kerumo: " << library << " に関数 " << joined(missing) << " がありません。" << instead << '\n';
 }
 
 }  // namespace
@@ -35,16 +39,13 @@ std::unique_ptr<ResourceInfo> loadResourceInfo(std::ostream& diagnostics, const 
   std::string error;
   std::optional<SharedLibrary> loaded = SharedLibrary::open(library, error);
   if (!loaded) {
-    sayUnloadable(diagnostics, library, error, builtinResourceInfoOrigin());
+    sayUnloadable(diagnostics, library, error, std::string("計測値は ") + builtinResourceInfoOrigin() + " から取得します");
     return makeStandIn();
   }
   const ResInfoFunctions functions = ResInfoFunctions::lookUp(*loaded);
   const std::vector<std::string> missing = functions.missing();
-  if (missing.empty()) {
-    diagnostics << "kerumo: 計測値は " << library << " から読み取ります\n";
-    return std::make_unique<LibraryResourceInfo>(std::move(*loaded), functions, nullptr);
-  }
-  sayLacking(diagnostics, library, missing, std::string("その分は ") + builtinResourceInfoOrigin());
+  if (missing.empty()) return std::make_unique<LibraryResourceInfo>(std::move(*loaded), functions, nullptr);
+  sayLacking(diagnostics, library, missing, std::string("該当する値は ") + builtinResourceInfoOrigin() + " から取得します");
   return std::make_unique<LibraryResourceInfo>(std::move(*loaded), functions, makeStandIn());
 }
 
@@ -52,17 +53,17 @@ std::unique_ptr<PortIo> loadPortIo(std::ostream& diagnostics, const std::string&
                                    const PortIoFactory& makeStandIn) {
   std::string error;
   std::optional<SharedLibrary> loaded = SharedLibrary::open(library, error);
+  const std::string instead = builtinPortIoOrigin();
   if (!loaded) {
-    sayUnloadable(diagnostics, library, error, builtinPortIoOrigin());
+    sayUnloadable(diagnostics, library, error, instead);
     return makeStandIn();
   }
   const PortFunctions functions = PortFunctions::lookUp(*loaded);
   const std::vector<std::string> missing = functions.missing();
   if (!missing.empty()) {
-    sayLacking(diagnostics, library, missing, std::string("このライブラリは使わず、") + builtinPortIoOrigin());
+    sayLacking(diagnostics, library, missing, "このライブラリは使用せず、" + instead);
     return makeStandIn();
   }
-  diagnostics << "kerumo: CPU 温度は " << library << " で読み取ります\n";
   return std::make_unique<LibraryPortIo>(std::move(*loaded), functions);
 }
 

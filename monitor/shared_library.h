@@ -31,6 +31,11 @@ class SharedLibrary {
   void* handle_ = nullptr;
 };
 
+// Whether `error`, as open() gave it for `name`, means there is no such file
+// where the loader looks, rather than a file it could not load. An optional
+// library that is absent is the usual case and worth no word.
+bool libraryIsAbsent(const std::string& name, const std::string& error);
+
 // The file name the system gives the library called `stem`.
 std::string sharedLibraryFileName(std::string_view stem);
 

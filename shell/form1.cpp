@@ -17,8 +17,8 @@ namespace {
 
 constexpr uint32_t TrayIconId = 1;
 constexpr uint32_t TrayFlagsMessageIconTip = 7;
-constexpr const char* NoTrayLine = "kerumo: 通知領域が見つからないため、アイコンなしで動作します\n";
-constexpr const char* TrayFoundLine = "kerumo: 通知領域が使えるようになったので、アイコンを表示しました\n";
+constexpr const char* NoTrayLine = "kerumo: 通知領域が見つからないため、アイコンを表示せずに動作します\n";
+constexpr const char* TrayFoundLine = "kerumo: 通知領域が使用可能になったため、アイコンを表示しました\n";
 
 // A box's text as one line for standard error: its lines end in "。", so
 // they simply run on; the line itself ends without one, as the others do.

@@ -16,8 +16,8 @@ std::unique_ptr<PortIo> makeBuiltinPortIo(std::ostream& /*diagnostics*/) {
       std::make_unique<ResolvingTemperature>(resolveCpuSensor, [] { return std::chrono::steady_clock::now(); }));
 }
 
-const char* builtinResourceInfoOrigin() { return "/proc から計測します"; }
+const char* builtinResourceInfoOrigin() { return "/proc"; }
 
-const char* builtinPortIoOrigin() { return "カーネルのセンサーから温度を読み取ります"; }
+const char* builtinPortIoOrigin() { return "CPU 温度はカーネルのセンサーから取得します"; }
 
 }  // namespace kerumo

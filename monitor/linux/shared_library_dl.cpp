@@ -1,5 +1,7 @@
 #include <dlfcn.h>
 
+#include <cerrno>
+#include <cstring>
 #include <utility>
 
 #include "monitor/shared_library.h"
@@ -28,6 +30,15 @@ SharedLibrary::~SharedLibrary() {
 }
 
 void* SharedLibrary::symbol(const char* name) const { return dlsym(handle_, name); }
+
+// The loader names the file it could not find, then the system's words for
+// "no such file", both in the current locale. A library that is there but
+// needs a missing one is named with that other library instead, so it does
+// not count as absent.
+bool libraryIsAbsent(const std::string& name, const std::string& error) {
+  const std::string notFound = std::string(": ") + std::strerror(ENOENT);
+  return error.starts_with(name + ": ") && error.ends_with(notFound);
+}
 
 std::string sharedLibraryFileName(std::string_view stem) { return "lib" + std::string(stem) + ".so"; }
 

@@ -11,8 +11,8 @@ std::unique_ptr<PortIo> makeBuiltinPortIo(std::ostream& diagnostics) {
   return std::make_unique<HwMonPorts>(std::make_unique<ThermalZoneTemperature>(openPdhZoneCounters(), diagnostics));
 }
 
-const char* builtinResourceInfoOrigin() { return "Windows から計測します"; }
+const char* builtinResourceInfoOrigin() { return "Windows"; }
 
-const char* builtinPortIoOrigin() { return "温度は Windows の温度ゾーンから読み取ります"; }
+const char* builtinPortIoOrigin() { return "CPU 温度は Windows の温度ゾーンから取得します"; }
 
 }  // namespace kerumo

@@ -26,12 +26,30 @@ HMODULE load(const std::string& name) {
 // are 32-bit, and the user may simply have taken the other program.
 std::string describe(DWORD error) {
   if (error == ERROR_BAD_EXE_FORMAT) {
-    return sizeof(void*) == 8 ? "32 ビット版のライブラリは kerumo32.exe で使えます"
-                              : "64 ビット版のライブラリは kerumo.exe で使えます";
+    return sizeof(void*) == 8 ? "32 ビット版のライブラリは kerumo32.exe でのみ使用できます"
+                              : "64 ビット版のライブラリは kerumo.exe でのみ使用できます";
   }
   std::string text = std::system_category().message(static_cast<int>(error));
   while (!text.empty() && (text.back() == '\n' || text.back() == '\r' || text.back() == ' ')) text.pop_back();
   return text;
+}
+
+// The two folders SafeSearch lets the loader look in.
+std::filesystem::path programFolder() {
+  std::wstring file(32768, L'\0');
+  file.resize(GetModuleFileNameW(nullptr, file.data(), static_cast<DWORD>(file.size())));
+  return std::filesystem::path(file).parent_path();
+}
+
+std::filesystem::path systemFolder() {
+  std::wstring folder(MAX_PATH, L'\0');
+  folder.resize(GetSystemDirectoryW(folder.data(), static_cast<DWORD>(folder.size())));
+  return folder;
+}
+
+bool fileExists(const std::filesystem::path& path) {
+  std::error_code ignored;
+  return std::filesystem::exists(path, ignored);
 }
 
 }  // namespace
@@ -58,6 +76,15 @@ SharedLibrary::~SharedLibrary() {
 
 void* SharedLibrary::symbol(const char* name) const {
   return reinterpret_cast<void*>(GetProcAddress(static_cast<HMODULE>(handle_), name));
+}
+
+// Windows gives the same error for a missing library and for a library whose
+// own dependency is missing, so the file itself is looked for where the
+// loader looked.
+bool libraryIsAbsent(const std::string& name, const std::string& /*error*/) {
+  const std::filesystem::path file = std::filesystem::u8path(name);
+  if (isPath(name)) return !fileExists(file);
+  return !fileExists(programFolder() / file) && !fileExists(systemFolder() / file);
 }
 
 std::string sharedLibraryFileName(std::string_view stem) { return std::string(stem) + ".dll"; }

@@ -12,11 +12,11 @@ namespace {
 TEST_F(Form1Test, TrayThatComesLateIsSaidOnceWhenItComes) {
   platform.trayAvailable = false;
   startWith(StandardSettings);
-  const std::string noTray = "kerumo: 通知領域が見つからないため、アイコンなしで動作します\n";
+  const std::string noTray = "kerumo: 通知領域が見つからないため、アイコンを表示せずに動作します\n";
   EXPECT_EQ(diagnostics.str(), noTray);
   form1().onTrayIconAdded();
   form1().onTrayIconAdded();
-  EXPECT_EQ(diagnostics.str(), noTray + "kerumo: 通知領域が使えるようになったので、アイコンを表示しました\n");
+  EXPECT_EQ(diagnostics.str(), noTray + "kerumo: 通知領域が使用可能になったため、アイコンを表示しました\n");
 }
 
 TEST_F(Form1Test, LostDisplayWritesTheSessionsSettingsWithoutBoxOrIcon) {

@@ -173,6 +173,14 @@ class Kerumo : public Background {
   }
 };
 
+// Whether process `pid` has `file` open.
+inline bool holds(qint64 pid, const std::string& file) {
+  std::error_code ignored;
+  for (const auto& fd : std::filesystem::directory_iterator("/proc/" + std::to_string(pid) + "/fd", ignored))
+    if (std::filesystem::read_symlink(fd.path(), ignored) == file) return true;
+  return false;
+}
+
 inline QStringList windowsOf(const QProcessEnvironment& env, qint64 pid, const QStringList& more = {}) {
   return xdotool(env, QStringList{"search", "--all", "--pid", QString::number(pid)} + more).split('\n', Qt::SkipEmptyParts);
 }

@@ -56,7 +56,7 @@ TEST_F(SessionEdges, TrayStartedAfterKerumoGetsTheIconWhichShowsTheMeterAndOpens
   if (!has("trayer")) GTEST_SKIP() << "needs trayer";
   writeFile(dir / "kerumo.ini", Settings);
   Kerumo kerumo(dir.path(), x.display());
-  ASSERT_TRUE(kerumo.waitForOutput("kerumo: 通知領域が見つからないため、アイコンなしで動作します\n")) << kerumo.describe();
+  ASSERT_TRUE(kerumo.waitForOutput("kerumo: 通知領域が見つからないため、アイコンを表示せずに動作します\n")) << kerumo.describe();
   const QString meter = shownMeter(kerumo);
   ASSERT_FALSE(meter.isEmpty()) << kerumo.describe();
   EXPECT_TRUE(opensMenu({"mousemove", "--window", meter, "5", "54", "click", "3"})) << "no menu without a tray";
@@ -64,7 +64,7 @@ TEST_F(SessionEdges, TrayStartedAfterKerumoGetsTheIconWhichShowsTheMeterAndOpens
     auto tray = trayer(on);
     QString icon;
     ASSERT_TRUE(waitUntil([&] { return !(icon = dockedWindow(on, kerumo.pid())).isEmpty(); }));
-    EXPECT_TRUE(kerumo.waitForOutput("kerumo: 通知領域が使えるようになったので、アイコンを表示しました\n"));
+    EXPECT_TRUE(kerumo.waitForOutput("kerumo: 通知領域が使用可能になったため、アイコンを表示しました\n"));
     ASSERT_TRUE(hideByDoubleClick(on, kerumo.pid(), meter));
     const QStringList click = pointerTo(geometryOf(on, icon).center()) + QStringList{"click"};
     xdotool(on, click + QStringList{"1"});
@@ -82,7 +82,7 @@ TEST_F(SessionEdges, TrayStartedAfterKerumoGetsTheIconWhichShowsTheMeterAndOpens
   auto again = trayer(on);
   EXPECT_TRUE(waitUntil([&] { return !dockedWindow(on, kerumo.pid()).isEmpty(); }));
   EXPECT_EQ(kerumo.output().count("通知領域が見つからない"), 1);
-  EXPECT_EQ(kerumo.output().count("通知領域が使えるようになった"), 1);
+  EXPECT_EQ(kerumo.output().count("通知領域が使用可能になった"), 1);
   kerumo.process().terminate();
   EXPECT_EQ(kerumo.exitStatus(), 0);
   EXPECT_EQ(readFile(dir / "kerumo.ini"), "1650\r\n2400\r\n1\r\n0\r\n1\r\n15\r\n25\r\n");
@@ -96,7 +96,7 @@ TEST_F(SessionEdges, StatusNotifierWatcherStartedAfterKerumoGetsTheTitledIconAnd
   PrivateSessionBus bus;
   ASSERT_FALSE(bus.name.isEmpty());
   Kerumo kerumo(dir.path(), x.display(), bus.name);
-  ASSERT_TRUE(kerumo.waitForOutput("kerumo: 通知領域が見つからないため、アイコンなしで動作します\n")) << kerumo.describe();
+  ASSERT_TRUE(kerumo.waitForOutput("kerumo: 通知領域が見つからないため、アイコンを表示せずに動作します\n")) << kerumo.describe();
   QProcessEnvironment env = on;
   env.insert("DBUS_SESSION_BUS_ADDRESS", bus.name);
   const QString item = "item " + QString::number(kerumo.pid()) + " ";
@@ -105,7 +105,7 @@ TEST_F(SessionEdges, StatusNotifierWatcherStartedAfterKerumoGetsTheTitledIconAnd
     ASSERT_TRUE(watcher.waitForOutput("asked for a host: no")) << watcher.output().toStdString();
     watcher.process().write("host\n");
     EXPECT_TRUE(watcher.waitForOutput(item)) << watcher.output().toStdString();
-    EXPECT_TRUE(kerumo.waitForOutput("kerumo: 通知領域が使えるようになったので、アイコンを表示しました\n"));
+    EXPECT_TRUE(kerumo.waitForOutput("kerumo: 通知領域が使用可能になったため、アイコンを表示しました\n"));
   }
   Background restarted(KERUMO_SNI_WATCHER, {}, env);
   ASSERT_TRUE(restarted.waitForOutput(item)) << restarted.output().toStdString();
@@ -120,7 +120,51 @@ TEST_F(SessionEdges, StatusNotifierWatcherStartedAfterKerumoGetsTheTitledIconAnd
   EXPECT_TRUE(property("IconName").contains(QRegularExpression("string \"[^\"]")) ||
               property("IconPixmap").contains("struct {"))
       << property("IconName").toStdString() << property("IconPixmap").toStdString();
-  EXPECT_EQ(kerumo.output().count("通知領域が使えるようになった"), 1);
+  EXPECT_EQ(kerumo.output().count("通知領域が使用可能になった"), 1);
+}
+
+// With a tray host there, a normal start says nothing on standard error,
+// whether the optional libraries are absent (the usual case) or present; a
+// library file that is there but cannot be loaded is said in one line.
+TEST_F(SessionEdges, AStartWithATrayIsSilentWithOrWithoutTheLibrariesAndABrokenLibraryIsOneLine) {
+  if (!has("dbus-daemon")) GTEST_SKIP() << "needs dbus-daemon";
+  PrivateSessionBus bus;
+  ASSERT_FALSE(bus.name.isEmpty());
+  QProcessEnvironment env = on;
+  env.insert("DBUS_SESSION_BUS_ADDRESS", bus.name);
+  Background watcher(KERUMO_SNI_WATCHER, {"--host-on-input"}, env);
+  watcher.process().write("host\n");
+  ASSERT_TRUE(watcher.waitForOutput("host registered")) << watcher.output().toStdString();
+  TempDir broken;
+  writeFile(broken / "libresinfo.so", "not a library");
+  const struct {
+    const char* what;
+    QString libraries;  // LD_LIBRARY_PATH
+    QString said;       // a regular expression for all of standard error
+  } starts[] = {
+      {"no libraries", "", ""},
+      {"the stand-in libraries", KERUMO_FAKELIBS_DIR, ""},
+      {"a broken library file", QString::fromStdString(broken.path().string()),
+       "kerumo: libresinfo\\.so を読み込めませんでした（[^\\n]+）。計測値は /proc から取得します\\n"},
+  };
+  for (const auto& start : starts) {
+    SCOPED_TRACE(start.what);
+    TempDir place;
+    QProcessEnvironment session;
+    session.insert("LD_LIBRARY_PATH", start.libraries);
+    session.insert("KERUMO_FAKE_CALLS_FILE", QString::fromStdString((place / "calls.txt").string()));
+    Kerumo kerumo(place.path(), x.display(), bus.name, session);
+    ASSERT_TRUE(watcher.waitForOutput("item " + QString::number(kerumo.pid()) + " ")) << kerumo.describe();
+    // The first tick has chosen the sources: the libraries were called, or
+    // the built-in source holds /proc/meminfo open.
+    ASSERT_TRUE(waitUntil([&] {
+      return readFile(place / "calls.txt").find("GetResInfo") != std::string::npos || holds(kerumo.pid(), "/proc/meminfo");
+    })) << kerumo.describe();
+    // A line is written before the figures are fetched; whatever else came
+    // is read once the process falls quiet.
+    while (kerumo.process().waitForReadyRead(500)) kerumo.output();
+    EXPECT_TRUE(QRegularExpression("^" + start.said + "$").match(kerumo.output()).hasMatch()) << kerumo.describe();
+  }
 }
 
 // A screen comes while Kerumo runs, and its work area changes; then, with

@@ -8,7 +8,6 @@
 
 #include <initializer_list>
 #include <optional>
-#include <regex>
 #include <string>
 #include <vector>
 
@@ -212,8 +211,7 @@ TEST_P(KerumoWithLibraries, TicksCallThemInTheDesignsOrderAndShowTheirFigures) {
   const int ticks = occurrences(run.calls, Tick);
   EXPECT_GE(ticks, 2);
   EXPECT_EQ(run.calls.size(), ticks * Tick.size()) << "nothing but whole ticks, in order: " << run.calls;
-  EXPECT_EQ(run.errors, "kerumo: 計測値は resinfo.dll から読み取ります\n"
-                        "kerumo: CPU 温度は vbioport32.dll で読み取ります\n");
+  EXPECT_EQ(run.errors, "") << "libraries that serve are the normal case";
 }
 
 INSTANTIATE_TEST_SUITE_P(Exports, KerumoWithLibraries, ::testing::Values(KERUMO_STAND_IN_VARIANTS),
@@ -226,12 +224,10 @@ TEST_F(KerumoExe, OnWinesNoThermalZonesShowsDashesSaysSoOnceAndWritesTheSettings
   std::filesystem::copy_file(standIns("stand_ins") / "vbioport32.dll", folder / "vbioport32.dll");
   const Run run = this->run(placeProgram(standIns("stand_ins"), false, {"resinfo.dll"}), "thermal-zones-none",
                             "GetResInfo", 3, "--", Ending::SessionEnd);
-  // Why the port library did not load is in the system's own words.
-  const std::regex said("kerumo: 計測値は resinfo.dll から読み取ります\n"
-                        "kerumo: vbioport32.dll を読み込めません（.+）。温度は Windows の温度ゾーンから読み取ります\n"
-                        "kerumo: この PC では Windows が温度ゾーン（Thermal Zone Information）を公開していないため、"
+  // The port library in the current directory is not there for the loader,
+  // which says nothing of it.
+  EXPECT_EQ(run.errors, "kerumo: この PC では Windows が温度ゾーン（Thermal Zone Information）を公開していないため、"
                         "温度は「--」と表示します\n");
-  EXPECT_TRUE(std::regex_match(run.errors, said)) << run.errors;
 }
 
 TEST_F(KerumoExe, OnOurPdhShowsTheHottestZoneInWholeDegrees) {
@@ -255,10 +251,10 @@ TEST_F(KerumoExe, SaysOnceItCannotLoad32BitLibrariesAndRunsOnItsOwnSources) {
   // Our pdh's collects count the ticks.
   const Run run = this->run(placeProgram(testing::hostPath(KERUMO_32BIT_STAND_INS), true), "foreign-libraries",
                             "PdhCollectQueryData;", 3, nullptr);
-  EXPECT_EQ(run.errors, "kerumo: resinfo.dll を読み込めません（32 ビット版のライブラリは kerumo32.exe で使えます）。"
-                        "Windows から計測します\n"
-                        "kerumo: vbioport32.dll を読み込めません（32 ビット版のライブラリは kerumo32.exe で使えます）。"
-                        "温度は Windows の温度ゾーンから読み取ります\n");
+  EXPECT_EQ(run.errors, "kerumo: resinfo.dll を読み込めませんでした（32 ビット版のライブラリは kerumo32.exe でのみ使用できます）。"
+                        "計測値は Windows から取得します\n"
+                        "kerumo: vbioport32.dll を読み込めませんでした（32 ビット版のライブラリは kerumo32.exe でのみ使用できます）。"
+                        "CPU 温度は Windows の温度ゾーンから取得します\n");
   EXPECT_EQ(occurrences(run.calls, "GetResInfo") + occurrences(run.calls, "Port"), 0) << "a function of theirs ran";
 }
 #endif
