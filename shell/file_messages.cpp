@@ -5,7 +5,7 @@ namespace kerumo {
 std::string describeCause(FileFailureCause cause, int code) {
   switch (cause) {
     case FileFailureCause::DiskFull: return "ディスクの空き容量が足りません";
-    case FileFailureCause::NoPermission: return "アクセスする権限がありません";
+    case FileFailureCause::NoPermission: return "アクセス権がありません";
     case FileFailureCause::ReadOnlyFileSystem: return "読み取り専用のファイルシステムです";
     case FileFailureCause::QuotaExceeded: return "ディスク使用量の上限（クォータ）を超えています";
     case FileFailureCause::InputOutput: return "ディスクの入出力エラーが発生しました";
@@ -21,7 +21,7 @@ std::string describeFileFailure(const FileFailure& failure) {
   const std::string file = "「" + failure.path.string() + "」";
   std::string step;
   switch (failure.step) {
-    case FileStep::Read: step = file + "を読み取れませんでした"; break;
+    case FileStep::Read: step = file + "を読み込めませんでした"; break;
     case FileStep::Create: step = "一時ファイル" + file + "を作成できませんでした"; break;
     case FileStep::Write: step = "一時ファイル" + file + "に書き込めませんでした"; break;
     case FileStep::Replace: step = file + "を新しい内容に置き換えられませんでした"; break;

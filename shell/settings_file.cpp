@@ -64,18 +64,18 @@ struct SettingsReadOutcome {
 std::string describeFault(const SettingsProblem& problem) {
   switch (problem.fault) {
     case SettingsFault::TooFewValues:
-      return (problem.count == 0 ? std::string("値が 1 つもありません")
-                                 : "値が " + std::to_string(problem.count) + " つしかありません") +
-             "。1 行に 1 つずつ、" + std::to_string(ValueCount) + " つの値を書いてください。";
+      return (problem.count == 0 ? std::string("値がありません")
+                                 : "値が " + std::to_string(problem.count) + " 個しかありません") +
+             "。1 行に 1 個ずつ、" + std::to_string(ValueCount) + " 個の値を記述してください。";
     case SettingsFault::BadValue:
       return std::to_string(problem.line) + " 行目の値「" + problem.found +
-             "」が正しくありません。-32768～32767 の数値にしてください。";
+             "」が正しくありません。-32768～32767 の数値を指定してください。";
     case SettingsFault::NotARegularFile:
       return "この場所にあるのは通常のファイルではなく、" + problem.found + "です。";
     case SettingsFault::TooLarge:
-      return "ファイルが大きすぎます（" + std::to_string(problem.count) + " バイト）。ケルモの設定ファイルではないようです。";
+      return "ファイルのサイズが大きすぎます（" + std::to_string(problem.count) + " バイト）。ケルモの設定ファイルではない可能性があります。";
     case SettingsFault::Unreadable:
-      return "ファイルを読み取れませんでした。" + problem.found + "。";
+      return problem.found + "。";
   }
   return {};
 }
@@ -123,8 +123,8 @@ std::optional<FileFailure> writeSettingsFile(const std::filesystem::path& path, 
 std::string describeSettingsProblem(const std::filesystem::path& path, const SettingsProblem& problem) {
   const bool valuesAtFault = problem.fault == SettingsFault::TooFewValues || problem.fault == SettingsFault::BadValue;
   return "設定ファイル「" + path.string() + "」を読み込めませんでした。\r" + describeFault(problem) + "\r" +
-         (valuesAtFault ? "ファイルを直すか削除してから、ケルモをもう一度起動してください（削除すると、既定の設定で起動します）。"
-                        : "別の場所に移すか削除してから、ケルモをもう一度起動してください（既定の設定で起動します）。");
+         (valuesAtFault ? "ファイルを修正するか削除してから、ケルモをもう一度起動してください（削除した場合は、既定の設定で起動します）。"
+                        : "別の場所に移動するか削除してから、ケルモをもう一度起動してください（既定の設定で起動します）。");
 }
 
 std::string describeSettingsWriteFailure(const std::filesystem::path& path, const FileFailure& failure,

@@ -35,7 +35,7 @@ TEST(CommandLine, NoArgumentStartsKerumoAndVersionOrHelpAnswerOnStandardOutput) 
   EXPECT_EQ(help.status, 0);
   EXPECT_EQ(help.err, "");
   EXPECT_TRUE(help.out.starts_with(std::string("ケルモ（Kerumo）") + KERUMO_VERSION + " - 常駐型のシステムモニター\n"));
-  for (const char* said : {"使い方: kerumo [オプション]\n", "  --version    バージョンを表示して終了します\n",
+  for (const char* said : {"使い方: kerumo [オプション]\n", "  --version    バージョン番号を表示して終了します\n",
                            "kerumo.ini", "$XDG_CONFIG_HOME/kerumo"}) {
     EXPECT_NE(help.out.find(said), std::string::npos) << said;
   }

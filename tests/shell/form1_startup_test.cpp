@@ -87,7 +87,7 @@ TEST_F(Form1Test, MalformedFileStopsStartUpWithAClearBoxAndNoIcon) {
   const struct {
     const char* contents;  // none: a folder stands there
     const char* cause;
-  } cases[] = {{"600\r\n900\r\n0\r\n", "値が 3 つしかありません"},
+  } cases[] = {{"600\r\n900\r\n0\r\n", "値が 3 個しかありません"},
                {"600\r\nleft\r\n0\r\n1\r\n0\r\n10\r\n10\r\n", "2 行目の値「left」"},
                {"600\r\n900\r\n0\r\n1\r\n0\r\n10\r\n99999\r\n", "7 行目の値「99999」"},
                {nullptr, "通常のファイルではなく、フォルダーです"}};
@@ -125,8 +125,8 @@ TEST_F(Form1Test, MalformedFileMakesTheProgramExitWithFailure) {
   EXPECT_EQ(runKerumo(platform, settingsPath(), diagnostics, scriptedLoader(figures)), 1);
   EXPECT_EQ(diagnostics.str(), "kerumo: 設定ファイル「" + std::filesystem::absolute(settingsPath()).string() +
                                    "」を読み込めませんでした。3 行目の値「abc」が正しくありません。"
-                                   "-32768～32767 の数値にしてください。ファイルを直すか削除してから、ケルモを"
-                                   "もう一度起動してください（削除すると、既定の設定で起動します）\n");
+                                   "-32768～32767 の数値を指定してください。ファイルを修正するか削除してから、ケルモを"
+                                   "もう一度起動してください（削除した場合は、既定の設定で起動します）\n");
 }
 
 // A saved place is kept while a piece of the window big enough to grab is on

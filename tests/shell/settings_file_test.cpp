@@ -81,25 +81,25 @@ TEST(SettingsFile, RejectsMalformedFilesNamingLineAndValue) {
 TEST(SettingsFile, ProblemMessageSaysWhereWhatAndHowToRecover) {
   const std::string head = "設定ファイル「/home/u/kerumo.ini」を読み込めませんでした。\r";
   const std::string fixOrDelete =
-      "\rファイルを直すか削除してから、ケルモをもう一度起動してください（削除すると、既定の設定で起動します）。";
+      "\rファイルを修正するか削除してから、ケルモをもう一度起動してください（削除した場合は、既定の設定で起動します）。";
   const std::string moveOrDelete =
-      "\r別の場所に移すか削除してから、ケルモをもう一度起動してください（既定の設定で起動します）。";
+      "\r別の場所に移動するか削除してから、ケルモをもう一度起動してください（既定の設定で起動します）。";
   const struct {
     SettingsProblem problem;
     std::string said;
   } cases[] = {
       {{SettingsFault::TooFewValues, 0, "", 3},
-       "値が 3 つしかありません。1 行に 1 つずつ、7 つの値を書いてください。" + fixOrDelete},
+       "値が 3 個しかありません。1 行に 1 個ずつ、7 個の値を記述してください。" + fixOrDelete},
       {{SettingsFault::TooFewValues, 0, "", 0},
-       "値が 1 つもありません。1 行に 1 つずつ、7 つの値を書いてください。" + fixOrDelete},
+       "値がありません。1 行に 1 個ずつ、7 個の値を記述してください。" + fixOrDelete},
       {{SettingsFault::BadValue, 3, "abc"},
-       "3 行目の値「abc」が正しくありません。-32768～32767 の数値にしてください。" + fixOrDelete},
+       "3 行目の値「abc」が正しくありません。-32768～32767 の数値を指定してください。" + fixOrDelete},
       {{SettingsFault::NotARegularFile, 0, "フォルダー"},
        "この場所にあるのは通常のファイルではなく、フォルダーです。" + moveOrDelete},
       {{SettingsFault::TooLarge, 0, "", 65537},
-       "ファイルが大きすぎます（65537 バイト）。ケルモの設定ファイルではないようです。" + moveOrDelete},
-      {{SettingsFault::Unreadable, 0, "アクセスする権限がありません"},
-       "ファイルを読み取れませんでした。アクセスする権限がありません。" + moveOrDelete},
+       "ファイルのサイズが大きすぎます（65537 バイト）。ケルモの設定ファイルではない可能性があります。" + moveOrDelete},
+      {{SettingsFault::Unreadable, 0, "アクセス権がありません"},
+       "アクセス権がありません。" + moveOrDelete},
   };
   for (const auto& c : cases) EXPECT_EQ(describeSettingsProblem("/home/u/kerumo.ini", c.problem), head + c.said);
 }

@@ -68,16 +68,16 @@ TEST(KerumoExeFile, CarriesItsVersionInJapaneseAndEnglish) {
             std::vector<DWORD>({MAKELONG(0x0411, 1200), MAKELONG(0x0409, 1200)}));
   const std::wstring file = builtProgram().filename().wstring();
   const struct {
-    const wchar_t *table, *product, *description;
-  } tables[] = {{L"041104B0", L"ケルモ", L"ケルモ 常駐型システムモニター"},
-                {L"040904B0", L"Kerumo", L"Kerumo resident system monitor"}};
+    const wchar_t *table, *product, *description, *copyright;
+  } tables[] = {{L"041104B0", L"ケルモ", L"ケルモ 常駐型システムモニター", L"Copyright © 2026 ケルモ開発チーム"},
+                {L"040904B0", L"Kerumo", L"Kerumo resident system monitor", L"Copyright (c) 2026 The Kerumo developers"}};
   for (const auto& t : tables) {
     SCOPED_TRACE(win32::narrow(t.table));
     EXPECT_EQ(versionString(info, t.table, L"ProductName"), t.product);
     EXPECT_EQ(versionString(info, t.table, L"FileDescription"), t.description);
     EXPECT_EQ(versionString(info, t.table, L"FileVersion"), version);
     EXPECT_EQ(versionString(info, t.table, L"ProductVersion"), version);
-    EXPECT_EQ(versionString(info, t.table, L"LegalCopyright"), L"Copyright (c) 2026 The Kerumo developers");
+    EXPECT_EQ(versionString(info, t.table, L"LegalCopyright"), t.copyright);
     EXPECT_EQ(versionString(info, t.table, L"OriginalFilename"), file);
   }
 }
