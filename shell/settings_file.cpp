@@ -19,12 +19,29 @@ constexpr int ValueCount = 7;
 // Enough of a wrong value to recognise it; a whole line could fill the box.
 constexpr std::size_t QuotedCharacters = 40;
 
-std::optional<int16_t> toInt16(std::string_view text) {
+struct ValueRange {
+  double least, most;
+};
+// The window's top and left are 32-bit twips: a wide screen, a second
+// screen or one left of the primary lies beyond 16 bits (32767 twips is
+// 2184 pixels at 100 %). The switches and thresholds keep their 16 bits.
+constexpr ValueRange PositionRange{-2147483648.0, 2147483647.0};
+constexpr ValueRange SwitchRange{-32768.0, 32767.0};
+constexpr int PositionValues = 2;
+
+ValueRange rangeOfValue(int index) { return index < PositionValues ? PositionRange : SwitchRange; }
+
+// As the error box names it: "-32768～32767".
+std::string describeRange(ValueRange range) {
+  return std::to_string(static_cast<int64_t>(range.least)) + "～" + std::to_string(static_cast<int64_t>(range.most));
+}
+
+std::optional<double> wholeNumberIn(std::string_view text, ValueRange range) {
   const auto value = parseDecimal(text);
   if (!value) return std::nullopt;
   const double rounded = roundHalfToEven(*value);
-  if (rounded < -32768 || rounded > 32767) return std::nullopt;
-  return static_cast<int16_t>(rounded);
+  if (rounded < range.least || rounded > range.most) return std::nullopt;
+  return rounded;
 }
 
 std::vector<std::pair<int, std::string_view>> valueLines(std::string_view text) {
@@ -68,8 +85,8 @@ std::string describeFault(const SettingsProblem& problem) {
                                  : "値が " + std::to_string(problem.count) + " 個しかありません") +
              "。1 行に 1 個ずつ、" + std::to_string(ValueCount) + " 個の値を記述してください。";
     case SettingsFault::BadValue:
-      return std::to_string(problem.line) + " 行目の値「" + problem.found +
-             "」が正しくありません。-32768～32767 の数値を指定してください。";
+      return std::to_string(problem.line) + " 行目の値「" + problem.found + "」が正しくありません。" +
+             describeRange(problem.position ? PositionRange : SwitchRange) + " の数値を指定してください。";
     case SettingsFault::NotARegularFile:
       return "この場所にあるのは通常のファイルではなく、" + problem.found + "です。";
     case SettingsFault::TooLarge:
@@ -80,33 +97,40 @@ std::string describeFault(const SettingsProblem& problem) {
   return {};
 }
 
-// Whole twips, rounded as the reader rounds a fraction.
-int16_t clampToInt16(double twips) {
+// Whole twips, rounded as the reader rounds a fraction. No screen comes
+// near the 32-bit limits (X itself stops at 32767 pixels); they only keep a
+// wild value from giving a file the reader would refuse.
+int64_t wholeTwips(double twips) {
   const double rounded = roundHalfToEven(twips);
-  return static_cast<int16_t>(std::clamp(rounded, -32768.0, 32767.0));
+  if (std::isnan(rounded)) return 0;
+  return static_cast<int64_t>(std::clamp(rounded, PositionRange.least, PositionRange.most));
 }
 
 }  // namespace
 
 SettingsParse parseSettings(std::string_view text) {
   const auto lines = valueLines(text);
-  std::array<int16_t, ValueCount> values{};
+  std::array<double, ValueCount> values{};
   for (int i = 0; i < ValueCount; ++i) {
     if (i >= static_cast<int>(lines.size())) {
       return SettingsProblem{SettingsFault::TooFewValues, 0, "", lines.size()};
     }
     const auto [lineNumber, field] = lines[static_cast<size_t>(i)];
-    const auto value = toInt16(field);
-    if (!value) return SettingsProblem{SettingsFault::BadValue, lineNumber, printableExcerpt(field, QuotedCharacters)};
+    const auto value = wholeNumberIn(field, rangeOfValue(i));
+    if (!value) {
+      return SettingsProblem{SettingsFault::BadValue, lineNumber, printableExcerpt(field, QuotedCharacters), 0,
+                             i < PositionValues};
+    }
     values[static_cast<size_t>(i)] = *value;
   }
-  return SettingsRecord{static_cast<double>(values[0]), static_cast<double>(values[1]), values[2], values[3], values[4], values[5], values[6]};
+  const auto int16At = [&](int i) { return static_cast<int16_t>(values[static_cast<size_t>(i)]); };
+  return SettingsRecord{values[0], values[1], int16At(2), int16At(3), int16At(4), int16At(5), int16At(6)};
 }
 
 std::string formatSettings(const SettingsRecord& r) {
   std::ostringstream out;
-  for (const int v : {int{clampToInt16(r.top)}, int{clampToInt16(r.left)}, int{r.topmostToggle},
-                      int{r.tempShown}, int{r.warnEnabled}, int{r.memThreshold}, int{r.resThreshold}}) {
+  for (const int64_t v : {wholeTwips(r.top), wholeTwips(r.left), int64_t{r.topmostToggle}, int64_t{r.tempShown},
+                          int64_t{r.warnEnabled}, int64_t{r.memThreshold}, int64_t{r.resThreshold}}) {
     out << v << "\r\n";
   }
   return out.str();

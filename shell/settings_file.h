@@ -37,6 +37,7 @@ struct SettingsProblem {
   // the file could not be read.
   std::string found;
   std::uintmax_t count = 0;  // the values found, or the file's size in bytes
+  bool position = false;     // the bad value is the window's top or left, which have 32 bits
   bool operator==(const SettingsProblem&) const = default;
 };
 
@@ -49,7 +50,7 @@ using SettingsRead = std::variant<SettingsRecord, SettingsMissing, SettingsProbl
 // final line end, fractions (rounded half to even); ignores lines past the
 // seventh value.
 SettingsParse parseSettings(std::string_view text);
-// Exactly seven lines ended by CR LF; positions clamped to 16 bits.
+// Exactly seven lines ended by CR LF; the positions in whole twips.
 std::string formatSettings(const SettingsRecord& record);
 
 // Reads only a regular file of at most SettingsMaxBytes, in UTF-8 (with or

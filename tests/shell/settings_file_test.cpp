@@ -23,12 +23,15 @@ TEST(SettingsFile, FileRoundTripIsByteForByte) {
   EXPECT_FALSE(std::filesystem::exists(dir / "kerumo.ini.new"));
 }
 
-TEST(SettingsFile, WritesPositionsAsWholeTwipsWithinSixteenBits) {
+// Positions are 32-bit: wide screens, second screens and screens left of
+// the primary lie beyond 16 bits.
+TEST(SettingsFile, WritesPositionsAsWholeTwips) {
   const struct {
     double top, left;
     const char* lines;
   } cases[] = {
-      {40000.0, -50000.0, "32767\r\n-32768\r\n"},
+      {40000.0, -50000.0, "40000\r\n-50000\r\n"},
+      {2147483647.0, -2147483648.0, "2147483647\r\n-2147483648\r\n"},
       {1285.714, -8.571, "1286\r\n-9\r\n"},  // 150 and -1 pixels at 168 dpi
       {600.5, 901.5, "600\r\n902\r\n"},       // as the reader rounds
   };
@@ -53,6 +56,8 @@ TEST(SettingsFile, AcceptsWhatAHandEditProducesAndReadsBackWhatItWrote) {
       {"blank line between values", "1\n\n2\n0\n1\n0\n10\n10\n", {1, 2, 0, 1, 0, 10, 10}},
       {"negative positions", "-1200\n-45\n1\n0\n0\n1\n99\n", {-1200, -45, 1, 0, 0, 1, 99}},
       {"odd values survive unchanged", "32767\n-32768\n5\n7\n-3\n0\n250\n", {32767, -32768, 5, 7, -3, 0, 250}},
+      {"positions beyond 16 bits", "40000\n-40000\n0\n1\n0\n10\n10\n", {40000, -40000, 0, 1, 0, 10, 10}},
+      {"positions at 32 bits", "-2147483648\n2147483647\n0\n1\n0\n10\n10\n", {-2147483648.0, 2147483647, 0, 1, 0, 10, 10}},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(held<SettingsRecord>(parseSettings(c.text)), c.expected) << c.what;
@@ -69,7 +74,10 @@ TEST(SettingsFile, RejectsMalformedFilesNamingLineAndValue) {
       {"", {SettingsFault::TooFewValues, 0, "", 0}},
       {"1\n2\nabc\n1\n0\n10\n10\n", {SettingsFault::BadValue, 3, "abc"}},
       {"1\n2\n0\n1\n0\n10\n32768\n", {SettingsFault::BadValue, 7, "32768"}},
-      {"-32769\n2\n0\n1\n0\n10\n10\n", {SettingsFault::BadValue, 1, "-32769"}},
+      {"1\n2\n40000\n1\n0\n10\n10\n", {SettingsFault::BadValue, 3, "40000"}},
+      {"1\n2\n0\n1\n0\n10\n-32769\n", {SettingsFault::BadValue, 7, "-32769"}},
+      {"-2147483649\n2\n0\n1\n0\n10\n10\n", {SettingsFault::BadValue, 1, "-2147483649", 0, true}},
+      {"1\n\n2147483648\n0\n1\n0\n10\n10\n", {SettingsFault::BadValue, 3, "2147483648", 0, true}},
       {"1\n2\n0\n1\n0\n1e3\n10\n", {SettingsFault::BadValue, 6, "1e3"}},
       {"1\n2\n0\n1\n0\n10 10\n10\n", {SettingsFault::BadValue, 6, "10 10"}},
       {"1\n2\n0\n1\n0\n.\n10\n", {SettingsFault::BadValue, 6, "."}},
@@ -94,6 +102,8 @@ TEST(SettingsFile, ProblemMessageSaysWhereWhatAndHowToRecover) {
        "値がありません。1 行に 1 個ずつ、7 個の値を記述してください。" + fixOrDelete},
       {{SettingsFault::BadValue, 3, "abc"},
        "3 行目の値「abc」が正しくありません。-32768～32767 の数値を指定してください。" + fixOrDelete},
+      {{SettingsFault::BadValue, 2, "左", 0, true},
+       "2 行目の値「左」が正しくありません。-2147483648～2147483647 の数値を指定してください。" + fixOrDelete},
       {{SettingsFault::NotARegularFile, 0, "フォルダー"},
        "この場所にあるのは通常のファイルではなく、フォルダーです。" + moveOrDelete},
       {{SettingsFault::TooLarge, 0, "", 65537},
