@@ -131,19 +131,27 @@ TEST_F(Form1Test, MalformedFileMakesTheProgramExitWithFailure) {
 
 // A saved place is kept while a piece of the window big enough to grab is on
 // some screen, at the start and when the screens change; otherwise the window
-// goes to the default, and the file keeps the saved place.
+// goes to the default, and the file keeps the saved place. The primary is
+// 2560 pixels wide, a second screen lies right of it and a third left of and
+// above it, in negative twips.
 TEST(Form1SavedPlace, IsKeptWhileAGrabbablePieceIsOnSomeScreen) {
-  const std::vector<TwipsRect> screens{{0, 0, 15000, 15000}, {15000, 0, 15000, 15000}};
+  const std::vector<TwipsRect> screens{{0, 0, 38400, 21600}, {38400, 0, 28800, 16200}, {-28800, -4500, 28800, 16200}};
   const struct {
     int top, left;
-    bool kept;
+    bool kept, onPrimary;
   } cases[] = {
-      {600, 900, true},        {900, -1200, true},
-      {900, -3000, true},      // a few hundred twips still on screen
-      {900, -3500, false},     // under 16 pixels: too little to grab
-      {900, 20000, true},      // on the second screen
-      {900, 31000, false},     // the unplugged third one
-      {-30000, 600, false},    {-30000, -30000, false},
+      {600, 900, true, true},
+      {600, 34500, true, true},       // the default place on a 2560-pixel primary
+      {900, 36000, true, true},       // 2400 pixels, beyond 16 bits
+      {900, 40000, true, false},      // on the second screen
+      {900, 66900, true, false},      // a few hundred twips still on it
+      {900, 67000, false, false},     // under 16 pixels: too little to grab
+      {900, 68000, false, false},     // the unplugged fourth one
+      {900, -1200, true, true},       // partly on the primary, partly on the third
+      {-3000, -20000, true, false},   // on the third: left of and above the primary
+      {900, -32100, true, false},     // a few hundred twips on the third
+      {900, -32300, false, false},
+      {-30000, 600, false, false},    {-30000, -30000, false, false},
   };
   for (const auto& c : cases) {
     Form1Session session;
@@ -151,14 +159,17 @@ TEST(Form1SavedPlace, IsKeptWhileAGrabbablePieceIsOnSomeScreen) {
     const std::string contents = settingsWith(c.top, c.left, 0, 1);
     session.startWith(contents);
     SCOPED_TRACE(contents);
-    const double defaultLeft = 15000 - session.window().width() - 16 * 15;
+    const double defaultLeft = 38400 - session.window().width() - 16 * 15;
     EXPECT_EQ(session.window().left(), c.kept ? c.left : defaultLeft);
     EXPECT_EQ(session.window().top(), c.kept ? c.top : 16 * 15);
     EXPECT_EQ(readFile(session.settingsPath()), contents);
-    // Unplugging the second screen moves only the window it held.
+    // Unplugging the other screens moves only a window they held.
     session.platform.workAreas = {screens.front()};
     session.form1().onScreensChanged();
-    EXPECT_EQ(session.window().left(), c.kept && c.left < 15000 ? c.left : defaultLeft);
+    EXPECT_EQ(session.window().left(), c.onPrimary ? c.left : defaultLeft);
+    EXPECT_EQ(readFile(session.settingsPath()), contents) << "kept until the exit";
+    session.form1().Form_Unload();
+    EXPECT_EQ(held<SettingsRecord>(readSettingsFile(session.settingsPath())).left, session.window().left());
   }
   // A window narrower than a grab counts whole.
   EXPECT_TRUE(isReachable({600, 900, 200, 200}, screens, 15));

@@ -102,8 +102,8 @@ struct PrivateServer : Background {
 // An Xvfb that picks a free display itself and names it only once it takes
 // clients; it does not reset between Kerumo runs.
 struct PrivateXServer : PrivateServer {
-  PrivateXServer()
-      : PrivateServer("Xvfb", {"-displayfd", "1", "-screen", "0", "1280x1024x24", "-nolisten", "tcp", "-noreset"},
+  explicit PrivateXServer(const QString& screen = "1280x1024x24")
+      : PrivateServer("Xvfb", {"-displayfd", "1", "-screen", "0", screen, "-nolisten", "tcp", "-noreset"},
                       QProcessEnvironment::systemEnvironment()) {}
   bool running() { return !name.isEmpty() && process().state() == QProcess::Running; }
   QString display() const { return ":" + name; }

@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <tuple>
+#include <utility>
 
 #include "tests/platform/qt/session_e2e_support.h"
 #include "tests/temp_dir.h"
@@ -237,6 +238,93 @@ TEST_F(SessionEdges, SettingsFilesThatAreNotWhatTheySeemAreAnsweredAtOnce) {
     EXPECT_EQ(std::tie(after.st_mtim.tv_sec, after.st_mtim.tv_nsec, after.st_size),
               std::tie(before.st_mtim.tv_sec, before.st_mtim.tv_nsec, before.st_size));
   }
+}
+
+// The settings a first run writes, after the position.
+const std::string DefaultSwitches = "0\r\n1\r\n0\r\n10\r\n10\r\n";
+
+// A place as the settings file's first two lines hold it, at 15 twips a pixel.
+std::string positionLines(QPoint p) { return std::to_string(p.y() * 15) + "\r\n" + std::to_string(p.x() * 15) + "\r\n"; }
+
+bool movedTo(const QProcessEnvironment& on, const QString& window, QPoint to) {
+  xdotool(on, {"windowmove", window, QString::number(to.x()), QString::number(to.y())});
+  return waitUntil([&] { return geometryOf(on, window).topLeft() == to; });
+}
+
+// One run of Kerumo in `dir`: where its meter shows. `then` acts on the
+// meter before the run ends as a session ends it, which writes the file.
+QRect runOnce(const std::filesystem::path& dir, const QString& display,
+              const std::function<void(const QProcessEnvironment&, const QString&)>& then = {}) {
+  Kerumo kerumo(dir, display);
+  const QProcessEnvironment on = onDisplay(display);
+  QString meter;
+  if (!waitUntil([&] { return !(meter = meterOf(on, kerumo.pid())).isEmpty(); })) {
+    ADD_FAILURE() << "no meter: " << kerumo.describe();
+    return {};
+  }
+  const QRect shown = geometryOf(on, meter);
+  if (then) then(on, meter);
+  kerumo.process().terminate();
+  EXPECT_EQ(kerumo.exitStatus(), 0) << kerumo.describe();
+  return shown;
+}
+
+// 16 bits of twips end at 2184 pixels: the default place and the far right
+// of wide screens lie beyond, and come back at the same pixel after an exit.
+class WideScreen : public ::testing::TestWithParam<std::pair<int, int>> {};
+
+TEST_P(WideScreen, TheDefaultPlaceAndAFarRightOneComeBackAfterAnExit) {
+  if (!has("Xvfb") || !has("xdotool")) GTEST_SKIP() << "needs Xvfb and xdotool";
+  const QSize screen(GetParam().first, GetParam().second);
+  PrivateXServer x(QString("%1x%2x24").arg(screen.width()).arg(screen.height()));
+  ASSERT_TRUE(x.running());
+  TempDir dir;
+  const QRect first = runOnce(dir.path(), x.display());
+  EXPECT_EQ(first.topLeft() + QPoint(first.width(), 0), QPoint(screen.width() - 16, 16)) << "the default place";
+  EXPECT_EQ(readFile(dir / "kerumo.ini"), positionLines(first.topLeft()) + DefaultSwitches);
+  const QPoint farRight(screen.width() - first.width(), screen.height() - first.height() - 100);
+  const auto moveFarRight = [&](const auto& on, const QString& meter) { EXPECT_TRUE(movedTo(on, meter, farRight)); };
+  EXPECT_EQ(runOnce(dir.path(), x.display(), moveFarRight).topLeft(), first.topLeft());
+  EXPECT_EQ(readFile(dir / "kerumo.ini"), positionLines(farRight) + DefaultSwitches);
+  EXPECT_EQ(runOnce(dir.path(), x.display()).topLeft(), farRight);
+}
+
+INSTANTIATE_TEST_SUITE_P(Pixels, WideScreen, ::testing::Values(std::pair(2560, 1440), std::pair(7680, 2160)),
+                         [](const auto& info) {
+                           return std::to_string(info.param.first) + "x" + std::to_string(info.param.second);
+                         });
+
+// Two screens side by side: the meter left on the second, beyond 16 bits of
+// twips, comes back there. With the second gone it starts at the default
+// place, and the file keeps the old place until the exit. Made the primary,
+// the second has the first left of it, where the meter stays.
+TEST(SeveralScreens, TheMeterComesBackOnItsScreenAndHomeWhenThatScreenIsGone) {
+  if (!has("Xvfb") || !has("xdotool") || !has("xrandr")) GTEST_SKIP() << "needs Xvfb, xdotool and xrandr";
+  PrivateXServer x("3200x1080x24");
+  ASSERT_TRUE(x.running());
+  const QProcessEnvironment on = onDisplay(x.display());
+  run(on, "xrandr", {"--setmonitor", "*first", "1280/340x1024/270+0+0", "screen"});
+  run(on, "xrandr", {"--setmonitor", "second", "1920/510x1080/290+1280+0", "none"});
+  ASSERT_EQ(run(on, "xrandr", {"--listmonitors"}).count('\n'), 3) << run(on, "xrandr", {"--listmonitors"}).toStdString();
+  TempDir dir;
+  const QPoint onSecond(2900, 700);
+  runOnce(dir.path(), x.display(), [&](const auto& on, const QString& meter) { EXPECT_TRUE(movedTo(on, meter, onSecond)); });
+  EXPECT_EQ(runOnce(dir.path(), x.display()).topLeft(), onSecond);
+  const std::string leftOnSecond = positionLines(onSecond) + DefaultSwitches;
+  EXPECT_EQ(readFile(dir / "kerumo.ini"), leftOnSecond);
+
+  run(on, "xrandr", {"--delmonitor", "second"});
+  const QRect home = runOnce(dir.path(), x.display(), [&](const auto&, const QString&) {
+    EXPECT_EQ(readFile(dir / "kerumo.ini"), leftOnSecond) << "kept until the exit";
+  });
+  EXPECT_EQ(home.topLeft() + QPoint(home.width(), 0), QPoint(1280 - 16, 16)) << "the default place";
+  EXPECT_EQ(readFile(dir / "kerumo.ini"), positionLines(home.topLeft()) + DefaultSwitches);
+
+  run(on, "xrandr", {"--setmonitor", "*second", "1920/510x1080/290+1280+0", "none"});
+  EXPECT_EQ(runOnce(dir.path(), x.display()).topLeft(), home.topLeft()) << "left of the primary";
+  std::filesystem::remove(dir / "kerumo.ini");
+  const QRect primaryHome = runOnce(dir.path(), x.display());
+  EXPECT_EQ(primaryHome.topLeft() + QPoint(primaryHome.width(), 0), QPoint(3200 - 16, 16)) << "the new primary's";
 }
 
 TEST(NoDisplay, IsOneLineNamingTheDisplayAndStatusOne) {
