@@ -257,6 +257,9 @@ LRESULT Win32Form::handle(UINT message, WPARAM wParam, LPARAM lParam) {
       }
       return 0;
     case WM_CLOSE: events_.onUnload(); return 0;  // the form decides what a close means
+    case WM_GETDPISCALEDSIZE:
+      *reinterpret_cast<SIZE*>(lParam) = outerSize(design_, static_cast<int>(wParam));
+      return TRUE;
     case WM_DPICHANGED: onDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam)); return 0;
     default: return DefWindowProcW(window, message, wParam, lParam);
   }
@@ -319,11 +322,14 @@ void Win32Form::onCommand(WPARAM wParam) {
   if (it != childNames_.end() && HIWORD(wParam) == BN_CLICKED) events_.onClick(it->second);
 }
 
+// The window takes the rectangle Windows suggests, as Windows asks: it keeps
+// the window under the pointer while it is dragged across screens. Its size
+// is ours, answered to WM_GETDPISCALEDSIZE just before, so the client area
+// is the design's at the new DPI; a frame does not scale linearly.
 void Win32Form::onDpiChanged(int dpi, const RECT& suggested) {
   dpi_ = dpi;
-  const SIZE outer = outerSize(design_, dpi_);
-  SetWindowPos(window_.get(), nullptr, suggested.left, suggested.top, outer.cx, outer.cy,
-               SWP_NOZORDER | SWP_NOACTIVATE);
+  SetWindowPos(window_.get(), nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+               suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
   layOut();
   applyIcons();
 }

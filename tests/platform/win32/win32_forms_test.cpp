@@ -87,6 +87,32 @@ TEST_F(Win32FormsTest, ClientAreaFrameAndPictureOfEachForm) {
   }
 }
 
+// Dragged onto a screen of 144 DPI: the meter takes the rectangle Windows
+// suggests, where and as large as Windows puts it. Asked first, it wants the
+// outer size that holds its client area at that scale, which a linear
+// scaling of the frame misses.
+TEST_F(Win32FormsTest, OnAScreenOfAnotherDpiTheMeterTakesTheSuggestedRectangle) {
+  auto form = platform.createForm(form1Design(), events);
+  HWND w = handleOf(*form);
+  form->setVisible(true);
+  pumpMessages(100);
+  SIZE wanted{366, 90};  // what linear scaling of 244 x 60 proposes
+  const RECT linear{2600, -150, 2600 + wanted.cx, -150 + wanted.cy};
+  ASSERT_TRUE(SendMessageW(w, WM_GETDPISCALEDSIZE, 144, reinterpret_cast<LPARAM>(&wanted)));
+  const RECT answered{-400, 50, -400 + wanted.cx, 50 + wanted.cy};
+  for (const RECT* suggested : {&linear, &answered}) {
+    PostMessageW(w, WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(suggested));
+    pumpMessages(300);
+    RECT taken{};
+    GetWindowRect(w, &taken);
+    EXPECT_TRUE(EqualRect(&taken, suggested)) << taken.left << "," << taken.top << " " << taken.right - taken.left
+                                              << "x" << taken.bottom - taken.top;
+  }
+  const SIZE client = clientSize(w);
+  EXPECT_EQ(client.cx, 363);
+  EXPECT_EQ(client.cy, 87);
+}
+
 TEST_F(Win32FormsTest, APressOnALabelIsTheLabelsAndEachClickThereClicksItOnce) {
   auto form = platform.createForm(form2Design(), events);
   HWND w = handleOf(*form);
