@@ -7,10 +7,12 @@
 // with Ctrl+V, Ctrl+C or Ctrl+X. Its check box checks itself.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -117,6 +119,105 @@ TEST(Scaling, TheMeterAtTheScreensScaleAnswersTheTrayIconAndNotThePointer) {
   EXPECT_TRUE(becomes([&] { return IsWindowVisible(meter) != FALSE; })) << "not shown at " << dpi << " DPI";
   Sleep(300);
   EXPECT_FALSE(menuIsOpen());
+}
+
+// Screens wider than the test display, or more of them, on an X server of
+// their own (the Win32Screens runs). Positions are twips at the primary's
+// scale, 15 a pixel here.
+class Screens : public ::testing::Test {
+ protected:
+  void SetUp() override { SetProcessDPIAware(); }
+
+  // One run of kerumo.exe in `folder`: where its meter shows. `meanwhile`
+  // runs while it shows; then the run ends as a user ends it, which writes
+  // the file.
+  static RECT runOnce(const std::filesystem::path& folder, const std::function<void()>& meanwhile = {}) {
+    testing::RunningKerumo kerumo(folder);
+    HWND meter = kerumo.window(MeterClass, true);
+    RECT shown{};
+    EXPECT_NE(meter, nullptr);
+    if (meter == nullptr) return shown;
+    GetWindowRect(meter, &shown);
+    if (meanwhile) meanwhile();
+    PostMessageW(meter, WM_CLOSE, 0, 0);
+    EXPECT_EQ(kerumo.waitForExit(), std::optional<DWORD>(0));
+    return shown;
+  }
+  static std::string positionLines(LONG top, LONG left) {
+    return std::to_string(top * 15) + "\r\n" + std::to_string(left * 15) + "\r\n";
+  }
+  static std::vector<MONITORINFO> monitors() {
+    std::vector<MONITORINFO> found;
+    EnumDisplayMonitors(nullptr, nullptr, [](HMONITOR monitor, HDC, RECT*, LPARAM list) {
+      MONITORINFO info{};
+      info.cbSize = sizeof info;
+      GetMonitorInfoW(monitor, &info);
+      reinterpret_cast<std::vector<MONITORINFO>*>(list)->push_back(info);
+      return TRUE;
+    }, reinterpret_cast<LPARAM>(&found));
+    return found;
+  }
+  static std::string described(const std::vector<MONITORINFO>& list) {
+    std::string text;
+    for (const MONITORINFO& m : list) {
+      text += (m.dwFlags & MONITORINFOF_PRIMARY ? " primary " : " ") + std::to_string(m.rcMonitor.left) + "," +
+              std::to_string(m.rcMonitor.top) + " " + std::to_string(m.rcMonitor.right - m.rcMonitor.left) + "x" +
+              std::to_string(m.rcMonitor.bottom - m.rcMonitor.top) + ";";
+    }
+    return text;
+  }
+  const std::string switches = "0\r\n1\r\n0\r\n10\r\n10\r\n";
+  testing::TempDir folder;
+};
+
+// 2560 pixels: the default place and 36000 twips (2400 pixels) lie beyond
+// 16 bits and come back at the same pixel after an exit. A place on a
+// screen no longer there gives the default place, and the file keeps the
+// old one until the exit.
+TEST_F(Screens, OnAWideScreenTheDefaultPlaceAndAFarRightOneComeBack) {
+  if (GetSystemMetrics(SM_CXSCREEN) < 2560) GTEST_SKIP() << "needs a primary screen 2560 pixels wide";
+  const RECT first = runOnce(folder.path());
+  EXPECT_EQ(first.right, 2560 - 16) << "the default place";
+  EXPECT_EQ(first.top, 16);
+  const std::string atHome = positionLines(first.top, first.left) + switches;
+  EXPECT_EQ(testing::readFile(folder / "kerumo.ini"), atHome);
+  EXPECT_EQ(runOnce(folder.path()).left, first.left);
+  const std::string farRight = "1500\r\n36000\r\n" + switches;
+  testing::writeFile(folder / "kerumo.ini", farRight);
+  EXPECT_EQ(runOnce(folder.path()).left, 2400);
+  EXPECT_EQ(testing::readFile(folder / "kerumo.ini"), farRight);
+  const std::string onAScreenGone = "1500\r\n60000\r\n" + switches;
+  testing::writeFile(folder / "kerumo.ini", onAScreenGone);
+  const auto fileKept = [&] { EXPECT_EQ(testing::readFile(folder / "kerumo.ini"), onAScreenGone); };
+  EXPECT_EQ(runOnce(folder.path(), fileKept).left, first.left);
+  EXPECT_EQ(testing::readFile(folder / "kerumo.ini"), atHome);
+}
+
+// A second monitor wider than the primary: 36000 twips lie on it only.
+TEST_F(Screens, OnASecondMonitorTheMeterComesBackThere) {
+  const std::vector<MONITORINFO> all = monitors();
+  if (all.size() < 2) GTEST_SKIP() << "wine reports one monitor:" << described(all);
+  const RECT place{2400, 100, 2401, 101};
+  MONITORINFO holder{};
+  holder.cbSize = sizeof holder;
+  GetMonitorInfoW(MonitorFromRect(&place, MONITOR_DEFAULTTONULL), &holder);
+  ASSERT_FALSE(holder.dwFlags & MONITORINFOF_PRIMARY) << described(all);
+  const std::string onSecond = "1500\r\n36000\r\n" + switches;
+  testing::writeFile(folder / "kerumo.ini", onSecond);
+  EXPECT_EQ(runOnce(folder.path()).left, 2400) << described(all);
+  EXPECT_EQ(testing::readFile(folder / "kerumo.ini"), onSecond);
+}
+
+// Left of or above the primary, in negative twips.
+TEST_F(Screens, LeftOfThePrimaryInNegativeTwipsTheMeterComesBackThere) {
+  const std::vector<MONITORINFO> all = monitors();
+  const auto left = std::ranges::find_if(all, [](const MONITORINFO& m) { return m.rcMonitor.left < 0; });
+  if (left == all.end()) GTEST_SKIP() << "wine reports no monitor left of the primary:" << described(all);
+  const LONG x = left->rcMonitor.left + 100;
+  const std::string there = "1500\r\n" + std::to_string(x * 15) + "\r\n" + switches;
+  testing::writeFile(folder / "kerumo.ini", there);
+  EXPECT_EQ(runOnce(folder.path()).left, x);
+  EXPECT_EQ(testing::readFile(folder / "kerumo.ini"), there);
 }
 
 bool hasInputMethod(HWND edit) {
