@@ -218,6 +218,10 @@ void FormFrame::closeEvent(QCloseEvent* event) {
   events_.onUnload();
 }
 
+// Removing the actions, rather than leaving them to the menu's children,
+// is what makes Qt free the tray's copies of them.
+FormMenu::~FormMenu() { clear(); }
+
 QtForm::QtForm(const FormDesign& design, FormEvents& events)
     : events_(events), frame_(std::make_unique<FormFrame>(design, events)),
       centred_(design.startPosition == StartPosition::CenterScreen) {
@@ -260,7 +264,7 @@ void QtForm::createControls(const FormDesign& design) {
 }
 
 void QtForm::createMenu(const MenuDesign& design) {
-  menu_ = std::make_unique<QMenu>(toQString(design.caption));
+  menu_ = std::make_unique<FormMenu>(toQString(design.caption));
   menu_->setObjectName(QString::fromStdString(design.name));
   for (const auto& item : design.items) {
     if (item.caption == "-") {

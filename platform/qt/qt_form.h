@@ -17,6 +17,18 @@ namespace kerumo::qt {
 
 class QtForm;
 
+// The form's pop-up menu. Given to a StatusNotifierItem tray, Qt mirrors
+// each action in an item of a D-Bus menu, and frees such an item only when
+// its action leaves the menu, not when the menu is deleted with it: the
+// menu therefore empties itself first.
+class FormMenu : public QMenu {
+ public:
+  using QMenu::QMenu;
+  ~FormMenu() override;
+  FormMenu(const FormMenu&) = delete;
+  FormMenu& operator=(const FormMenu&) = delete;
+};
+
 // The form's client area: paints the background picture and reports the
 // surface's own mouse events. A move the core asks for starts only once the
 // pointer, button down, has gone past the drag distance, so that a click or
@@ -121,7 +133,7 @@ class QtForm : public FormWindow {
   std::unique_ptr<FormFrame> frame_;
   std::map<std::string, QWidget*> controls_;
   std::map<std::string, QTimer*> timers_;
-  std::unique_ptr<QMenu> menu_;
+  std::unique_ptr<FormMenu> menu_;
   std::map<std::string, QAction*> menuItems_;
   std::map<std::string, bool> menuChecks_;
   bool centred_;
