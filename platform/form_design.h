@@ -73,6 +73,27 @@ struct ControlDesign {
   bool enabled = true;
   bool visible = true;
   bool inputMethod = true;  // false: the field takes no input-method composition
+  // The label whose caption names this control to a screen reader.
+  std::string labelledBy;
+  // A label that opens its caption: reached with Tab, opened with Enter,
+  // read out as a link.
+  bool link = false;
+};
+
+// What a screen reader hears of one figure: the name says what it is, its
+// value and its unit in one sentence; the value alone as text and number.
+struct FigureReading {
+  std::string name;
+  std::string value;
+  std::optional<int> number;  // none when there is no reading
+  bool operator==(const FigureReading&) const = default;
+};
+
+// Labels read out together as one item, never one by one.
+struct FigureDesign {
+  std::string name;
+  std::vector<std::string> controls;
+  FigureReading reading;  // what the design's captions say
 };
 
 struct MenuItemDesign {
@@ -114,11 +135,18 @@ struct FormDesign {
   Picture icon = Picture::None;
   Colour backColour = Colour::system(SystemColour::ButtonFace);
   std::vector<ControlDesign> controls;  // in creation order; earlier ones lie on top
+  // The window's name for a screen reader where its caption is empty.
+  std::string accessibleName;
+  std::vector<FigureDesign> figures;  // in reading order
   std::optional<MenuDesign> menu;
 
   const ControlDesign* control(const std::string& controlName) const {
     const auto it = std::find_if(controls.begin(), controls.end(), [&](const auto& c) { return c.name == controlName; });
     return it == controls.end() ? nullptr : &*it;
+  }
+  const FigureDesign* figure(const std::string& figureName) const {
+    const auto it = std::find_if(figures.begin(), figures.end(), [&](const auto& f) { return f.name == figureName; });
+    return it == figures.end() ? nullptr : &*it;
   }
   const MenuItemDesign* menuItem(const std::string& itemName) const { return menu ? menu->item(itemName) : nullptr; }
 };

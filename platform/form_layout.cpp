@@ -7,7 +7,7 @@ namespace kerumo {
 std::vector<std::string> tabOrder(const FormDesign& design) {
   std::vector<const ControlDesign*> tabbed;
   for (const ControlDesign& c : design.controls) {
-    if (c.kind == ControlKind::CheckBox || c.kind == ControlKind::TextBox || c.kind == ControlKind::Button) {
+    if (c.kind == ControlKind::CheckBox || c.kind == ControlKind::TextBox || c.kind == ControlKind::Button || c.link) {
       tabbed.push_back(&c);
     }
   }

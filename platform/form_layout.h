@@ -24,7 +24,8 @@ struct PixelPoint {
 // Rules of the forms' layout that every backend applies the same way; the
 // backends only measure and move.
 
-// The controls that take the keyboard (check boxes, text fields, buttons)
+// The controls that take the keyboard (check boxes, text fields, buttons,
+// links)
 // in the order Tab visits them: by tab index, creation order among equals.
 std::vector<std::string> tabOrder(const FormDesign& design);
 

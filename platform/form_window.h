@@ -78,6 +78,9 @@ class FormWindow {
   virtual void setChecked(const std::string& control, bool checked) = 0;
   virtual bool isChecked(const std::string& control) const = 0;
   virtual void setFocus(const std::string& control) = 0;
+  // A figure reads differently now; the form tells a screen reader of
+  // the change without taking the focus.
+  virtual void setFigure(const std::string& figure, const FigureReading& reading) = 0;
   // A form's timers are created stopped, whatever their design says: the
   // form starts them once its load work has run.
   virtual void setTimerEnabled(const std::string& timer, bool enabled) = 0;

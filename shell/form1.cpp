@@ -133,6 +133,7 @@ SettingsRecord Form1::currentSettings() const {
 void Form1::showMeterWindow() {
   window_->setMenuVisible(false);
   window_->setVisible(true);
+  display_.announce();
 }
 
 void Form1::mnuAbout_Click() { showMeterWindow(); }
@@ -149,6 +150,7 @@ void Form1::frmTop_Click() {
     topmostToggle_ = 1;
     window_->setMenuItemChecked(form1::frmTop, false);
   }
+  display_.announce();  // the window is shown by its new order
 }
 
 void Form1::mnuCputmp_Click() {

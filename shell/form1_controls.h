@@ -30,6 +30,12 @@ inline constexpr const char* Shape4 = "Shape4";
 inline constexpr const char* Shape5 = "Shape5";  // system resources
 inline constexpr const char* Shape6 = "Shape6";
 
+// What a screen reader reads, one item a figure, in reading order
+inline constexpr const char* TemperatureFigure = "TemperatureFigure";
+inline constexpr const char* MemoryFigure = "MemoryFigure";
+inline constexpr const char* ResourcesFigure = "ResourcesFigure";
+inline constexpr const char* CpuFigure = "CpuFigure";
+
 // The popup menu
 inline constexpr const char* mnuTray = "mnuTray";
 inline constexpr const char* mnuAbout = "mnuAbout";

@@ -1,6 +1,8 @@
 #include "shell/form1_design.h"
 
 #include "shell/form1_controls.h"
+#include "shell/meter_figures.h"
+
 namespace kerumo {
 namespace {
 
@@ -71,6 +73,16 @@ MenuDesign mnuTray() {
                      {form1::mnuab, "about"}}};
 }
 
+// Legend, value and unit are one item to a screen reader, as the design
+// captions read: "100" everywhere.
+std::vector<FigureDesign> figures() {
+  constexpr int16_t Design = 100;
+  return {{form1::TemperatureFigure, {form1::Label1, form1::Label5, form1::Label20}, temperatureReading(Design)},
+          {form1::MemoryFigure, {form1::Label13, form1::Label2, form1::Label17}, memoryReading(Design)},
+          {form1::ResourcesFigure, {form1::Label14, form1::Label3, form1::Label19}, resourcesReading(Design)},
+          {form1::CpuFigure, {form1::Label15, form1::Label16, form1::Label18}, cpuReading(Design)}};
+}
+
 }  // namespace
 
 FormDesign form1Design() {
@@ -107,6 +119,8 @@ FormDesign form1Design() {
       shape(form1::Shape5, Red, 1320),
       shape(form1::Shape6, Blue, 1320),
   };
+  d.accessibleName = "ケルモ";
+  d.figures = figures();
   d.menu = mnuTray();
   return d;
 }

@@ -53,6 +53,7 @@ FakeForm::FakeForm(FakePlatform& owner, const FormDesign& design, FormEvents& ev
   if (design.menu) {
     for (const auto& item : design.menu->items) menuChecks_[item.name] = item.checked;
   }
+  for (const auto& f : design.figures) figures_[f.name] = f.reading;
 }
 
 FakeForm::~FakeForm() { owner_.forget(this); }
@@ -78,6 +79,19 @@ const FakeControlState& FakeForm::control(const std::string& name) const {
   requireControl(name);
   const auto it = controls_.find(name);
   return it == controls_.end() ? none : it->second;
+}
+
+const FigureReading& FakeForm::figure(const std::string& name) const {
+  static const FigureReading none;
+  const auto it = figures_.find(name);
+  if (it == figures_.end()) owner_.unknownName(design_.name + " has no figure named \"" + name + "\"");
+  return it == figures_.end() ? none : it->second;
+}
+
+void FakeForm::setFigure(const std::string& name, const FigureReading& reading) {
+  if (!design_.figure(name)) owner_.unknownName(design_.name + " has no figure named \"" + name + "\"");
+  figures_[name] = reading;
+  log("setFigure " + name + " " + reading.name);
 }
 
 bool FakeForm::menuItemChecked(const std::string& item) const {

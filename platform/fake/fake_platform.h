@@ -49,6 +49,7 @@ class FakeForm : public FormWindow {
   void setChecked(const std::string& control, bool checked) override;
   bool isChecked(const std::string& control) const override;
   void setFocus(const std::string& control) override;
+  void setFigure(const std::string& figure, const FigureReading& reading) override;
   void setTimerEnabled(const std::string& timer, bool enabled) override;
   void setMenuVisible(bool visible) override;
   void setMenuItemChecked(const std::string& item, bool checked) override;
@@ -59,6 +60,8 @@ class FakeForm : public FormWindow {
   const FormDesign& design() const { return design_; }
   FormEvents& events() { return events_; }
   const FakeControlState& control(const std::string& name) const;
+  // What a screen reader hears of the figure now.
+  const FigureReading& figure(const std::string& name) const;
   bool topmost() const { return topmost_; }
   bool menuVisible() const { return menuVisible_; }
   bool menuItemChecked(const std::string& item) const;
@@ -81,6 +84,7 @@ class FakeForm : public FormWindow {
   FormEvents& events_;
   std::map<std::string, FakeControlState> controls_;
   std::map<std::string, bool> menuChecks_;
+  std::map<std::string, FigureReading> figures_;
   double left_ = 0;
   double top_ = 0;
   bool visible_ = false;

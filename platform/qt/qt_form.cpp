@@ -407,6 +407,8 @@ void QtForm::setFocus(const std::string& name) {
   }
 }
 
+void QtForm::setFigure(const std::string&, const FigureReading&) {}
+
 void QtForm::setTimerEnabled(const std::string& name, bool enabled) {
   const auto it = timers_.find(name);
   assert(it != timers_.end() && "the form's design has no timer of this name");

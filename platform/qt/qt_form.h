@@ -112,6 +112,7 @@ class QtForm : public FormWindow {
   void setChecked(const std::string& control, bool checked) override;
   bool isChecked(const std::string& control) const override;
   void setFocus(const std::string& control) override;
+  void setFigure(const std::string& figure, const FigureReading& reading) override;
   void setTimerEnabled(const std::string& timer, bool enabled) override;
   void setMenuVisible(bool visible) override;
   void setMenuItemChecked(const std::string& item, bool checked) override;

@@ -532,6 +532,8 @@ void Win32Form::setFocus(const std::string& control) {
   }
 }
 
+void Win32Form::setFigure(const std::string&, const FigureReading&) {}
+
 void Win32Form::setTimerEnabled(const std::string& timer, bool enabled) {
   expectInDesign(timer);
   const auto it = timerIds_.find(timer);

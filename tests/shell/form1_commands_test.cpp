@@ -195,12 +195,57 @@ TEST_F(Form1Test, ATickTurnsTheFiguresIntoTextsAndBarWidths) {
     EXPECT_EQ(width(form1::Shape3), std::stoi(c.cpuText) * 10);
     EXPECT_EQ(width(form1::Shape1), std::stoi(c.memText) * 10);
     for (const char* track : {form1::Shape2, form1::Shape4, form1::Shape6}) EXPECT_EQ(width(track), 1005);
+    // A screen reader hears each figure with its meaning and unit.
+    EXPECT_EQ(window().figure(form1::ResourcesFigure).name, std::string("システムリソース使用率 ") + c.resText + "%");
+    EXPECT_EQ(window().figure(form1::CpuFigure).name, std::string("CPU使用率 ") + c.cpuText + "%");
+    EXPECT_EQ(window().figure(form1::MemoryFigure).name, std::string("メモリ使用率 ") + c.memText + "%");
+    const FigureReading& temperature = window().figure(form1::TemperatureFigure);
+    EXPECT_EQ(temperature.name, c.temperature ? std::string("CPU温度 ") + c.tempText + "℃" : "CPU温度 計測できません");
+    EXPECT_EQ(temperature.value, c.temperature ? std::string(c.tempText) + "℃" : "計測できません");
+    EXPECT_EQ(temperature.number, c.temperature);
   }
   // A hidden read-out still follows the figures.
   form1().mnuCputmp_Click();
   figures.temperature = 51;
   ASSERT_TRUE(window().fireTimer(form1::Timer1));
   EXPECT_EQ(window().control(form1::Label5).caption, "51");
+}
+
+// A figure is told to a screen reader when it reads differently, never on
+// a tick that changes nothing, and never while the meter is hidden: what
+// changed meanwhile is told once when it shows again.
+TEST_F(Form1Test, AScreenReaderHearsOfAFigureOnlyWhenItChangesInView) {
+  startWith(StandardSettings);
+  const auto told = [&](size_t from) {
+    std::vector<std::string> figureCalls;
+    for (const auto& call : platform.callsSince(from))
+      if (call.find(".setFigure ") != std::string::npos) figureCalls.push_back(call);
+    return figureCalls;
+  };
+  EXPECT_EQ(window().figure(form1::CpuFigure).name, "CPU使用率 100%");
+  EXPECT_EQ(window().figure(form1::TemperatureFigure).number, 100);
+  figures.temperature = 51;
+  size_t from = platform.calls.size();
+  ASSERT_TRUE(window().fireTimer(form1::Timer1));
+  EXPECT_EQ(told(from).size(), 4u);
+  EXPECT_EQ(window().figure(form1::TemperatureFigure), (FigureReading{"CPU温度 51℃", "51℃", 51}));
+  from = platform.calls.size();
+  ASSERT_TRUE(window().fireTimer(form1::Timer1));
+  EXPECT_TRUE(told(from).empty());
+  figures.cpuUsage = 42;
+  from = platform.calls.size();
+  ASSERT_TRUE(window().fireTimer(form1::Timer1));
+  EXPECT_EQ(told(from), std::vector<std::string>{"Form1.setFigure CpuFigure CPU使用率 42%"});
+
+  form1().noApp_Click();
+  figures.cpuUsage = 44;
+  from = platform.calls.size();
+  ASSERT_TRUE(window().fireTimer(form1::Timer1));
+  ASSERT_TRUE(window().fireTimer(form1::Timer1));
+  EXPECT_TRUE(told(from).empty());
+  EXPECT_EQ(window().control(form1::Label16).caption, "44");
+  form1().mnuAbout_Click();
+  EXPECT_EQ(told(from), std::vector<std::string>{"Form1.setFigure CpuFigure CPU使用率 44%"});
 }
 
 }  // namespace
