@@ -18,7 +18,8 @@ ControlDesign checkBox() {
 }
 
 // Digits only are wanted, so the field takes no input-method composition.
-ControlDesign textField(const char* name, const TwipsRect& rect, int tabIndex) {
+// The row's heading names it to a screen reader.
+ControlDesign textField(const char* name, const TwipsRect& rect, int tabIndex, const char* heading) {
   ControlDesign c;
   c.name = name;
   c.kind = ControlKind::TextBox;
@@ -27,6 +28,7 @@ ControlDesign textField(const char* name, const TwipsRect& rect, int tabIndex) {
   c.font = FontDesign{GothicFamily, 9, false};
   c.tabIndex = tabIndex;
   c.inputMethod = false;
+  c.labelledBy = heading;
   return c;
 }
 
@@ -48,10 +50,10 @@ FormDesign form3Design() {
       dialogLabel(form3::Label3, "一定の値以下になったときに", {240, 1440, 2340, 180}, 3),
       dialogLabel(form3::Label4, "メッセージボックスで警告をします。", {240, 1680, 3060, 180}, 4),
       dialogLabel(form3::Label5, "物理メモリ残り", {120, 2040, 1260, 180}, 5),
-      textField(form3::Text1, {240, 2400, 855, 270}, 6),
+      textField(form3::Text1, {240, 2400, 855, 270}, 6, form3::Label5),
       dialogLabel(form3::Label7, "（％）以下になったら警告", {1200, 2520, 2160, 180}, 9),
       dialogLabel(form3::Label6, "システムリソース残量", {120, 2880, 1800, 180}, 7),
-      textField(form3::Text2, {240, 3240, 855, 270}, 8),
+      textField(form3::Text2, {240, 3240, 855, 270}, 8, form3::Label6),
       dialogLabel(form3::Label8, "（％）以下になったら警告", {1200, 3360, 2160, 180}, 10),
       dialogButton(form3::Command1, "設定", {960, 3960, 1215, 495}, 11),
   };

@@ -4,6 +4,8 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QStyleOptionFocusRect>
+#include <QStylePainter>
 #include <optional>
 #include <utility>
 
@@ -107,6 +109,27 @@ FormLabel::FormLabel(QWidget* parent, const ControlDesign& design, FormEvents& e
   palette.setColor(QPalette::WindowText, toQColor(design.foreColour));
   setPalette(palette);
   setCaption(toQString(design.caption));
+  // A link is reached with Tab like a button; the mouse still only clicks.
+  if (design.link) setFocusPolicy(Qt::TabFocus);
+}
+
+void FormLabel::keyPressEvent(QKeyEvent* event) {
+  const int key = event->key();
+  if (design_.link && (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space)) {
+    clicked();
+    event->accept();
+    return;
+  }
+  QLabel::keyPressEvent(event);
+}
+
+void FormLabel::paintEvent(QPaintEvent* event) {
+  QLabel::paintEvent(event);
+  if (!hasFocus()) return;
+  QStylePainter painter(this);
+  QStyleOptionFocusRect focus;
+  focus.initFrom(this);
+  painter.drawPrimitive(QStyle::PE_FrameFocusRect, focus);
 }
 
 void FormLabel::setCaption(const QString& text) {

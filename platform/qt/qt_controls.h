@@ -34,8 +34,13 @@ class FormLabel : public QLabel, private MouseForwarder {
  public:
   FormLabel(QWidget* parent, const ControlDesign& design, FormEvents& events);
   void setCaption(const QString& text);
+  bool isLink() const { return design_.link; }
+  // Opens a link as a click does.
+  void activate() { clicked(); }
 
  protected:
+  void keyPressEvent(QKeyEvent* event) override;
+  void paintEvent(QPaintEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override { pressed(this, event); }
   void mouseMoveEvent(QMouseEvent* event) override { moved(this, event); }
   void mouseReleaseEvent(QMouseEvent* event) override;

@@ -226,11 +226,29 @@ QtForm::QtForm(const FormDesign& design, FormEvents& events)
     : events_(events), frame_(std::make_unique<FormFrame>(design, events)),
       centred_(design.startPosition == StartPosition::CenterScreen) {
   createControls(design);
+  nameForScreenReaders(design);
   if (design.menu) createMenu(*design.menu);
 }
 
 QtForm::~QtForm() {
   for (auto& [name, timer] : timers_) timer->stop();
+  frame_->client()->setFigures(nullptr);
+}
+
+// A window without a caption still needs a name; a field is named by the
+// label in front of it; figures are read as items of their own.
+void QtForm::nameForScreenReaders(const FormDesign& design) {
+  if (!design.accessibleName.empty()) frame_->setAccessibleName(toQString(design.accessibleName));
+  for (const ControlDesign& c : design.controls) {
+    if (c.labelledBy.empty()) continue;
+    auto* label = dynamic_cast<QLabel*>(control(c.labelledBy));
+    if (!label) continue;
+    label->setBuddy(control(c.name));
+    control(c.name)->setAccessibleName(label->text());
+  }
+  if (design.figures.empty()) return;
+  figures_ = std::make_unique<AccessibleFigures>(frame_->client(), design, controls_);
+  frame_->client()->setFigures(figures_.get());
 }
 
 void QtForm::createControls(const FormDesign& design) {
@@ -407,7 +425,9 @@ void QtForm::setFocus(const std::string& name) {
   }
 }
 
-void QtForm::setFigure(const std::string&, const FigureReading&) {}
+void QtForm::setFigure(const std::string& figure, const FigureReading& reading) {
+  if (figures_) figures_->set(figure, reading);
+}
 
 void QtForm::setTimerEnabled(const std::string& name, bool enabled) {
   const auto it = timers_.find(name);

@@ -10,6 +10,7 @@
 
 #include "platform/form_window.h"
 #include "platform/qt/frame_resize.h"
+#include "platform/qt/qt_accessible.h"
 
 class QEventLoop;
 
@@ -39,6 +40,9 @@ class ClientArea : public QWidget {
   // Moves the window with the pointer from the last press until release:
   // by the window manager where there is one, else by hand.
   void moveOnDrag();
+  // The screen reader's items standing for the labels, where the form has any.
+  const AccessibleFigures* figures() const { return figures_; }
+  void setFigures(const AccessibleFigures* figures) { figures_ = figures; }
 
  protected:
   void paintEvent(QPaintEvent*) override;
@@ -56,6 +60,7 @@ class ClientArea : public QWidget {
   std::optional<QPoint> dragOffset_;
   QPoint lastPress_;
   bool moveArmed_ = false;
+  const AccessibleFigures* figures_ = nullptr;
 };
 
 // The top-level window around the client area.
@@ -128,12 +133,14 @@ class QtForm : public FormWindow {
  private:
   void createControls(const FormDesign& design);
   void createMenu(const MenuDesign& design);
+  void nameForScreenReaders(const FormDesign& design);
   void placeFrame();
 
   FormEvents& events_;
   std::unique_ptr<FormFrame> frame_;
   std::map<std::string, QWidget*> controls_;
   std::map<std::string, QTimer*> timers_;
+  std::unique_ptr<AccessibleFigures> figures_;
   std::unique_ptr<FormMenu> menu_;
   std::map<std::string, QAction*> menuItems_;
   std::map<std::string, bool> menuChecks_;

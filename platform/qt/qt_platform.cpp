@@ -15,6 +15,7 @@
 #include <xcb/xcb.h>
 
 #include "kerumo_version.h"
+#include "platform/qt/qt_accessible.h"
 #include "platform/qt/qt_convert.h"
 #include "platform/screen_areas.h"
 #include "platform/tray_callback.h"
@@ -94,6 +95,7 @@ QtPlatform::QtPlatform(int& argc, char** argv, std::unique_ptr<X11Connection> x1
   if (x11_) x11_->watch([this] { tray_->onTrayManagerAnnounced(); }, [this] { displayLost(); });
   watchSession();
   QApplication::setQuitOnLastWindowClosed(false);
+  installAccessibleFactory();
   // StatusNotifierItem hosts list the icon under the application's name
   // (Qt gives it as the item's title), and find its menu entry through the
   // desktop file. The display name follows the application's name: set on its

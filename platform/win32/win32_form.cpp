@@ -148,7 +148,8 @@ void Win32Form::createControls() {
   // Tab goes through the child windows in z-order: stack them in tab order.
   HWND previous = HWND_TOP;
   for (const std::string& name : tabOrder(design_)) {
-    HWND control = children_[name];
+    HWND control = child(name);
+    if (!control) continue;
     SetWindowPos(control, previous, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     previous = control;
   }

@@ -38,7 +38,10 @@ ensure_locale() {
 }
 
 BUILD_PACKAGES=(cmake g++ make pkg-config qt6-base-dev libgl-dev libxcb1-dev libsensors-dev fonts-ipafont-gothic)
-TEST_PACKAGES=(libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth x11-utils x11-xserver-utils xdotool trayer openbox dbus python3)
+# The accessibility bus and what reads it (screen-reader checks); GTK's
+# dark theme through Qt's GTK platform theme (dark-theme pictures).
+TEST_PACKAGES=(libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth x11-utils x11-xserver-utils xdotool trayer openbox dbus python3
+  at-spi2-core python3-pyatspi qt6-gtk-platformtheme gnome-themes-extra)
 # scripts/package: dpkg-shlibdeps and dpkg-buildflags, file (CPack looks for
 # binaries with it), zip; and what checks the package.
 PACKAGE_PACKAGES=(dpkg-dev file zip)

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
+#include <QAccessible>
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
@@ -112,6 +113,11 @@ TEST_F(QtDialogs, WarningSettingsDialogIsLaidOutTypedIntoThroughTheFilterAndClos
     EXPECT_EQ(nextFocusable(check), text1);
     EXPECT_EQ(nextFocusable(text1), text2);
     EXPECT_EQ(nextFocusable(text2), button);
+    // Each field is named by the heading of its row.
+    const auto name = [](QWidget* w) { return QAccessible::queryAccessibleInterface(w)->text(QAccessible::Name); };
+    EXPECT_EQ(name(check), QString("警告機能を利用する"));
+    EXPECT_EQ(name(text1), QString("物理メモリ残り"));
+    EXPECT_EQ(name(text2), QString("システムリソース残量"));
     EXPECT_EQ(dialog->findChild<QLabel*>("Label7")->text(), QString("（％）以下になったら警告"));
     QApplication::clipboard()->setText("99");
     for (const char* name : {"Text1", "Text2"}) {
@@ -217,7 +223,19 @@ TEST_F(QtDialogs, AboutDialogLinksHoverAndOpenThroughTheDesktop) {
   sendClick(mail);
   sendClick(web);  // one click, then a double click: opens once
   sendClick(web, QEvent::MouseButtonDblClick);
-  EXPECT_EQ(catcher.opened, (QList<QUrl>{QUrl(AuthorWebLink), QUrl(AuthorMailLink), QUrl(AuthorWebLink)}));
+  // The keyboard reaches the links in the design's tab order and opens them
+  // with Enter; a screen reader hears links with their addresses.
+  auto* ok = about->findChild<QPushButton*>("Command1");
+  EXPECT_EQ(nextFocusable(web), ok);
+  EXPECT_EQ(nextFocusable(ok), mail);
+  press(mail, Qt::Key_Return, "\r");
+  QAccessibleInterface* link = QAccessible::queryAccessibleInterface(web);
+  EXPECT_EQ(link->role(), QAccessible::Link);
+  EXPECT_EQ(link->text(QAccessible::Name), QString(AuthorWebLink));
+  EXPECT_EQ(link->text(QAccessible::Value), QString(AuthorWebLink));
+  link->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+  EXPECT_EQ(catcher.opened, (QList<QUrl>{QUrl(AuthorWebLink), QUrl(AuthorMailLink), QUrl(AuthorWebLink),
+                                         QUrl(AuthorMailLink), QUrl(AuthorWebLink)}));
   QDesktopServices::unsetUrlHandler("https");
   QDesktopServices::unsetUrlHandler("mailto");
   // Without a window manager to take the drag, the dialog follows the pointer.

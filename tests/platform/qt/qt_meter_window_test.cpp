@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QAccessible>
 #include <QApplication>
 #include <QHelpEvent>
 #include <QLabel>
@@ -123,6 +124,51 @@ TEST_F(QtMeterWindow, PictureOfTheWindowAfterOneTick) {
   EXPECT_EQ(child("Shape3")->width(), 28);  // 420 twips
   form->Form_Unload();
   EXPECT_FALSE(timer->isActive());
+}
+
+// What a screen reader lists under `item`, depth first: the names of the
+// items in view.
+QStringList listed(QAccessibleInterface* item) {
+  QStringList names;
+  for (int i = 0; i < item->childCount(); ++i) {
+    QAccessibleInterface* child = item->child(i);
+    if (!child->state().invisible && !child->text(QAccessible::Name).isEmpty())
+      names << child->text(QAccessible::Name);
+    names << listed(child);
+  }
+  return names;
+}
+
+TEST_F(QtMeterWindow, AScreenReaderListsTheNamedMeterWithItsFourFigures) {
+  QAccessibleInterface* meter = QAccessible::queryAccessibleInterface(frame);
+  EXPECT_EQ(meter->text(QAccessible::Name), QString("ケルモ"));
+  EXPECT_EQ(listed(meter), (QStringList{"CPU温度 100℃", "メモリ使用率 100%", "システムリソース使用率 100%", "CPU使用率 100%"}));
+  figures.freeResources = 37;
+  figures.cpuUsage = 42;
+  figures.memoryLoads = {45};
+  figures.temperature = 51;
+  form->onTimer("Timer1");
+  EXPECT_EQ(listed(meter), (QStringList{"CPU温度 51℃", "メモリ使用率 55%", "システムリソース使用率 63%", "CPU使用率 42%"}));
+  QAccessibleInterface* cpu = meter->child(0)->child(3);
+  EXPECT_EQ(cpu->role(), QAccessible::StaticText);
+  EXPECT_EQ(cpu->text(QAccessible::Value), QString("42%"));
+  EXPECT_EQ(cpu->valueInterface()->currentValue(), QVariant(42));
+  const QRect around = child("Label15")->geometry().united(child("Label18")->geometry());
+  EXPECT_EQ(cpu->rect(), QRect(frame->client()->mapToGlobal(around.topLeft()), around.size()));
+  EXPECT_EQ(meter->child(0)->childAt(cpu->rect().center().x(), cpu->rect().center().y()), cpu);
+  form->onTimer("Timer1");
+  form->noApp_Click();
+  figures.cpuUsage = 43;
+  figures.temperature = std::nullopt;
+  form->onTimer("Timer1");
+  // Hidden, the meter tells nothing; shown again, it reads as it shows.
+  EXPECT_EQ(listed(meter), QStringList());
+  EXPECT_EQ(cpu->text(QAccessible::Name), QString("CPU使用率 42%"));
+  form->mnuAbout_Click();
+  EXPECT_EQ(listed(meter), (QStringList{"CPU温度 計測できません", "メモリ使用率 55%", "システムリソース使用率 63%", "CPU使用率 43%"}));
+  EXPECT_EQ(meter->child(0)->child(0)->valueInterface(), nullptr);
+  form->mnuCputmp_Click();
+  EXPECT_EQ(listed(meter), (QStringList{"メモリ使用率 55%", "システムリソース使用率 63%", "CPU使用率 43%"}));
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QFile>
 #include <tuple>
 #include <utility>
 
@@ -170,6 +171,50 @@ TEST_F(SessionEdges, AStartWithATrayIsSilentWithOrWithoutTheLibrariesAndABrokenL
     kerumo.process().terminate();
     EXPECT_EQ(kerumo.exitStatus(), 0) << kerumo.describe();
   }
+}
+
+// What a screen reader finds on the accessibility bus, with the stand-in
+// libraries giving known figures: the named meter with its four figures,
+// each with its meaning, and nothing read out on its own; then the warning
+// settings dialog's named fields and the about dialog's links.
+TEST_F(SessionEdges, AScreenReaderHearsTheNamedMeterItsFiguresAndTheDialogsNamedFields) {
+  if (!has("dbus-daemon") || !QFile::exists("/usr/libexec/at-spi-bus-launcher"))
+    GTEST_SKIP() << "needs dbus-daemon and at-spi2-core";
+  PrivateSessionBus bus;
+  ASSERT_FALSE(bus.name.isEmpty());
+  QProcessEnvironment session;
+  session.insert("QT_LINUX_ACCESSIBILITY_ALWAYS_ON", "1");
+  session.insert("LD_LIBRARY_PATH", KERUMO_FAKELIBS_DIR);
+  Kerumo kerumo(dir.path(), x.display(), bus.name, session);
+  QProcessEnvironment env = on;
+  env.insert("DBUS_SESSION_BUS_ADDRESS", bus.name);
+  const auto tree = [&] { return run(env, KERUMO_ACCESSIBLE_TREE, {"ケルモ"}); };
+  QString said;
+  // Once the first tick has read the stand-ins' figures.
+  EXPECT_TRUE(waitUntil([&] { return (said = tree()).contains("CPU使用率 30%"); })) << kerumo.describe();
+  EXPECT_EQ(said, "frame|ケルモ|\n"
+                    "  filler||\n"
+                    "    label|CPU温度 52℃|52\n"
+                    "    label|メモリ使用率 60%|60\n"
+                    "    label|システムリソース使用率 37%|37\n"
+                    "    label|CPU使用率 30%|30\n");
+  const QString meter = shownMeter(kerumo);
+  ASSERT_FALSE(meter.isEmpty());
+  // The menu's fifth item, then its seventh.
+  const auto choose = [&](int item) {
+    ASSERT_FALSE(popupFrom(on, {"mousemove", "--window", meter, "5", "54", "click", "3"}).isEmpty());
+    for (int i = 0; i < item; ++i) xdotool(on, {"key", "Down"});
+    xdotool(on, {"key", "Return"});
+  };
+  choose(5);
+  EXPECT_TRUE(waitUntil([&] { return (said = tree()).contains("text|システムリソース残量|"); })) << said.toStdString();
+  EXPECT_TRUE(said.contains("  check box|警告機能を利用する|\n")) << said.toStdString();
+  EXPECT_TRUE(said.contains("  text|物理メモリ残り|\n")) << said.toStdString();
+  xdotool(on, {"key", "Escape"});
+  ASSERT_TRUE(waitUntil([&] { return !tree().contains("警告の設定"); }));
+  choose(7);
+  EXPECT_TRUE(waitUntil([&] { return (said = tree()).contains("  link|https://"); })) << said.toStdString();
+  EXPECT_TRUE(said.contains("  link|mailto:")) << said.toStdString();
 }
 
 // A screen comes while Kerumo runs, and its work area changes; then, with

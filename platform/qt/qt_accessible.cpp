@@ -1,0 +1,167 @@
+#include "platform/qt/qt_accessible.h"
+
+#include <QAccessibleWidget>
+#include <QWindow>
+#include <algorithm>
+
+#include "platform/qt/qt_controls.h"
+#include "platform/qt/qt_convert.h"
+#include "platform/qt/qt_form.h"
+
+namespace kerumo::qt {
+namespace {
+
+// One figure: static text named with its meaning, value and unit, where
+// its labels are; invisible while they are hidden.
+class FigureItem : public QAccessibleInterface, public QAccessibleValueInterface {
+ public:
+  FigureItem(QWidget* client, std::vector<QPointer<QWidget>> members, FigureReading reading)
+      : client_(client), members_(std::move(members)), reading_(std::move(reading)) {}
+
+  void setReading(const FigureReading& reading) { reading_ = reading; }
+  bool hasNumber() const { return reading_.number.has_value(); }
+
+  bool isValid() const override { return client_ != nullptr; }
+  QObject* object() const override { return nullptr; }
+  QWindow* window() const override { return client_ ? client_->window()->windowHandle() : nullptr; }
+  QAccessibleInterface* focusChild() const override { return nullptr; }
+  QAccessibleInterface* childAt(int, int) const override { return nullptr; }
+  QAccessibleInterface* parent() const override { return QAccessible::queryAccessibleInterface(client_.data()); }
+  QAccessibleInterface* child(int) const override { return nullptr; }
+  int childCount() const override { return 0; }
+  int indexOfChild(const QAccessibleInterface*) const override { return -1; }
+  QString text(QAccessible::Text t) const override {
+    if (t == QAccessible::Name) return toQString(reading_.name);
+    if (t == QAccessible::Value) return toQString(reading_.value);
+    return {};
+  }
+  void setText(QAccessible::Text, const QString&) override {}
+  QRect rect() const override {
+    QRect area;
+    for (const auto& member : members_)
+      if (member && member->isVisible()) area |= QRect(member->mapToGlobal(QPoint(0, 0)), member->size());
+    return area;
+  }
+  QAccessible::Role role() const override { return QAccessible::StaticText; }
+  QAccessible::State state() const override {
+    QAccessible::State s;
+    s.readOnly = true;
+    s.invisible = rect().isEmpty();
+    return s;
+  }
+  void* interface_cast(QAccessible::InterfaceType type) override {
+    return type == QAccessible::ValueInterface && hasNumber() ? static_cast<QAccessibleValueInterface*>(this)
+                                                               : nullptr;
+  }
+
+  QVariant currentValue() const override { return reading_.number ? QVariant(*reading_.number) : QVariant(); }
+  void setCurrentValue(const QVariant&) override {}
+  QVariant maximumValue() const override { return {}; }
+  QVariant minimumValue() const override { return {}; }
+  QVariant minimumStepSize() const override { return 1; }
+
+ private:
+  QPointer<QWidget> client_;
+  std::vector<QPointer<QWidget>> members_;
+  FigureReading reading_;
+};
+
+// The client area of a form with figures: its children are the figures.
+class FiguresClient : public QAccessibleWidget {
+ public:
+  FiguresClient(QWidget* client, const AccessibleFigures& figures)
+      : QAccessibleWidget(client, QAccessible::Client), figures_(figures) {}
+  int childCount() const override { return figures_.count(); }
+  QAccessibleInterface* child(int index) const override { return figures_.at(index); }
+  int indexOfChild(const QAccessibleInterface* item) const override { return figures_.indexOf(item); }
+  QAccessibleInterface* childAt(int x, int y) const override {
+    for (int i = 0; i < figures_.count(); ++i)
+      if (figures_.at(i)->rect().contains(x, y)) return figures_.at(i);
+    return nullptr;
+  }
+
+ private:
+  const AccessibleFigures& figures_;
+};
+
+// A label that opens its caption: a link whose value is its address, pressed
+// like a click.
+class LinkItem : public QAccessibleWidget {
+ public:
+  explicit LinkItem(FormLabel* label) : QAccessibleWidget(label, QAccessible::Link), label_(label) {}
+  QString text(QAccessible::Text t) const override {
+    if (t == QAccessible::Name || t == QAccessible::Value) return label_->text();
+    return QAccessibleWidget::text(t);
+  }
+  QAccessible::State state() const override {
+    QAccessible::State s = QAccessibleWidget::state();
+    s.linked = true;
+    return s;
+  }
+  QStringList actionNames() const override { return {pressAction()}; }
+  void doAction(const QString& action) override {
+    if (action == pressAction()) label_->activate();
+  }
+
+ private:
+  FormLabel* label_;
+};
+
+QAccessibleInterface* kerumoAccessible(const QString&, QObject* object) {
+  // A form is a window to a screen reader, whatever frame it has.
+  if (auto* frame = dynamic_cast<FormFrame*>(object)) return new QAccessibleWidget(frame, QAccessible::Window);
+  if (auto* client = dynamic_cast<ClientArea*>(object); client && client->figures()) {
+    return new FiguresClient(client, *client->figures());
+  }
+  if (auto* label = dynamic_cast<FormLabel*>(object); label && label->isLink()) return new LinkItem(label);
+  return nullptr;
+}
+
+}  // namespace
+
+AccessibleFigures::AccessibleFigures(QWidget* client, const FormDesign& design,
+                                     const std::map<std::string, QWidget*>& controls) {
+  for (const FigureDesign& figure : design.figures) {
+    std::vector<QPointer<QWidget>> members;
+    for (const std::string& name : figure.controls) {
+      QWidget* member = controls.at(name);
+      members.emplace_back(member);
+      // Out of the tree, and silent: a label with a name of its own tells
+      // no screen reader when its text changes.
+      member->setAccessibleName(toQString(figure.reading.name));
+    }
+    names_.push_back(figure.name);
+    ids_.push_back(QAccessible::registerAccessibleInterface(new FigureItem(client, std::move(members), figure.reading)));
+  }
+}
+
+AccessibleFigures::~AccessibleFigures() {
+  for (const QAccessible::Id id : ids_) QAccessible::deleteAccessibleInterface(id);
+}
+
+QAccessibleInterface* AccessibleFigures::at(int index) const {
+  return index >= 0 && index < count() ? QAccessible::accessibleInterface(ids_[static_cast<size_t>(index)]) : nullptr;
+}
+
+int AccessibleFigures::indexOf(const QAccessibleInterface* item) const {
+  for (int i = 0; i < count(); ++i)
+    if (at(i) == item) return i;
+  return -1;
+}
+
+void AccessibleFigures::set(const std::string& figure, const FigureReading& reading) {
+  const auto it = std::find(names_.begin(), names_.end(), figure);
+  if (it == names_.end()) return;
+  auto* item = static_cast<FigureItem*>(at(static_cast<int>(it - names_.begin())));
+  item->setReading(reading);
+  QAccessibleEvent named(item, QAccessible::NameChanged);
+  QAccessible::updateAccessibility(&named);
+  if (item->hasNumber()) {
+    QAccessibleValueChangeEvent valued(item, *reading.number);
+    QAccessible::updateAccessibility(&valued);
+  }
+}
+
+void installAccessibleFactory() { QAccessible::installFactory(kerumoAccessible); }
+
+}  // namespace kerumo::qt
