@@ -29,10 +29,12 @@ struct Colour {
 };
 
 namespace SystemColour {
+inline constexpr uint32_t Window = 5;
 inline constexpr uint32_t WindowText = 8;
 inline constexpr uint32_t ActiveBorder = 10;
 inline constexpr uint32_t ButtonFace = 15;
 inline constexpr uint32_t ButtonText = 18;
+inline constexpr uint32_t HotLight = 26;  // hot-tracked items: links under the pointer
 }  // namespace SystemColour
 
 // The designs' two Japanese gothics: fixed pitch for text, proportional for

@@ -33,8 +33,15 @@ QColor toQColor(Colour colour) {
     case SystemColour::ButtonText: return palette.color(QPalette::ButtonText);
     case SystemColour::ButtonFace: return palette.color(QPalette::Button);
     case SystemColour::ActiveBorder: return palette.color(QPalette::Mid);
+    case SystemColour::HotLight: return palette.color(QPalette::Link);
     default: return palette.color(QPalette::Window);
   }
+}
+
+DesktopColours desktopColours() {
+  constexpr int HalfLight = 128;
+  return QApplication::palette().color(QPalette::Button).lightness() < HalfLight ? DesktopColours::DarkTheme
+                                                                                  : DesktopColours::Designed;
 }
 
 QFont toQFont(const FontDesign& wanted) {

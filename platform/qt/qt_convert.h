@@ -6,6 +6,7 @@
 #include <QString>
 #include <string>
 
+#include "platform/form_colours.h"
 #include "platform/form_design.h"
 #include "platform/form_layout.h"
 
@@ -22,6 +23,9 @@ QRect toQRect(const PixelBox& box);
 
 QString toQString(const std::string& utf8);
 QColor toQColor(Colour colour);
+// Dark when the theme's button face, the dialogs' background, is. Qt does
+// not say whether the desktop asks for high contrast.
+DesktopColours desktopColours();
 // The design's Japanese gothic where present, else the closest one Debian
 // ships: Qt does not alias these family names by itself.
 QFont toQFont(const FontDesign& font);

@@ -48,6 +48,14 @@ int drawnBorder(FrameStyle frame) {
   return 0;
 }
 
+// The colours a drawn control shows in on this desktop.
+ControlDesign inDesktopColours(const FormDesign& form, ControlDesign control) {
+  const DesktopColours desktop = desktopColours();
+  control.foreColour = shownColour(form, control, control.foreColour, desktop);
+  control.borderColour = shownColour(form, control, control.borderColour, desktop);
+  return control;
+}
+
 int buttonBits(Qt::MouseButton button) {
   switch (button) {
     case Qt::LeftButton: return MouseButton::Left;
@@ -60,10 +68,10 @@ int buttonBits(Qt::MouseButton button) {
 }  // namespace
 
 ClientArea::ClientArea(QWidget* parent, const FormDesign& design, FormEvents& events)
-    : QWidget(parent), events_(events), backColour_(toQColor(design.backColour)) {
+    : QWidget(parent), events_(events), backColour_(toQColor(shownBackColour(design, desktopColours()))) {
   setObjectName("client");
   // The picture is drawn at the corner and clipped: keep only what shows.
-  const QPixmap picture = toQPixmap(design.background);
+  const QPixmap picture = drawsPicture(design, desktopColours()) ? toQPixmap(design.background) : QPixmap();
   if (!picture.isNull()) {
     const QRect shown(0, 0, toPixels(design.clientWidth), toPixels(design.clientHeight));
     background_ = picture.copy(shown.intersected(picture.rect()));
@@ -265,8 +273,8 @@ void QtForm::createControls(const FormDesign& design) {
         timers_[c.name] = timer;
         continue;
       }
-      case ControlKind::Label: widget = new FormLabel(client, c, events_); break;
-      case ControlKind::Shape: widget = new ShapeWidget(client, c); break;
+      case ControlKind::Label: widget = new FormLabel(client, inDesktopColours(design, c), events_); break;
+      case ControlKind::Shape: widget = new ShapeWidget(client, inDesktopColours(design, c)); break;
       case ControlKind::Image: widget = new ImageWidget(client, c, events_); break;
       case ControlKind::TextBox: widget = new FormTextBox(client, c, events_); break;
       case ControlKind::CheckBox: widget = makeCheckBox(client, c, events_); break;
@@ -390,6 +398,8 @@ void QtForm::setEnabled(const std::string& name, bool enabled) {
 
 void QtForm::setForeColour(const std::string& name, Colour colour) {
   if (QWidget* widget = control(name)) {
+    auto* label = dynamic_cast<FormLabel*>(widget);
+    if (label && label->isLink()) colour = shownLinkColour(colour, desktopColours());
     QPalette palette = widget->palette();
     palette.setColor(QPalette::WindowText, toQColor(colour));
     widget->setPalette(palette);

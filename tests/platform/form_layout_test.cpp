@@ -1,4 +1,5 @@
-// Where controls, dialogs and work areas go on screen.
+// Where controls, dialogs and work areas go on screen, and in which colours.
+#include "platform/form_colours.h"
 #include "platform/form_layout.h"
 #include "platform/screen_areas.h"
 
@@ -59,6 +60,45 @@ TEST(FormLayout, CentringSplitsTheSpareRoomOfTheWorkArea) {
       {{0, 0, 200, 100}, 300, 150, {-50, -25}},     // larger than the area: overhangs evenly
   };
   for (const auto& c : cases) EXPECT_EQ(centredOrigin(c.area, c.width, c.height), c.origin) << c.width;
+}
+
+// Text over the picture stays as dark as the picture was made for, except
+// in high contrast, where the picture goes; links never vanish.
+TEST(FormColours, TextOverThePictureKeepsItsDarkTextAndLinksTakeTheSystemsColoursOffTheDesign) {
+  using enum DesktopColours;
+  FormDesign pictured;
+  pictured.background = Picture::Background;
+  pictured.backColour = Colour::system(SystemColour::ActiveBorder);
+  const FormDesign plain;
+  ControlDesign label = control("Label1", ControlKind::Label, -1);
+  label.transparent = true;
+  const ControlDesign shape = control("Shape1", ControlKind::Shape, -1);
+  const Colour buttonText = Colour::system(SystemColour::ButtonText);
+  const Colour black = Colour::bgr(0);
+  const Colour blue = Colour::bgr(0xFF0000);
+  const struct {
+    const FormDesign& form;
+    const ControlDesign& control;
+    Colour designed;
+    DesktopColours desktop;
+    Colour shown;
+  } cases[] = {
+      {pictured, label, buttonText, Designed, black},
+      {pictured, label, buttonText, DarkTheme, black},
+      {pictured, label, buttonText, HighContrast, buttonText},
+      {pictured, shape, Colour::system(SystemColour::WindowText), DarkTheme, black},
+      {pictured, shape, Colour::bgr(0x0000FF), HighContrast, Colour::bgr(0x0000FF)},  // the bars keep red
+      {plain, label, buttonText, DarkTheme, buttonText},                              // dialogs follow the theme
+  };
+  for (const auto& c : cases) EXPECT_EQ(shownColour(c.form, c.control, c.designed, c.desktop), c.shown);
+  EXPECT_TRUE(drawsPicture(pictured, DarkTheme));
+  EXPECT_FALSE(drawsPicture(pictured, HighContrast));
+  EXPECT_EQ(shownBackColour(pictured, HighContrast), Colour::system(SystemColour::ButtonFace));
+  EXPECT_EQ(shownBackColour(pictured, DarkTheme), pictured.backColour);
+  EXPECT_EQ(shownLinkColour(black, Designed), black);
+  EXPECT_EQ(shownLinkColour(blue, Designed), blue);
+  EXPECT_EQ(shownLinkColour(black, DarkTheme), Colour::system(SystemColour::WindowText));
+  EXPECT_EQ(shownLinkColour(blue, HighContrast), Colour::system(SystemColour::HotLight));
 }
 
 TEST(ScreenAreas, PrimaryComesFirstAndTheOthersKeepTheirOrder) {

@@ -10,6 +10,8 @@
 #include <gtest/gtest.h>
 
 #include <QFile>
+#include <QImage>
+#include <QLibraryInfo>
 #include <tuple>
 #include <utility>
 
@@ -40,6 +42,12 @@ class SessionEdges : public ::testing::Test {
   bool moved(const QString& window, QPoint to) const {
     xdotool(on, {"windowmove", window, QString::number(to.x()), QString::number(to.y())});
     return waitUntil([&] { return geometryOf(on, window).topLeft() == to; });
+  }
+  // Chooses the `item`th command of the meter's menu with the keyboard.
+  void choose(const QString& meter, int item) const {
+    ASSERT_FALSE(popupFrom(on, {"mousemove", "--window", meter, "5", "54", "click", "3"}).isEmpty());
+    for (int i = 0; i < item; ++i) xdotool(on, {"key", "Down"});
+    xdotool(on, {"key", "Return"});
   }
   // Whether `click` opens a menu that Escape closes.
   bool opensMenu(const QStringList& click) const {
@@ -200,21 +208,65 @@ TEST_F(SessionEdges, AScreenReaderHearsTheNamedMeterItsFiguresAndTheDialogsNamed
                     "    label|CPU使用率 30%|30\n");
   const QString meter = shownMeter(kerumo);
   ASSERT_FALSE(meter.isEmpty());
-  // The menu's fifth item, then its seventh.
-  const auto choose = [&](int item) {
-    ASSERT_FALSE(popupFrom(on, {"mousemove", "--window", meter, "5", "54", "click", "3"}).isEmpty());
-    for (int i = 0; i < item; ++i) xdotool(on, {"key", "Down"});
-    xdotool(on, {"key", "Return"});
-  };
-  choose(5);
+  choose(meter, 5);  // "警告設定"
   EXPECT_TRUE(waitUntil([&] { return (said = tree()).contains("text|システムリソース残量|"); })) << said.toStdString();
   EXPECT_TRUE(said.contains("  check box|警告機能を利用する|\n")) << said.toStdString();
   EXPECT_TRUE(said.contains("  text|物理メモリ残り|\n")) << said.toStdString();
   xdotool(on, {"key", "Escape"});
   ASSERT_TRUE(waitUntil([&] { return !tree().contains("警告の設定"); }));
-  choose(7);
+  choose(meter, 7);  // "about"
   EXPECT_TRUE(waitUntil([&] { return (said = tree()).contains("  link|https://"); })) << said.toStdString();
   EXPECT_TRUE(said.contains("  link|mailto:")) << said.toStdString();
+}
+
+// Pictures of the meter and the about dialog under the default theme and
+// under GTK's dark one through Qt's GTK platform theme. The meter's text
+// over its picture stays as dark as designed; the dialog turns dark, and
+// its links, set black by the pointer's move, take the theme's light text.
+TEST_F(SessionEdges, UnderADarkThemeTheMeterKeepsItsDarkTextAndTheAboutDialogFollowsTheTheme) {
+  const QString gtk3 = QLibraryInfo::path(QLibraryInfo::PluginsPath) + "/platformthemes/libqgtk3.so";
+  if (!QFile::exists(gtk3)) GTEST_SKIP() << "needs qt6-gtk-platformtheme";
+  const auto pictures = [&](const QString& theme, const QProcessEnvironment& session) {
+    TempDir home;
+    QProcessEnvironment calls = session;
+    calls.insert("KERUMO_FAKE_CALLS_FILE", QString::fromStdString((home / "calls.txt").string()));
+    Kerumo kerumo(home.path(), x.display(), "unix:path=/nonexistent", calls);
+    // The first tick has read the temperature, the last of its figures.
+    EXPECT_TRUE(waitUntil([&] { return readFile(home / "calls.txt").find("InputPort") != std::string::npos; }))
+        << kerumo.describe();
+    const QString meter = shownMeter(kerumo);
+    const QString picture = QString(KERUMO_PICTURES_DIR "/meter-%1.png").arg(theme);
+    run(on, KERUMO_SCREENSHOT, {picture, meter});
+    choose(meter, 7);  // "about"
+    QStringList shown;
+    EXPECT_TRUE(waitUntil([&] { return (shown = windowsOf(on, kerumo.pid(), {"--onlyvisible"})).size() == 2; }));
+    shown.removeAll(meter);
+    const QString about = shown.value(0);
+    xdotool(on, {"mousemove", "--window", about, "218", "56", "sleep", "0.3"});
+    const QString aboutPicture = QString(KERUMO_PICTURES_DIR "/about-%1.png").arg(theme);
+    run(on, KERUMO_SCREENSHOT, {aboutPicture, about});
+    return std::pair(QImage(picture), QImage(aboutPicture));
+  };
+  QProcessEnvironment dark;
+  dark.insert("QT_QPA_PLATFORMTHEME", "gtk3");
+  dark.insert("GTK_THEME", "Adwaita:dark");
+  QProcessEnvironment fake;
+  fake.insert("LD_LIBRARY_PATH", KERUMO_FAKELIBS_DIR);
+  dark.insert("LD_LIBRARY_PATH", KERUMO_FAKELIBS_DIR);
+  const auto [meter, about] = pictures("default", fake);
+  const auto [darkMeter, darkAbout] = pictures("dark", dark);
+  ASSERT_FALSE(meter.isNull() || darkMeter.isNull() || about.isNull() || darkAbout.isNull());
+  // Inside the frame, which follows the theme, the meter is the same picture.
+  const QRect client = meter.rect().adjusted(1, 1, -1, -1);
+  EXPECT_EQ(darkMeter.copy(client), meter.copy(client));
+  const auto lightness = [](const QImage& image, QPoint at) { return image.pixelColor(at).lightness(); };
+  EXPECT_GT(lightness(about, {218, 56}), 128);
+  EXPECT_LT(lightness(darkAbout, {218, 56}), 128);
+  // The web link's row: its lightest pixel is text on the dark face.
+  int lightest = 0;
+  for (int y = 96; y < 109; ++y)
+    for (int x = 8; x < 150; ++x) lightest = std::max(lightest, lightness(darkAbout, {x, y}));
+  EXPECT_GT(lightest, 160);
 }
 
 // A screen comes while Kerumo runs, and its work area changes; then, with
