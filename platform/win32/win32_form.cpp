@@ -1,11 +1,14 @@
 #include "platform/win32/win32_form.h"
 
 #include <commctrl.h>
+#include <ole2.h>
+#include <oleacc.h>
 #include <windowsx.h>
 
 #include <algorithm>
 #include <cassert>
 #include <cmath>
+#include <functional>
 #include <utility>
 
 #include "platform/form_layout.h"
@@ -75,6 +78,69 @@ BOOL CALLBACK collectEnabled(HWND window, LPARAM param) {
   return TRUE;
 }
 
+// A field named by the label in front of it.
+class FieldSource : public AccessibleSource {
+ public:
+  FieldSource(HWND field, std::wstring name) : field_(field), name_(std::move(name)) {}
+  HWND window() const override { return field_; }
+  AccessibleItem item(long) const override {
+    AccessibleItem item{name_, textOf(field_), ROLE_SYSTEM_TEXT, STATE_SYSTEM_FOCUSABLE, {}, {}};
+    if (GetFocus() == field_) item.state |= STATE_SYSTEM_FOCUSED;
+    if (!IsWindowEnabled(field_)) item.state |= STATE_SYSTEM_UNAVAILABLE;
+    if (!IsWindowVisible(field_)) item.state |= STATE_SYSTEM_INVISIBLE;
+    GetWindowRect(field_, &item.screen);
+    return item;
+  }
+
+ private:
+  static std::wstring textOf(HWND window) {
+    std::wstring text(static_cast<size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
+    text.resize(static_cast<size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
+    return text;
+  }
+  HWND field_;
+  std::wstring name_;
+};
+
+// A link as a screen reader hears it, asked of the form that draws it.
+class LinkSource : public AccessibleSource {
+ public:
+  LinkSource(HWND proxy, std::function<AccessibleItem()> item, std::function<void()> open)
+      : proxy_(proxy), item_(std::move(item)), open_(std::move(open)) {}
+  HWND window() const override { return proxy_; }
+  AccessibleItem item(long) const override { return item_(); }
+  void doDefaultAction(long) override { open_(); }
+
+ private:
+  HWND proxy_;
+  std::function<AccessibleItem()> item_;
+  std::function<void()> open_;
+};
+
+constexpr const wchar_t* LinkProxyClass = L"KerumoLink";
+
+// Holds a link's focus: Tab stops here, Enter or Space opens the link as
+// a click on it does (a WM_COMMAND to the form, like a button's).
+LRESULT CALLBACK linkProxyProcedure(HWND proxy, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_GETDLGCODE: {
+      const auto* key = reinterpret_cast<const MSG*>(lParam);
+      return key && key->message == WM_KEYDOWN && key->wParam == VK_RETURN ? DLGC_WANTMESSAGE : 0;
+    }
+    case WM_KEYDOWN:
+      if (wParam == VK_RETURN || wParam == VK_SPACE) {
+        SendMessageW(GetParent(proxy), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(proxy), BN_CLICKED),
+                     reinterpret_cast<LPARAM>(proxy));
+        return 0;
+      }
+      break;
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS: InvalidateRect(GetParent(proxy), nullptr, FALSE); return 0;
+    default: break;
+  }
+  return DefWindowProcW(proxy, message, wParam, lParam);
+}
+
 }  // namespace
 
 Win32Form::Win32Form(const FormDesign& design, FormEvents& events, const ScreenScale& scale)
@@ -89,13 +155,18 @@ Win32Form::Win32Form(const FormDesign& design, FormEvents& events, const ScreenS
   layOut();
   applyIcons();
   if (design_.menu) menu_.emplace(*design_.menu);
+  for (const FigureDesign& figure : design_.figures) figureReadings_.push_back(figure.reading);
+  if (!design_.figures.empty()) accessible_.emplace(figuresSource_);
 }
 
 Win32Form::~Win32Form() {
   for (const auto& [name, id] : timerIds_) KillTimer(window_.get(), id);
   for (HWND window : disabledByModal_) EnableWindow(window, TRUE);
-  // No event may reach the form while it goes.
+  // No event may reach the form while it goes; its child windows go
+  // while everything they ask of it is still there.
   SetWindowLongPtrW(window_.get(), GWLP_USERDATA, 0);
+  accessible_.reset();
+  window_.reset();
 }
 
 void Win32Form::createWindow() {
@@ -142,13 +213,21 @@ void Win32Form::createControls() {
         ++id;
         break;
       }
-      default: drawn_.push_back(makeDrawnControl(c, dpi_)); break;
+      default:
+        drawn_.push_back(makeDrawnControl(c, dpi_));
+        if (c.link) createLinkProxy(c, id++);
+        break;
     }
+  }
+  for (const ControlDesign& c : design_.controls) {
+    const ControlDesign* label = c.labelledBy.empty() ? nullptr : design_.control(c.labelledBy);
+    if (label && child(c.name)) answerAccessibility(child(c.name), new FieldSource(child(c.name), widen(label->caption)));
   }
   // Tab goes through the child windows in z-order: stack them in tab order.
   HWND previous = HWND_TOP;
   for (const std::string& name : tabOrder(design_)) {
     HWND control = child(name);
+    if (!control && linkProxies_.contains(name)) control = linkProxies_[name];
     if (!control) continue;
     SetWindowPos(control, previous, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     previous = control;
@@ -226,6 +305,7 @@ LRESULT CALLBACK Win32Form::windowProcedure(HWND window, UINT message, WPARAM wP
 
 LRESULT Win32Form::handle(UINT message, WPARAM wParam, LPARAM lParam) {
   HWND window = window_.get();
+  if (message == directObjectMessage() && accessible_) return accessible_->direct();
   switch (message) {
     case WM_ERASEBKGND: return 1;  // the paint covers everything
     case WM_PAINT: paint(); return 0;
@@ -257,6 +337,9 @@ LRESULT Win32Form::handle(UINT message, WPARAM wParam, LPARAM lParam) {
         }
       }
       return 0;
+    case WM_GETOBJECT:
+      if (accessible_) return accessible_->answer(wParam, lParam);
+      return DefWindowProcW(window, message, wParam, lParam);
     case WM_CLOSE: events_.onUnload(); return 0;  // the form decides what a close means
     case WM_GETDPISCALEDSIZE:
       *reinterpret_cast<SIZE*>(lParam) = outerSize(design_, static_cast<int>(wParam));
@@ -279,6 +362,7 @@ void Win32Form::paint() {
                  {0, 0, MulDiv(background_.width, dpi_, BaseDpi), MulDiv(background_.height, dpi_, BaseDpi)});
     }
     for (auto it = drawn_.rbegin(); it != drawn_.rend(); ++it) paintDrawn(buffer.dc(), *it, fontOf(*it));
+    paintFocus(buffer.dc());
   }
   EndPaint(window_.get(), &ps);
 }
@@ -533,7 +617,82 @@ void Win32Form::setFocus(const std::string& control) {
   }
 }
 
-void Win32Form::setFigure(const std::string&, const FigureReading&) {}
+void Win32Form::setFigure(const std::string& figure, const FigureReading& reading) {
+  for (size_t i = 0; i < design_.figures.size(); ++i) {
+    if (design_.figures[i].name != figure) continue;
+    figureReadings_[i] = reading;
+    notifyChanged(window_.get(), static_cast<long>(i) + 1);
+  }
+}
+
+RECT Win32Form::onScreen(RECT client) const {
+  MapWindowPoints(window_.get(), nullptr, reinterpret_cast<POINT*>(&client), 2);
+  return client;
+}
+
+// The client area is the meter, named even though its caption is empty;
+// each figure stands where its labels are and is hidden with them.
+AccessibleItem Win32Form::FiguresSource::item(long child) const {
+  const FormDesign& design = form_.design_;
+  if (child == CHILDID_SELF) {
+    AccessibleItem self{widen(design.accessibleName.empty() ? design.caption : design.accessibleName), {},
+                        ROLE_SYSTEM_CLIENT, form_.isVisible() ? 0 : STATE_SYSTEM_INVISIBLE, {}, {}};
+    RECT client{};
+    GetClientRect(form_.handle(), &client);
+    self.screen = form_.onScreen(client);
+    return self;
+  }
+  const auto index = static_cast<size_t>(child - 1);
+  const FigureReading& reading = form_.figureReadings_[index];
+  AccessibleItem item{widen(reading.name), widen(reading.value), ROLE_SYSTEM_STATICTEXT, STATE_SYSTEM_READONLY, {}, {}};
+  RECT area{};
+  for (const std::string& name : design.figures[index].controls) {
+    const DrawnControl* label = form_.drawn(name);
+    if (label && label->visible) UnionRect(&area, &area, &label->box);
+  }
+  if (IsRectEmpty(&area) || !form_.isVisible()) item.state |= STATE_SYSTEM_INVISIBLE;
+  item.screen = form_.onScreen(area);
+  return item;
+}
+
+void Win32Form::createLinkProxy(const ControlDesign& design, int id) {
+  WNDCLASSEXW wc{};
+  wc.cbSize = sizeof wc;
+  wc.lpfnWndProc = linkProxyProcedure;
+  wc.hInstance = GetModuleHandleW(nullptr);
+  wc.lpszClassName = LinkProxyClass;
+  RegisterClassExW(&wc);  // by the first link; later calls fail harmlessly
+  HWND proxy = CreateWindowExW(0, LinkProxyClass, widen(design.caption).c_str(), WS_CHILD | WS_VISIBLE | WS_TABSTOP,
+                               0, 0, 0, 0, window_.get(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                               GetModuleHandleW(nullptr), nullptr);
+  linkProxies_[design.name] = proxy;
+  childNames_[id] = design.name;
+  answerAccessibility(proxy, new LinkSource(
+                                 proxy, [this, name = design.name, proxy] { return linkItem(name, proxy); },
+                                 [this, name = design.name] { events_.onClick(name); }));
+}
+
+// A link reads as its address, which is also its value.
+AccessibleItem Win32Form::linkItem(const std::string& name, HWND proxy) const {
+  const DrawnControl* label = drawn(name);
+  AccessibleItem item{label->text, label->text, ROLE_SYSTEM_LINK, STATE_SYSTEM_FOCUSABLE | STATE_SYSTEM_LINKED, {}, {}};
+  if (GetFocus() == proxy) item.state |= STATE_SYSTEM_FOCUSED;
+  if (!label->visible) item.state |= STATE_SYSTEM_INVISIBLE;
+  item.screen = onScreen(label->box);
+  item.defaultAction = L"ジャンプ";
+  return item;
+}
+
+// The focused link shows the system's dotted focus frame.
+void Win32Form::paintFocus(HDC dc) {
+  for (const auto& [name, proxy] : linkProxies_) {
+    const DrawnControl* label = drawn(name);
+    if (GetFocus() != proxy || !label || !label->visible) continue;
+    RECT frame = label->box;
+    InflateRect(&frame, 1, 1);
+    DrawFocusRect(dc, &frame);
+  }
+}
 
 void Win32Form::setTimerEnabled(const std::string& timer, bool enabled) {
   expectInDesign(timer);

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "platform/form_window.h"
+#include "platform/win32/win32_accessible.h"
 #include "platform/win32/win32_controls.h"
 #include "platform/win32/win32_graphics.h"
 #include "platform/win32/win32_menu.h"
@@ -79,6 +80,22 @@ class Win32Form : public FormWindow {
   void placeCentred();
   void moveTo(int x, int y);
 
+  // What a screen reader reads of the client area: the form's figures.
+  class FiguresSource : public AccessibleSource {
+   public:
+    explicit FiguresSource(Win32Form& form) : form_(form) {}
+    HWND window() const override { return form_.handle(); }
+    long count() const override { return static_cast<long>(form_.figureReadings_.size()); }
+    AccessibleItem item(long child) const override;
+
+   private:
+    Win32Form& form_;
+  };
+  void createLinkProxy(const ControlDesign& design, int id);
+  AccessibleItem linkItem(const std::string& name, HWND proxy) const;
+  RECT onScreen(RECT client) const;
+  void paintFocus(HDC dc);
+
   // Names are the core's constants: a misspelt one stops a debug build.
   void expectInDesign(const std::string& name) const;
   DrawnControl* drawn(const std::string& name);
@@ -112,6 +129,11 @@ class Win32Form : public FormWindow {
   bool modal_ = false;
   bool closed_ = false;
   std::vector<HWND> disabledByModal_;
+  // A link is a drawn label; an empty child window holds its keyboard focus.
+  std::map<std::string, HWND> linkProxies_;
+  std::vector<FigureReading> figureReadings_;  // in the design's order
+  FiguresSource figuresSource_{*this};
+  std::optional<AccessibleServer> accessible_;  // a form with figures only
 };
 
 }  // namespace kerumo::win32

@@ -14,6 +14,12 @@
 #include "tests/no_form_events.h"
 
 #include <commctrl.h>  // after the Windows headers
+#include <ole2.h>
+#include <oleacc.h>
+
+#include "dialogs/author.h"
+#include "platform/win32/win32_accessible.h"
+#include "platform/win32/win32_text.h"
 
 namespace kerumo {
 namespace {
@@ -220,6 +226,152 @@ TEST_F(Win32FormsTest, TheMeterKeepsTimerCaptionsOrderAndIconAndHearsTheRealPoin
     EXPECT_EQ(tipCameUp, shown) << "the temperature row shown: " << shown;
   }
   SetCursorPos(0, 0);
+}
+
+// One item as a screen reader reads it through IAccessible.
+struct Read {
+  std::wstring name, value, action;
+  long role = 0, state = 0;
+  RECT at{};
+};
+
+Read readOf(IAccessible* object, long child) {
+  VARIANT id{};
+  id.vt = VT_I4;
+  id.lVal = child;
+  Read read;
+  const auto text = [&](auto get) {
+    BSTR value = nullptr;
+    std::wstring out;
+    if ((object->*get)(id, &value) == S_OK && value) out = value;
+    SysFreeString(value);
+    return out;
+  };
+  read.name = text(&IAccessible::get_accName);
+  read.value = text(&IAccessible::get_accValue);
+  read.action = text(&IAccessible::get_accDefaultAction);
+  VARIANT v{};
+  if (object->get_accRole(id, &v) == S_OK) read.role = v.lVal;
+  if (object->get_accState(id, &v) == S_OK) read.state = v.lVal;
+  long x = 0, y = 0, w = 0, h = 0;
+  if (object->accLocation(&x, &y, &w, &h, id) == S_OK) read.at = {x, y, x + w, y + h};
+  return read;
+}
+
+// The client object as oleacc hands it to a screen reader. Wine's oleacc
+// cannot: LresultFromObject fails with E_NOINTERFACE, having no stub for
+// IAccessible, so there the object is taken from the window directly.
+IAccessible* clientObject(HWND window) {
+  IAccessible* object = nullptr;
+  const HRESULT got = AccessibleObjectFromWindow(window, static_cast<DWORD>(OBJID_CLIENT), IID_IAccessible,
+                                                 reinterpret_cast<void**>(&object));
+  if (SUCCEEDED(got) && object) return object;
+  return reinterpret_cast<IAccessible*>(SendMessageW(window, win32::directObjectMessage(), 0, 0));
+}
+
+std::vector<HWND> childrenOfClass(HWND parent, const wchar_t* windowClass) {
+  std::vector<HWND> found;
+  for (HWND child : testing::windowsUnder(parent))
+    if (testing::className(child) == windowClass) found.push_back(child);
+  return found;
+}
+
+// What a screen reader finds, asked from inside this process (wine's oleacc
+// does not answer another one): the meter's four figures with their names,
+// values and places; the warning settings' fields named by their headings;
+// the about dialog's links, reached with Tab and opened with Enter.
+TEST_F(Win32FormsTest, AScreenReaderFindsTheMetersFiguresTheNamedFieldsAndTheLinks) {
+  auto meter = platform.createForm(form1Design(), events);
+  HWND w = handleOf(*meter);
+  meter->setVisible(true);
+  pumpMessages(100);
+  meter->setFigure("CpuFigure", {"CPU使用率 42%", "42%", 42});
+  IAccessible* client = clientObject(w);
+  ASSERT_NE(client, nullptr);
+  testing::AtScopeEnd releaseClient([&] { client->Release(); });
+  long count = 0;
+  EXPECT_EQ(client->get_accChildCount(&count), S_OK);
+  EXPECT_EQ(count, 4);
+  EXPECT_EQ(readOf(client, CHILDID_SELF).name, L"ケルモ");
+  EXPECT_EQ(readOf(client, CHILDID_SELF).role, ROLE_SYSTEM_CLIENT);
+  const std::pair<const wchar_t*, const wchar_t*> figures[] = {
+      {L"CPU温度 100℃", L"100℃"}, {L"メモリ使用率 100%", L"100%"}, {L"システムリソース使用率 100%", L"100%"},
+      {L"CPU使用率 42%", L"42%"}};
+  for (long i = 1; i <= 4; ++i) {
+    const Read read = readOf(client, i);
+    EXPECT_EQ(read.name, figures[i - 1].first);
+    EXPECT_EQ(read.value, figures[i - 1].second);
+    EXPECT_EQ(read.role, ROLE_SYSTEM_STATICTEXT);
+    EXPECT_FALSE(read.state & STATE_SYSTEM_INVISIBLE);
+  }
+  // The CPU item spans its legend at (168, 24) to its unit 56 pixels on.
+  POINT legend{168, 24};
+  ClientToScreen(w, &legend);
+  const RECT cpu = readOf(client, 4).at;
+  EXPECT_EQ(cpu.left, legend.x);
+  EXPECT_EQ(cpu.top, legend.y);
+  EXPECT_GT(cpu.right, legend.x + 56);
+  VARIANT hit{};
+  EXPECT_EQ(client->accHitTest((cpu.left + cpu.right) / 2, (cpu.top + cpu.bottom) / 2, &hit), S_OK);
+  EXPECT_EQ(hit.lVal, 4);
+  for (const char* label : {"Label1", "Label5", "Label20"}) meter->setControlVisible(label, false);
+  EXPECT_TRUE(readOf(client, 1).state & STATE_SYSTEM_INVISIBLE);
+
+  auto dialog = platform.createForm(form3Design(), events);
+  const std::vector<HWND> fields = childrenOfClass(handleOf(*dialog), L"Edit");
+  ASSERT_EQ(fields.size(), 2u);
+  const wchar_t* headings[] = {L"物理メモリ残り", L"システムリソース残量"};
+  for (size_t i = 0; i < 2; ++i) {
+    IAccessible* field = clientObject(fields[i]);
+    ASSERT_NE(field, nullptr);
+    const Read read = readOf(field, CHILDID_SELF);
+    field->Release();
+    EXPECT_EQ(read.name, headings[i]);
+    EXPECT_EQ(read.value, L"10");
+    EXPECT_EQ(read.role, ROLE_SYSTEM_TEXT);
+  }
+  dialog.reset();
+
+  auto about = platform.createForm(form2Design(), events);
+  HWND a = handleOf(*about);
+  about->setVisible(true);
+  pumpMessages(100);
+  const std::vector<HWND> links = childrenOfClass(a, L"KerumoLink");
+  ASSERT_EQ(links.size(), 2u);
+  const std::vector<HWND> buttons = childrenOfClass(a, L"Button");
+  ASSERT_EQ(buttons.size(), 1u);
+  // The design's tab order: the web link, "OK", the mail link.
+  EXPECT_EQ(GetNextDlgTabItem(a, links[0], FALSE), buttons[0]);
+  EXPECT_EQ(GetNextDlgTabItem(a, buttons[0], FALSE), links[1]);
+  IAccessible* web = clientObject(links[0]);
+  ASSERT_NE(web, nullptr);
+  testing::AtScopeEnd releaseWeb([&] { web->Release(); });
+  const Read link = readOf(web, CHILDID_SELF);
+  EXPECT_EQ(link.role, ROLE_SYSTEM_LINK);
+  EXPECT_EQ(link.name, win32::widen(AuthorWebLink));
+  EXPECT_EQ(link.value, win32::widen(AuthorWebLink));
+  EXPECT_FALSE(IsRectEmpty(&link.at));
+  events.heard.clear();
+  SetFocus(links[1]);
+  IAccessible* mail = clientObject(links[1]);
+  ASSERT_NE(mail, nullptr);
+  EXPECT_TRUE(readOf(mail, CHILDID_SELF).state & STATE_SYSTEM_FOCUSED);
+  mail->Release();
+  MSG enter{};
+  enter.hwnd = links[1];
+  enter.message = WM_KEYDOWN;
+  enter.wParam = VK_RETURN;
+  EXPECT_TRUE(IsDialogMessageW(a, &enter));
+  VARIANT self{};
+  self.vt = VT_I4;
+  EXPECT_EQ(web->accDoDefaultAction(self), S_OK);
+  EXPECT_EQ(events.heard, (std::vector<Heard>{{"click", "Label6"}, {"click", "Label1"}}));
+  pumpMessages(200);
+  EXPECT_TRUE(testing::saveWindowPicture(a, testing::picturesDir() / "win32-about-focus.png"));
+  // A screen reader that still holds a link of a closed dialog hears it is gone.
+  about.reset();
+  BSTR gone = nullptr;
+  EXPECT_EQ(web->get_accName(self, &gone), RPC_E_DISCONNECTED);
 }
 
 }  // namespace
