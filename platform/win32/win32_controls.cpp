@@ -59,7 +59,9 @@ DrawnControl makeDrawnControl(const ControlDesign& design, int dpi) {
   control.design = design;
   control.box = toPixels(design.rect, dpi);
   control.text = widen(design.caption);
+  control.foreColour = design.foreColour;
   control.fore = toColorRef(design.foreColour);
+  control.border = toColorRef(design.borderColour);
   control.visible = design.visible;
   if (design.kind == ControlKind::Image) control.picture = decodePicture(design.picture);
   return control;
@@ -106,7 +108,7 @@ void paintDrawn(HDC dc, const DrawnControl& control, HFONT font) {
     case ControlKind::Shape:
       if (box.right <= box.left) return;
       fillRect(dc, box, toColorRef(control.design.fillColour));
-      frameRect(dc, box, toColorRef(control.design.borderColour));
+      frameRect(dc, box, control.border);
       break;
     case ControlKind::Image: drawBitmap(dc, control.picture, box); break;
     default: break;

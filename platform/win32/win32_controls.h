@@ -13,7 +13,9 @@ struct DrawnControl {
   ControlDesign design;
   RECT box{};  // where it is now, in client pixels
   std::wstring text;
-  COLORREF fore = 0;
+  Colour foreColour;  // as the design or the core last set it
+  COLORREF fore = 0;  // as shown on this desktop
+  COLORREF border = 0;
   bool visible = true;
   Bitmap picture;
 

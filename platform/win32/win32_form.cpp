@@ -149,8 +149,8 @@ Win32Form::Win32Form(const FormDesign& design, FormEvents& events, const ScreenS
   createWindow();
   dpi_ = dpiOf(window_.get());
   background_ = decodePicture(design_.background);
-  backBrush_.reset(CreateSolidBrush(toColorRef(design_.backColour)));
   createControls();
+  followDesktopColours();
   createToolTips();
   layOut();
   applyIcons();
@@ -327,8 +327,12 @@ LRESULT Win32Form::handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_COMMAND: onCommand(wParam); return 0;
     case WM_CTLCOLORSTATIC:
       // Check boxes on the form's own colour.
-      SetBkColor(reinterpret_cast<HDC>(wParam), toColorRef(design_.backColour));
+      SetBkColor(reinterpret_cast<HDC>(wParam), toColorRef(shownBackColour(design_, desktop_)));
       return reinterpret_cast<LRESULT>(backBrush_.get());
+    case WM_SYSCOLORCHANGE:
+    case WM_SETTINGCHANGE:
+      followDesktopColours();
+      return DefWindowProcW(window, message, wParam, lParam);
     case WM_TIMER:
       for (const auto& [name, id] : timerIds_) {
         if (id == wParam) {
@@ -356,8 +360,8 @@ void Win32Form::paint() {
   GetClientRect(window_.get(), &client);
   {
     BufferedPaint buffer(target, client.right, client.bottom);
-    fillRect(buffer.dc(), client, toColorRef(design_.backColour));
-    if (background_) {
+    fillRect(buffer.dc(), client, toColorRef(shownBackColour(design_, desktop_)));
+    if (background_ && drawsPicture(design_, desktop_)) {
       drawBitmap(buffer.dc(), background_,
                  {0, 0, MulDiv(background_.width, dpi_, BaseDpi), MulDiv(background_.height, dpi_, BaseDpi)});
     }
@@ -581,7 +585,8 @@ void Win32Form::setEnabled(const std::string& control, bool enabled) {
 void Win32Form::setForeColour(const std::string& control, Colour colour) {
   expectInDesign(control);
   if (DrawnControl* d = drawn(control)) {
-    d->fore = toColorRef(colour);
+    d->foreColour = colour;
+    d->fore = shownFore(*d);
     redraw();
   }
 }
@@ -623,6 +628,23 @@ void Win32Form::setFigure(const std::string& figure, const FigureReading& readin
     figureReadings_[i] = reading;
     notifyChanged(window_.get(), static_cast<long>(i) + 1);
   }
+}
+
+void Win32Form::followDesktopColours() {
+  desktop_ = desktopColours();
+  backBrush_.reset(CreateSolidBrush(toColorRef(shownBackColour(design_, desktop_))));
+  for (DrawnControl& c : drawn_) {
+    c.fore = shownFore(c);
+    c.border = toColorRef(shownColour(design_, c.design, c.design.borderColour, desktop_));
+  }
+  redraw();
+}
+
+// Links keep the design's black and blue only where the dialog looks as
+// designed; other text takes its colour as the desktop shows it.
+COLORREF Win32Form::shownFore(const DrawnControl& control) const {
+  if (control.design.link) return toColorRef(shownLinkColour(control.foreColour, desktop_));
+  return toColorRef(shownColour(design_, control.design, control.foreColour, desktop_));
 }
 
 RECT Win32Form::onScreen(RECT client) const {

@@ -95,6 +95,10 @@ class Win32Form : public FormWindow {
   AccessibleItem linkItem(const std::string& name, HWND proxy) const;
   RECT onScreen(RECT client) const;
   void paintFocus(HDC dc);
+  // Takes the desktop's colours as they are now: high contrast on or off,
+  // the system colours changed.
+  void followDesktopColours();
+  COLORREF shownFore(const DrawnControl& control) const;
 
   // Names are the core's constants: a misspelt one stops a debug build.
   void expectInDesign(const std::string& name) const;
@@ -134,6 +138,7 @@ class Win32Form : public FormWindow {
   std::vector<FigureReading> figureReadings_;  // in the design's order
   FiguresSource figuresSource_{*this};
   std::optional<AccessibleServer> accessible_;  // a form with figures only
+  DesktopColours desktop_ = DesktopColours::Designed;
 };
 
 }  // namespace kerumo::win32

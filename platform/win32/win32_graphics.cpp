@@ -85,6 +85,14 @@ COLORREF toColorRef(Colour colour) {
   return GetSysColor(static_cast<int>(colour.value));
 }
 
+DesktopColours desktopColours() {
+  HIGHCONTRASTW contrast{};
+  contrast.cbSize = sizeof contrast;
+  const bool on = SystemParametersInfoW(SPI_GETHIGHCONTRAST, sizeof contrast, &contrast, 0) &&
+                  (contrast.dwFlags & HCF_HIGHCONTRASTON);
+  return on ? DesktopColours::HighContrast : DesktopColours::Designed;
+}
+
 HFONT FontCache::get(const FontDesign& wanted, int dpi) {
   auto key = std::make_tuple(wanted.family, wanted.points, wanted.bold, wanted.underline, dpi);
   auto& font = fonts_[key];

@@ -3,6 +3,7 @@
 #include <string>
 #include <tuple>
 
+#include "platform/form_colours.h"
 #include "platform/form_design.h"
 #include "platform/form_layout.h"
 #include "platform/win32/win32_handles.h"
@@ -22,6 +23,9 @@ int toPixels(double twips, int dpi);
 double toTwips(int pixels, int dpi);
 
 COLORREF toColorRef(Colour colour);
+// High contrast when the user has switched it on; Windows' other themes
+// leave the classic system colours to programs like this one.
+DesktopColours desktopColours();
 
 // The design's fonts, made once per form and DPI.
 class FontCache {

@@ -19,6 +19,7 @@
 
 #include "dialogs/author.h"
 #include "platform/win32/win32_accessible.h"
+#include "platform/win32/win32_graphics.h"
 #include "platform/win32/win32_text.h"
 
 namespace kerumo {
@@ -372,6 +373,60 @@ TEST_F(Win32FormsTest, AScreenReaderFindsTheMetersFiguresTheNamedFieldsAndTheLin
   about.reset();
   BSTR gone = nullptr;
   EXPECT_EQ(web->get_accName(self, &gone), RPC_E_DISCONNECTED);
+}
+
+BYTE brightest(const std::vector<BYTE>& pixels, HWND window, RECT area) {
+  const SIZE size = clientSize(window);
+  BYTE found = 0;
+  for (LONG y = area.top; y < area.bottom; ++y)
+    for (LONG x = area.left; x < area.right; ++x)
+      found = std::max(found, pixels[static_cast<size_t>((y * size.cx + x) * 4 + 1)]);  // green
+  return found;
+}
+
+// High contrast switched on as the user would, with its dark pair of system
+// colours: the meter leaves out its picture and paints in the system's
+// colours at once, and goes back when it is switched off.
+TEST_F(Win32FormsTest, HighContrastDropsTheMetersPictureForTheSystemsColoursAndBack) {
+  auto meter = platform.createForm(form1Design(), events);
+  HWND w = handleOf(*meter);
+  meter->setVisible(true);
+  pumpMessages(300);
+  const std::vector<BYTE> designed = testing::clientPixels(w);
+  const int elements[] = {COLOR_BTNFACE, COLOR_BTNTEXT, COLOR_WINDOWTEXT, COLOR_HOTLIGHT};
+  const COLORREF dark[] = {RGB(0, 0, 0), RGB(255, 255, 255), RGB(255, 255, 255), RGB(0, 255, 255)};
+  COLORREF before[4];
+  for (int i = 0; i < 4; ++i) before[i] = GetSysColor(elements[i]);
+  const auto contrast = [](bool on) {
+    HIGHCONTRASTW settings{sizeof settings, on ? DWORD{HCF_HIGHCONTRASTON} : 0, nullptr};
+    return SystemParametersInfoW(SPI_SETHIGHCONTRAST, sizeof settings, &settings, SPIF_SENDCHANGE) != FALSE;
+  };
+  testing::AtScopeEnd restore([&] {
+    RegDeleteKeyValueW(HKEY_CURRENT_USER, L"Control Panel\\Accessibility\\HighContrast", L"Flags");
+    contrast(false);
+    SetSysColors(4, elements, before);
+  });
+  contrast(true);
+  if (win32::desktopColours() != DesktopColours::HighContrast) {
+    // Where Windows keeps the switch; a window system may read it from there.
+    RegSetKeyValueW(HKEY_CURRENT_USER, L"Control Panel\\Accessibility\\HighContrast", L"Flags", REG_SZ, L"127",
+                    sizeof L"127");
+    contrast(true);
+  }
+  if (win32::desktopColours() != DesktopColours::HighContrast) {
+    GTEST_SKIP() << "this window system does not keep SPI_SETHIGHCONTRAST (wine): the colour choice is tested "
+                    "in FormColours";
+  }
+  SetSysColors(4, elements, dark);
+  pumpMessages(300);
+  const std::vector<BYTE> contrasted = testing::clientPixels(w);
+  EXPECT_TRUE(testing::saveWindowPicture(w, testing::picturesDir() / "win32-meter-high-contrast.png"));
+  EXPECT_EQ(brightest(contrasted, w, {0, 52, 242, 58}), 0) << "the picture is gone: black below the bars";
+  EXPECT_EQ(brightest(contrasted, w, {8, 24, 29, 36}), 255) << "the memory legend in white";
+  contrast(false);
+  SetSysColors(4, elements, before);
+  pumpMessages(300);
+  EXPECT_EQ(testing::clientPixels(w), designed);
 }
 
 }  // namespace
