@@ -3,6 +3,7 @@
 #include <QAccessibleWidget>
 #include <QWindow>
 #include <algorithm>
+#include <numeric>
 
 #include "platform/qt/qt_controls.h"
 #include "platform/qt/qt_convert.h"
@@ -37,10 +38,9 @@ class FigureItem : public QAccessibleInterface, public QAccessibleValueInterface
   }
   void setText(QAccessible::Text, const QString&) override {}
   QRect rect() const override {
-    QRect area;
-    for (const auto& member : members_)
-      if (member && member->isVisible()) area |= QRect(member->mapToGlobal(QPoint(0, 0)), member->size());
-    return area;
+    return std::accumulate(members_.begin(), members_.end(), QRect(), [](QRect area, const QPointer<QWidget>& m) {
+      return m && m->isVisible() ? area | QRect(m->mapToGlobal(QPoint(0, 0)), m->size()) : area;
+    });
   }
   QAccessible::Role role() const override { return QAccessible::StaticText; }
   QAccessible::State state() const override {

@@ -9,6 +9,7 @@
 #include <cassert>
 #include <cmath>
 #include <functional>
+#include <iterator>
 #include <utility>
 
 #include "platform/form_layout.h"
@@ -155,7 +156,7 @@ Win32Form::Win32Form(const FormDesign& design, FormEvents& events, const ScreenS
   layOut();
   applyIcons();
   if (design_.menu) menu_.emplace(*design_.menu);
-  for (const FigureDesign& figure : design_.figures) figureReadings_.push_back(figure.reading);
+  std::ranges::transform(design_.figures, std::back_inserter(figureReadings_), &FigureDesign::reading);
   if (!design_.figures.empty()) accessible_.emplace(figuresSource_);
 }
 
@@ -647,7 +648,7 @@ COLORREF Win32Form::shownFore(const DrawnControl& control) const {
   return toColorRef(shownColour(design_, control.design, control.foreColour, desktop_));
 }
 
-RECT Win32Form::onScreen(RECT client) const {
+RECT Win32Form::toScreen(RECT client) const {
   MapWindowPoints(window_.get(), nullptr, reinterpret_cast<POINT*>(&client), 2);
   return client;
 }
@@ -661,7 +662,7 @@ AccessibleItem Win32Form::FiguresSource::item(long child) const {
                         ROLE_SYSTEM_CLIENT, form_.isVisible() ? 0 : STATE_SYSTEM_INVISIBLE, {}, {}};
     RECT client{};
     GetClientRect(form_.handle(), &client);
-    self.screen = form_.onScreen(client);
+    self.screen = form_.toScreen(client);
     return self;
   }
   const auto index = static_cast<size_t>(child - 1);
@@ -673,7 +674,7 @@ AccessibleItem Win32Form::FiguresSource::item(long child) const {
     if (label && label->visible) UnionRect(&area, &area, &label->box);
   }
   if (IsRectEmpty(&area) || !form_.isVisible()) item.state |= STATE_SYSTEM_INVISIBLE;
-  item.screen = form_.onScreen(area);
+  item.screen = form_.toScreen(area);
   return item;
 }
 
@@ -700,7 +701,7 @@ AccessibleItem Win32Form::linkItem(const std::string& name, HWND proxy) const {
   AccessibleItem item{label->text, label->text, ROLE_SYSTEM_LINK, STATE_SYSTEM_FOCUSABLE | STATE_SYSTEM_LINKED, {}, {}};
   if (GetFocus() == proxy) item.state |= STATE_SYSTEM_FOCUSED;
   if (!label->visible) item.state |= STATE_SYSTEM_INVISIBLE;
-  item.screen = onScreen(label->box);
+  item.screen = toScreen(label->box);
   item.defaultAction = L"ジャンプ";
   return item;
 }

@@ -93,7 +93,7 @@ class Win32Form : public FormWindow {
   };
   void createLinkProxy(const ControlDesign& design, int id);
   AccessibleItem linkItem(const std::string& name, HWND proxy) const;
-  RECT onScreen(RECT client) const;
+  RECT toScreen(RECT client) const;
   void paintFocus(HDC dc);
   // Takes the desktop's colours as they are now: high contrast on or off,
   // the system colours changed.
