@@ -22,6 +22,7 @@ FormDesign form2Design() {
   FormDesign d;
   d.name = form2::Name;
   d.caption = "";
+  d.accessibleName = "ケルモ";
   d.frame = FrameStyle::SizableNoCaption;
   d.showInTaskbar = true;
   d.startPosition = StartPosition::CenterScreen;

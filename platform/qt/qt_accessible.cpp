@@ -3,6 +3,7 @@
 #include <QAccessibleWidget>
 #include <QWindow>
 #include <algorithm>
+#include <iterator>
 #include <numeric>
 
 #include "platform/qt/qt_controls.h"
@@ -84,6 +85,33 @@ class FiguresClient : public QAccessibleWidget {
   const AccessibleFigures& figures_;
 };
 
+// Any other client area: its controls in the order they are read, top to
+// bottom, rather than Qt's stacking order, which is the reverse.
+class ReadingOrderClient : public QAccessibleWidget {
+ public:
+  explicit ReadingOrderClient(ClientArea* client) : QAccessibleWidget(client, QAccessible::Client), client_(client) {}
+  int childCount() const override { return static_cast<int>(controls().size()); }
+  QAccessibleInterface* child(int index) const override {
+    const std::vector<QWidget*> shown = controls();
+    return index >= 0 && index < childCount() ? QAccessible::queryAccessibleInterface(shown[static_cast<size_t>(index)])
+                                              : nullptr;
+  }
+  int indexOfChild(const QAccessibleInterface* item) const override {
+    const std::vector<QWidget*> shown = controls();
+    const auto it = std::find(shown.begin(), shown.end(), item ? item->object() : nullptr);
+    return it == shown.end() ? -1 : static_cast<int>(it - shown.begin());
+  }
+
+ private:
+  std::vector<QWidget*> controls() const {
+    std::vector<QWidget*> shown;
+    std::ranges::copy_if(client_->readingOrder(), std::back_inserter(shown),
+                         [](const QPointer<QWidget>& control) { return !control.isNull(); });
+    return shown;
+  }
+  ClientArea* client_;
+};
+
 // A label that opens its caption: a link whose value is its address, pressed
 // like a click.
 class LinkItem : public QAccessibleWidget {
@@ -110,8 +138,9 @@ class LinkItem : public QAccessibleWidget {
 QAccessibleInterface* kerumoAccessible(const QString&, QObject* object) {
   // A form is a window to a screen reader, whatever frame it has.
   if (auto* frame = dynamic_cast<FormFrame*>(object)) return new QAccessibleWidget(frame, QAccessible::Window);
-  if (auto* client = dynamic_cast<ClientArea*>(object); client && client->figures()) {
-    return new FiguresClient(client, *client->figures());
+  if (auto* client = dynamic_cast<ClientArea*>(object)) {
+    if (client->figures()) return new FiguresClient(client, *client->figures());
+    return new ReadingOrderClient(client);
   }
   if (auto* label = dynamic_cast<FormLabel*>(object); label && label->isLink()) return new LinkItem(label);
   return nullptr;

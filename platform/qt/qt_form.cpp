@@ -260,7 +260,7 @@ void QtForm::nameForScreenReaders(const FormDesign& design) {
 }
 
 void QtForm::createControls(const FormDesign& design) {
-  QWidget* client = frame_->client();
+  ClientArea* client = frame_->client();
   std::vector<QWidget*> stacking;
   for (const auto& c : design.controls) {
     QWidget* widget = nullptr;
@@ -285,6 +285,7 @@ void QtForm::createControls(const FormDesign& design) {
   }
   // Controls created earlier lie above later ones.
   for (auto it = stacking.rbegin(); it != stacking.rend(); ++it) (*it)->raise();
+  client->setReadingOrder({stacking.begin(), stacking.end()});
   const std::vector<std::string> tabbed = tabOrder(design);
   for (size_t i = 1; i < tabbed.size(); ++i) QWidget::setTabOrder(controls_[tabbed[i - 1]], controls_[tabbed[i]]);
 }

@@ -7,6 +7,7 @@
 #include <map>
 #include <memory>
 #include <optional>
+#include <vector>
 
 #include "platform/form_window.h"
 #include "platform/qt/frame_resize.h"
@@ -43,6 +44,10 @@ class ClientArea : public QWidget {
   // The screen reader's items standing for the labels, where the form has any.
   const AccessibleFigures* figures() const { return figures_; }
   void setFigures(const AccessibleFigures* figures) { figures_ = figures; }
+  // The controls in the design's creation order, which is the order a
+  // person reads them in; the stacking order is its reverse.
+  const std::vector<QPointer<QWidget>>& readingOrder() const { return readingOrder_; }
+  void setReadingOrder(std::vector<QPointer<QWidget>> order) { readingOrder_ = std::move(order); }
 
  protected:
   void paintEvent(QPaintEvent*) override;
@@ -61,6 +66,7 @@ class ClientArea : public QWidget {
   QPoint lastPress_;
   bool moveArmed_ = false;
   const AccessibleFigures* figures_ = nullptr;
+  std::vector<QPointer<QWidget>> readingOrder_;
 };
 
 // The top-level window around the client area.

@@ -118,6 +118,11 @@ TEST_F(QtDialogs, WarningSettingsDialogIsLaidOutTypedIntoThroughTheFilterAndClos
     EXPECT_EQ(name(check), QString("警告機能を利用する"));
     EXPECT_EQ(name(text1), QString("物理メモリ残り"));
     EXPECT_EQ(name(text2), QString("システムリソース残量"));
+    // Read top to bottom, as the dialog was made.
+    QAccessibleInterface* area = QAccessible::queryAccessibleInterface(dialog->findChild<QWidget*>("client"));
+    EXPECT_EQ(area->child(0)->text(QAccessible::Name), QString("警告機能を利用する"));
+    EXPECT_EQ(area->child(area->childCount() - 1)->text(QAccessible::Name), QString("設定"));
+    EXPECT_EQ(area->indexOfChild(QAccessible::queryAccessibleInterface(text1)), 6);
     EXPECT_EQ(dialog->findChild<QLabel*>("Label7")->text(), QString("（％）以下になったら警告"));
     QApplication::clipboard()->setText("99");
     for (const char* name : {"Text1", "Text2"}) {
