@@ -37,6 +37,28 @@ std::string degrees(double celsius) {
 
 }  // namespace
 
+ZoneChoice chooseZone(const std::vector<ZoneValue>& zones, bool tenthsOfKelvin) {
+  std::optional<double> best;
+  std::optional<double> firstAbsurd;
+  std::optional<PdhStatus> firstRefused;
+  for (const ZoneValue& zone : zones) {
+    if (!hasValue(zone)) {
+      if (!firstRefused) firstRefused = zone.status;
+      continue;
+    }
+    const double zoneCelsius = celsiusOf(tenthsOfKelvin ? zone.value / 10 : zone.value);
+    if (!wholeDegrees(zoneCelsius)) {
+      if (!firstAbsurd) firstAbsurd = zoneCelsius;
+      continue;
+    }
+    best = std::max(best.value_or(zoneCelsius), zoneCelsius);
+  }
+  if (best) return {wholeDegrees(*best)};
+  if (firstAbsurd) return {std::nullopt, ZoneFailure::Absurd, pdh::ValidData, *firstAbsurd};
+  if (zones.empty()) return {std::nullopt, ZoneFailure::NoZone};
+  return {std::nullopt, ZoneFailure::NoReading, *firstRefused};
+}
+
 std::string zoneFailureLine(ZoneFailure failure, PdhStatus status, double celsius) {
   switch (failure) {
     case ZoneFailure::NoZone:
@@ -64,7 +86,9 @@ std::optional<int16_t> ThermalZoneTemperature::celsius() {
   if (collected != pdh::ValidData) return fail(whyNot(collected), collected);
   const PdhStatus formatted = counters_->values(zones_);
   if (formatted != pdh::ValidData) return fail(whyNot(formatted), formatted);
-  return hottest();
+  const ZoneChoice choice = chooseZone(zones_, tenthsOfKelvin_);
+  if (choice.celsius) return choice.celsius;
+  return fail(choice.failure, choice.status, choice.absurdCelsius);
 }
 
 // The finer counter where Windows has it. A counter set that is missing
@@ -81,30 +105,6 @@ bool ThermalZoneTemperature::open() {
   if (added == pdh::ValidData) return true;
   fail(whyNot(added), added);
   return false;
-}
-
-// Zones that give no value or an impossible one are passed over while
-// another zone gives a plausible one.
-std::optional<int16_t> ThermalZoneTemperature::hottest() {
-  std::optional<double> best;
-  std::optional<double> firstAbsurd;
-  std::optional<PdhStatus> firstRefused;
-  for (const ZoneValue& zone : zones_) {
-    if (!hasValue(zone)) {
-      if (!firstRefused) firstRefused = zone.status;
-      continue;
-    }
-    const double zoneCelsius = celsiusOf(tenthsOfKelvin_ ? zone.value / 10 : zone.value);
-    if (!wholeDegrees(zoneCelsius)) {
-      if (!firstAbsurd) firstAbsurd = zoneCelsius;
-      continue;
-    }
-    best = std::max(best.value_or(zoneCelsius), zoneCelsius);
-  }
-  if (best) return wholeDegrees(*best);
-  if (firstAbsurd) return fail(ZoneFailure::Absurd, pdh::ValidData, *firstAbsurd);
-  if (zones_.empty()) return fail(ZoneFailure::NoZone);
-  return fail(ZoneFailure::NoReading, *firstRefused);
 }
 
 // Each kind of failure is said once a run: a tick repeats it twice a second.

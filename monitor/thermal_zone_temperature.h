@@ -54,6 +54,19 @@ class ZoneCounters {
 // Why there is no temperature this tick.
 enum class ZoneFailure { NoZone, NoReading, Absurd };
 
+// What one tick's zones give: the hottest plausible zone in whole degrees,
+// or why there is none (pdh.dll's status for NoReading, the first
+// impossible zone's degrees for Absurd).
+struct ZoneChoice {
+  std::optional<int16_t> celsius;
+  ZoneFailure failure = ZoneFailure::NoZone;
+  PdhStatus status = pdh::ValidData;
+  double absurdCelsius = 0;
+};
+// Zones that give no value or an impossible one are passed over while
+// another zone gives a plausible one.
+ZoneChoice chooseZone(const std::vector<ZoneValue>& zones, bool tenthsOfKelvin);
+
 // The line standard error gets the first time `failure` happens; `status`
 // is pdh.dll's status for NoReading, `celsius` the first impossible zone's
 // for Absurd.
@@ -69,7 +82,6 @@ class ThermalZoneTemperature : public TemperatureSource {
 
  private:
   bool open();
-  std::optional<int16_t> hottest();
   std::nullopt_t fail(ZoneFailure failure, PdhStatus status = pdh::ValidData, double celsius = 0);
 
   std::unique_ptr<ZoneCounters> counters_;
