@@ -19,24 +19,16 @@ constexpr int ValueCount = 7;
 // Enough of a wrong value to recognise it; a whole line could fill the box.
 constexpr std::size_t QuotedCharacters = 40;
 
-struct ValueRange {
-  double least, most;
-};
-// The window's top and left are 32-bit twips: a wide screen, a second
-// screen or one left of the primary lies beyond 16 bits (32767 twips is
-// 2184 pixels at 100 %). The switches and thresholds keep their 16 bits.
-constexpr ValueRange PositionRange{-2147483648.0, 2147483647.0};
-constexpr ValueRange SwitchRange{-32768.0, 32767.0};
 constexpr int PositionValues = 2;
-
-ValueRange rangeOfValue(int index) { return index < PositionValues ? PositionRange : SwitchRange; }
+constexpr SettingsRange PositionRange = SettingsLineRanges[0];
+constexpr SettingsRange SwitchRange = SettingsLineRanges[PositionValues];
 
 // As the error box names it: "-32768～32767".
-std::string describeRange(ValueRange range) {
+std::string describeRange(SettingsRange range) {
   return std::to_string(static_cast<int64_t>(range.least)) + "～" + std::to_string(static_cast<int64_t>(range.most));
 }
 
-std::optional<double> wholeNumberIn(std::string_view text, ValueRange range) {
+std::optional<double> wholeNumberIn(std::string_view text, SettingsRange range) {
   const auto value = parseDecimal(text);
   if (!value) return std::nullopt;
   const double rounded = roundHalfToEven(*value);
@@ -116,7 +108,7 @@ SettingsParse parseSettings(std::string_view text) {
       return SettingsProblem{SettingsFault::TooFewValues, 0, "", lines.size()};
     }
     const auto [lineNumber, field] = lines[static_cast<size_t>(i)];
-    const auto value = wholeNumberIn(field, rangeOfValue(i));
+    const auto value = wholeNumberIn(field, SettingsLineRanges[static_cast<size_t>(i)]);
     if (!value) {
       return SettingsProblem{SettingsFault::BadValue, lineNumber, printableExcerpt(field, QuotedCharacters), 0,
                              i < PositionValues};

@@ -1,4 +1,5 @@
 #pragma once
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
@@ -27,6 +28,18 @@ struct SettingsRecord {
   int16_t resThreshold = 10;
   bool operator==(const SettingsRecord&) const = default;
 };
+
+// The whole numbers each line is read within, in file order. The window's
+// top and left are 32-bit twips: a wide screen, a second screen or one left
+// of the primary lies beyond 16 bits (32767 twips is 2184 pixels at 100 %).
+// The switches and thresholds keep their 16 bits.
+struct SettingsRange {
+  double least;
+  double most;
+};
+inline constexpr std::array<SettingsRange, 7> SettingsLineRanges{{
+    {-2147483648.0, 2147483647.0}, {-2147483648.0, 2147483647.0}, {-32768, 32767}, {-32768, 32767},
+    {-32768, 32767}, {-32768, 32767}, {-32768, 32767}}};
 
 enum class SettingsFault { TooFewValues, BadValue, NotARegularFile, TooLarge, Unreadable };
 
