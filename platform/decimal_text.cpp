@@ -29,8 +29,12 @@ std::optional<double> parseDecimal(std::string_view text) {
   const std::string_view fraction = dot == std::string_view::npos ? std::string_view{} : text.substr(dot + 1);
   if ((whole.empty() && fraction.empty()) || !allDigits(whole) || !allDigits(fraction)) return std::nullopt;
   double value = 0;
-  const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
-  // Out of range for a double is not a number we can use either.
+  auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+  // A fraction closer to zero than a double reaches is zero; a number too
+  // large for one is not a number we can use.
+  if (ec == std::errc::result_out_of_range && whole.find_first_not_of('0') == std::string_view::npos) {
+    value = 0, ec = std::errc{};
+  }
   if (ec != std::errc{} || end != text.data() + text.size() || !std::isfinite(value)) return std::nullopt;
   return negative ? -value : value;
 }

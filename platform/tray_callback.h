@@ -20,7 +20,11 @@ inline constexpr int32_t RightButtonDown = 0x204;
 // 7.5 twips per pixel and divided by 8 came back as 483, not 0x204.)
 
 // Rounds like the window system's float-to-long conversion: half to even.
-inline int32_t roundToInt32(double value) { return static_cast<int32_t>(std::nearbyint(value)); }
+// Beyond 32 bits it stops at the nearer end, where no mouse message lies.
+inline int32_t roundToInt32(double value) {
+  if (std::isnan(value)) return 0;
+  return static_cast<int32_t>(std::clamp(std::nearbyint(value), -2147483648.0, 2147483647.0));
+}
 
 // Whole twips per pixel; at least 1, beyond 2880 DPI too.
 inline int32_t wholeTwipsPerPixel(double twipsPerPixel) { return std::max(1, roundToInt32(twipsPerPixel)); }

@@ -70,6 +70,8 @@ TEST_F(Form1Test, TrayCallbackDecodesTheMouseMessageFromX) {
       {0x201 * 15.0, 15.4, Outcome::Shows},        // twips per pixel rounds to 15 first
       {0x204 * 8.0 - 0.5, 7.5, Outcome::PopsUp},   // 7.5 rounds to 8, X half to even
       {0x204 * 8.0 - 1.5, 7.5, Outcome::Nothing},  // 0x203
+      {-1e300, 15, Outcome::Nothing},              // beyond 32 bits: found by fuzzing
+      {0x201 * 15.0, 1e300, Outcome::Nothing},
   };
   for (const auto& c : cases) {
     const auto post = [&] { window().events().onMouseMove("", 0, 0, c.x, 0, MoveOrigin::Posted); };

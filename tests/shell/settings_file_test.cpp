@@ -44,7 +44,7 @@ TEST(SettingsFile, WritesPositionsAsWholeTwips) {
 TEST(SettingsFile, AcceptsWhatAHandEditProducesAndReadsBackWhatItWrote) {
   const struct {
     const char* what;
-    const char* text;
+    std::string text;
     SettingsRecord expected;
   } cases[] = {
       {"LF line ends", "1\n2\n0\n1\n0\n10\n10\n", {1, 2, 0, 1, 0, 10, 10}},
@@ -58,6 +58,7 @@ TEST(SettingsFile, AcceptsWhatAHandEditProducesAndReadsBackWhatItWrote) {
       {"odd values survive unchanged", "32767\n-32768\n5\n7\n-3\n0\n250\n", {32767, -32768, 5, 7, -3, 0, 250}},
       {"positions beyond 16 bits", "40000\n-40000\n0\n1\n0\n10\n10\n", {40000, -40000, 0, 1, 0, 10, 10}},
       {"positions at 32 bits", "-2147483648\n2147483647\n0\n1\n0\n10\n10\n", {-2147483648.0, 2147483647, 0, 1, 0, 10, 10}},
+      {"beyond a double's fractions", "1\n2\n0\n1\n0\n0." + std::string(400, '0') + "1\n10\n", {1, 2, 0, 1, 0, 0, 10}},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(held<SettingsRecord>(parseSettings(c.text)), c.expected) << c.what;
