@@ -46,6 +46,8 @@ TEST_PACKAGES=(libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth x11-utils x
 # binaries with it), zip; and what checks the package.
 PACKAGE_PACKAGES=(dpkg-dev file zip)
 PACKAGE_TEST_PACKAGES=(desktop-file-utils appstream lintian)
+# scripts/fuzz: clang with libFuzzer and the sanitizers' run-time.
+FUZZ_PACKAGES=(clang libclang-rt-14-dev)
 # The Windows build, and its tests under wine (GoogleTest built from source).
 WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 g++-mingw-w64-i686-posix
   binutils-mingw-w64-i686)
