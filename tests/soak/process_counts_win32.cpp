@@ -1,0 +1,52 @@
+#include <windows.h>
+#include <psapi.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+#include "process_counts.h"
+
+namespace kerumo::soak {
+namespace {
+
+// Wine answers 0 for the process's private memory, handles and GDI and
+// USER objects. Its process is a Linux process, which the host's /proc
+// (drive Z: in wine) counts: GDI objects and what wine's libraries allocate
+// live in its private memory, and open files among its descriptors.
+long hostRssAnonKb() {
+  std::ifstream status(R"(Z:\proc\self\status)");
+  std::string key;
+  long value = -1;
+  while (status >> key) {
+    if (key == "RssAnon:" && status >> value) break;
+    status.ignore(4096, '\n');
+  }
+  return value;
+}
+
+long hostOpenFiles() {
+  std::error_code error;
+  const std::filesystem::directory_iterator fds(R"(Z:\proc\self\fd)", error);
+  return error ? -1 : static_cast<long>(std::distance(begin(fds), end(fds)));
+}
+
+}  // namespace
+
+std::vector<ProcessCount> processCounts() {
+  PROCESS_MEMORY_COUNTERS_EX memory{};
+  GetProcessMemoryInfo(GetCurrentProcess(), reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&memory), sizeof memory);
+  DWORD handles = 0;
+  GetProcessHandleCount(GetCurrentProcess(), &handles);
+  std::vector<ProcessCount> counts{{"private", static_cast<long>(memory.PrivateUsage / 1024), " kB"},
+                                   {"handles", static_cast<long>(handles), ""},
+                                   {"GDI", static_cast<long>(GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS)), ""},
+                                   {"USER", static_cast<long>(GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS)), ""}};
+  if (memory.PrivateUsage == 0) {
+    counts.push_back({"host RssAnon", hostRssAnonKb(), " kB"});
+    counts.push_back({"host fds", hostOpenFiles(), ""});
+  }
+  return counts;
+}
+
+}  // namespace kerumo::soak
