@@ -11,10 +11,12 @@ namespace kerumo::soak {
 namespace {
 
 // Wine answers 0 for the process's private memory, handles and GDI and
-// USER objects. Its process is a Linux process, which the host's /proc
-// (drive Z: in wine) counts: GDI objects and what wine's libraries allocate
-// live in its private memory, and open files among its descriptors.
-long hostRssAnonKb() {
+// USER objects. It keeps the handles, windows, menus and other USER objects
+// of the process in wineserver, and wineserver opens files for it, so the
+// host's /proc/self (drive Z: in wine) is wineserver's: a leak of those
+// shows there as memory or open files. GDI objects live in the process
+// itself and are not counted.
+long wineserverRssAnonKb() {
   std::ifstream status(R"(Z:\proc\self\status)");
   std::string key;
   long value = -1;
@@ -25,7 +27,7 @@ long hostRssAnonKb() {
   return value;
 }
 
-long hostOpenFiles() {
+long wineserverOpenFiles() {
   std::error_code error;
   const std::filesystem::directory_iterator fds(R"(Z:\proc\self\fd)", error);
   return error ? -1 : static_cast<long>(std::distance(begin(fds), end(fds)));
@@ -43,8 +45,8 @@ std::vector<ProcessCount> processCounts() {
                                    {"GDI", static_cast<long>(GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS)), ""},
                                    {"USER", static_cast<long>(GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS)), ""}};
   if (memory.PrivateUsage == 0) {
-    counts.push_back({"host RssAnon", hostRssAnonKb(), " kB"});
-    counts.push_back({"host fds", hostOpenFiles(), ""});
+    counts.push_back({"wineserver RssAnon", wineserverRssAnonKb(), " kB"});
+    counts.push_back({"wineserver fds", wineserverOpenFiles(), ""});
   }
   return counts;
 }
