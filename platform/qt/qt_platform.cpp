@@ -140,6 +140,10 @@ QtForm* QtPlatform::formOf(const FormWindow* window) const {
 int QtPlatform::messageBox(const std::string& prompt, uint32_t, const std::string& title) {
   QMessageBox box(QMessageBox::NoIcon, toQString(title), toQString(prompt).replace('\r', '\n'), QMessageBox::Ok);
   box.setObjectName("messageBox");
+  // A warning comes from a tick, not from the user's hand: a window manager
+  // that keeps new windows from taking the focus maps it below the active
+  // window. Kept above all others (_NET_WM_STATE_ABOVE), it is seen.
+  box.setWindowFlag(Qt::WindowStaysOnTopHint);
   box.exec();
   return MessageBoxOk;
 }

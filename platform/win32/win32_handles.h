@@ -25,7 +25,9 @@ inline void deleteGdiObject(HGDIOBJ object) { DeleteObject(object); }
 inline void deleteDc(HDC dc) { DeleteDC(dc); }
 inline void closeHandle(HANDLE handle) { CloseHandle(handle); }
 
+inline void unhook(HHOOK hook) { UnhookWindowsHookEx(hook); }
 using UniqueWindow = UniqueHandle<HWND, destroyWindow>;
+using UniqueHook = UniqueHandle<HHOOK, unhook>;
 using UniqueMenu = UniqueHandle<HMENU, destroyMenu>;
 using UniqueIcon = UniqueHandle<HICON, destroyIcon>;
 using UniqueFont = UniqueHandle<HFONT, deleteGdiObject>;

@@ -46,6 +46,16 @@ HWND createListener(WNDPROC procedure, void* owner) {
                          GetModuleHandleW(nullptr), owner);
 }
 
+// Makes a message box topmost before it is first shown, as MB_TOPMOST
+// asks; some implementations of the window system leave the flag out.
+LRESULT CALLBACK keepBoxOnTop(int code, WPARAM wParam, LPARAM lParam) {
+  const auto* call = reinterpret_cast<const CWPRETSTRUCT*>(lParam);
+  if (code == HC_ACTION && call->message == WM_INITDIALOG) {
+    SetWindowPos(call->hwnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  }
+  return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
 }  // namespace
 
 Win32Platform::Win32Platform() {
@@ -69,10 +79,13 @@ std::unique_ptr<FormWindow> Win32Platform::createForm(const FormDesign& design, 
 }
 
 int Win32Platform::messageBox(const std::string& prompt, uint32_t style, const std::string& title) {
-  // Task-modal like the program's own dialogs; brought forward, since a
-  // warning from a tray program must not open behind other windows.
+  // Task-modal like the program's own dialogs. A warning comes from a timer
+  // tick, with no input of the user's: Windows may refuse it the foreground
+  // and only flash the task bar, so the box is also topmost and stays in
+  // front of the window the user works in.
+  const UniqueHook onTop(SetWindowsHookExW(WH_CALLWNDPROCRET, keepBoxOnTop, nullptr, GetCurrentThreadId()));
   return MessageBoxW(nullptr, widen(withCrLf(prompt)).c_str(), widen(title).c_str(),
-                     style | MB_TASKMODAL | MB_SETFOREGROUND);
+                     style | MB_TASKMODAL | MB_SETFOREGROUND | MB_TOPMOST);
 }
 
 bool Win32Platform::sendTrayRecord(DWORD operation, const TrayIconRecord& record) {

@@ -23,6 +23,8 @@ using namespace kerumo::testing;
 // Top 600 and left 900 twips (40 and 60 pixels), on top, temperature shown.
 const std::string Settings = "600\r\n900\r\n0\r\n1\r\n0\r\n10\r\n10\r\n";
 const QPoint Saved(60, 40);
+// Not on top, warnings armed above any free share: the first tick warns.
+const std::string Warned = "600\r\n900\r\n1\r\n1\r\n1\r\n101\r\n101\r\n";
 const QPoint Drag(100, 50);
 
 // Why a desktop cannot run here: the test skips with it.
@@ -250,6 +252,40 @@ class OnDesktop : public ::testing::TestWithParam<Desktop> {
     EXPECT_EQ(readFile(dir / "kerumo.ini"), settings);
   }
 
+  // A warning comes from a tick, while the user works in another program:
+  // the box maps above that window, and stays above when the user clicks
+  // back into it. Kerumo runs in a folder of its own for it.
+  void warningComesAboveTheActiveWindow() {
+    Session& s = *session;
+    const TempDir warned;
+    writeFile(warned / "kerumo.ini", Warned);
+    Background work("xmessage", {"-geometry", "500x300+40+30", "the user's work"}, s.clients);
+    QString active;
+    ASSERT_TRUE(
+        waitUntil([&] { return !(active = visibleWindows(s.clients, {"--class", "xmessage"}).value(0)).isEmpty(); }));
+    xdotool(s.clients, {"windowactivate", active});
+    Kerumo kerumo(warned.path(), s.clients.value("DISPLAY"), s.bus, s.kerumo);
+    QString box;
+    // Neither the meter nor a tray icon: the only window of Kerumo's taller
+    // than 60 pixels.
+    const auto boxShows = [&] {
+      box.clear();
+      for (const QString& w : visibleWindows(s.clients, {"--pid", QString::number(kerumo.pid())}))
+        if (geometryOf(s.clients, w).height() > 60) box = w;
+      return !box.isEmpty();
+    };
+    ASSERT_TRUE(waitUntil(boxShows)) << "no warning box: " << kerumo.describe();
+    EXPECT_TRUE(waitUntil([&] { return netWmState(s, box).contains("_NET_WM_STATE_ABOVE"); }))
+        << netWmState(s, box).toStdString();
+    EXPECT_TRUE(waitUntil([&] { return stackedAbove(s, box, active); })) << "the warning box opened below";
+    picture(s, name("warning"));
+    xdotool(s.clients, {"windowactivate", active});
+    waitUntil([] { return false; }, 500);
+    EXPECT_TRUE(stackedAbove(s, box, active)) << "the warning box went below the active window";
+    kerumo.process().terminate();
+    EXPECT_EQ(kerumo.exitStatus(), 0) << kerumo.describe();
+  }
+
   std::unique_ptr<Session> session;
   TempDir dir;
 };
@@ -260,6 +296,9 @@ TEST_P(OnDesktop, KerumoBehavesAsDesigned) {
   QRect panelArea;
   QImage panelBefore;
   if (!s.panelClass.isEmpty()) panelBefore = settledPanel("before", panelArea);
+
+  warningComesAboveTheActiveWindow();
+  if (HasFatalFailure()) return;
 
   Kerumo kerumo(dir.path(), s.clients.value("DISPLAY"), s.bus, s.kerumo);
   const auto kerumoWindows = [&] { return visibleWindows(s.clients, {"--pid", QString::number(kerumo.pid())}); };

@@ -243,6 +243,84 @@ TEST_F(KerumoExe, OnOurPdhShowsTheHottestZoneInWholeDegrees) {
       << "the buffer's size is asked once: " << run.calls;
 }
 
+// What wine's X11 driver put on the X window of `window` for `property`,
+// read with xprop as a window manager would; or why it could not be read.
+std::string xProperty(HWND window, const char* property, const std::filesystem::path& output) {
+  const auto x = reinterpret_cast<uintptr_t>(GetPropW(window, L"__wine_x11_whole_window"));
+  if (x == 0) return "no X window";
+  std::wstring command = L"Z:\\usr\\bin\\xprop -id " + std::to_wstring(x) + L" " + win32::widen(property);
+  SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
+  HANDLE file = CreateFileW(output.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit, CREATE_ALWAYS, 0, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return "no file for its output";
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  startup.dwFlags = STARTF_USESTDHANDLES;
+  startup.hStdOutput = file;
+  startup.hStdError = file;
+  PROCESS_INFORMATION process{};
+  const BOOL started = CreateProcessW(nullptr, command.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup,
+                                      &process);
+  CloseHandle(file);
+  if (!started) return "xprop did not start: " + std::to_string(GetLastError());
+  // Wine gives no handle to wait on for a Unix program: its line is waited for.
+  if (process.hProcess != nullptr) CloseHandle(process.hProcess);
+  if (process.hThread != nullptr) CloseHandle(process.hThread);
+  std::string said;
+  testing::pumpMessagesUntil([&] { return (said = readFile(output)).find('\n') != std::string::npos; }, 10000);
+  return said;
+}
+
+// The message box's own controls: its text, its buttons and any icon.
+struct BoxContents {
+  std::wstring text;
+  std::vector<std::wstring> buttons;
+  bool icon = false;
+};
+
+BoxContents contentsOf(HWND box) {
+  BoxContents contents;
+  for (HWND child : testing::windowsUnder(box)) {
+    const std::wstring kind = testing::className(child);
+    if (kind == L"Button") contents.buttons.push_back(testing::textOf(child));
+    if (kind != L"Static") continue;
+    if ((GetWindowLongW(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON) {
+      contents.icon = contents.icon || SendMessageW(child, STM_GETICON, 0, 0) != 0;
+    }
+    else if (!testing::textOf(child).empty()) contents.text = testing::textOf(child);
+  }
+  return contents;
+}
+
+// Warnings armed at 50 % free memory; the stand-in has 40 % free.
+const std::string WarningSettings = "1500\r\n2000\r\n0\r\n1\r\n1\r\n50\r\n10\r\n";
+
+// A warning comes from a tick, with no input of the user's: on Windows the
+// foreground may be refused it, so it must be topmost to be seen. Wine gives
+// a topmost window _NET_WM_STATE_ABOVE on its X window.
+TEST_F(KerumoExe, TheLowMemoryWarningIsTopmostTaskModalAndHasOnlyItsTextAndOneOk) {
+  const std::filesystem::path program = placeProgram(standIns("stand_ins"), true);
+  testing::writeFile(folder / "kerumo.ini", WarningSettings);
+  RunningKerumo kerumo(folder.path(), program);
+  HWND meter = kerumo.window(L"KerumoForm1", true);
+  ASSERT_NE(meter, nullptr);
+  HWND box = kerumo.window(L"#32770", true);
+  ASSERT_NE(box, nullptr) << "no warning box";
+  EXPECT_EQ(testing::textOf(box), L"ケルモ警告");
+  const BoxContents contents = contentsOf(box);
+  EXPECT_EQ(contents.text, L"警告\r\n物理メモリ残量\r\nいくつかのアプリケーションを終了させてください。");
+  EXPECT_EQ(contents.buttons, std::vector<std::wstring>{L"OK"});
+  EXPECT_FALSE(contents.icon);
+  EXPECT_TRUE(GetWindowLongW(box, GWL_EXSTYLE) & WS_EX_TOPMOST);
+  EXPECT_FALSE(IsWindowEnabled(meter)) << "modal to the program";
+  const std::string above = xProperty(box, "_NET_WM_STATE", folder / "xprop.txt");
+  EXPECT_NE(above.find("_NET_WM_STATE_ABOVE"), std::string::npos) << above;
+  PostMessageW(box, WM_COMMAND, IDOK, 0);
+  EXPECT_TRUE(testing::pumpMessagesUntil([&] { return !IsWindow(box); }, 5000));
+  PostMessageW(meter, WM_CLOSE, 0, 0);
+  EXPECT_EQ(kerumo.waitForExit(), std::optional<DWORD>(0));
+  EXPECT_EQ(readFile(folder / "kerumo.ini"), "1500\r\n1995\r\n0\r\n1\r\n0\r\n50\r\n10\r\n") << "warnings off";
+}
+
 // A 64-bit program cannot load a 32-bit library: it says so once and runs
 // on its built-in sources, its temperature from our pdh.dll's zones. (Built
 // where the 32-bit compiler is at hand.)
