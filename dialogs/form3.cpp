@@ -77,11 +77,13 @@ void Form3::onKeyPress(const std::string& control, int& keyAscii) {
 
 void Form3::onUnload() { unload(); }
 
-void showForm3(Platform& platform, std::function<void()> resumeSampling) {
+void showForm3(Platform& platform, std::function<void()> resumeSampling, Form3*& open) {
   Form3 dialog(platform, std::move(resumeSampling));
   dialog.Form_Load();
   dialog.window().setFocus(form3::Check1);
+  open = &dialog;
   dialog.window().showModal();
+  open = nullptr;
 }
 
 }  // namespace kerumo

@@ -41,7 +41,8 @@ class Form3 : public FormEvents {
   std::unique_ptr<FormWindow> window_;
 };
 
-// Creates the dialog, shows it modally and returns once it is closed.
-void showForm3(Platform& platform, std::function<void()> resumeSampling);
+// Creates the dialog, shows it modally and returns once it is closed;
+// `open` points at it meanwhile.
+void showForm3(Platform& platform, std::function<void()> resumeSampling, Form3*& open);
 
 }  // namespace kerumo

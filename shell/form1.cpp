@@ -161,11 +161,17 @@ void Form1::mnuCputmp_Click() {
 }
 
 void Form1::mnuKeikoku_Click() {
+  // The dialog has no task-bar button and the meter stands still while it
+  // is open: asked for again, the open one comes to the front, not a second.
+  if (warningSettings_ != nullptr) {
+    warningSettings_->window().setForeground();
+    return;
+  }
   window_->setTimerEnabled(form1::Timer1, false);
   // The dialog's loop may see the session end: the timer then stays off.
   showForm3(platform_, [this] {
     if (running()) window_->setTimerEnabled(form1::Timer1, true);
-  });
+  }, warningSettings_);
 }
 
 void Form1::mnuEnd_Click() {

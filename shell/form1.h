@@ -5,6 +5,7 @@
 #include <ostream>
 
 #include "dialogs/form2.h"
+#include "dialogs/form3.h"
 #include "monitor/sampling_cycle.h"
 #include "platform/platform.h"
 #include "shell/meter_display.h"
@@ -76,6 +77,7 @@ class Form1 : public FormEvents, public PlatformEvents {
   MeterDisplay display_;
   SamplingCycle cycle_;
   Form2 about_;
+  Form3* warningSettings_ = nullptr;  // while the warning-settings dialog is open
   TrayIconRecord trayIconRecord_{};
   int16_t topmostToggle_ = 0;
   int16_t tempShown_ = 0;

@@ -109,6 +109,10 @@ TEST_F(Form3Test, CheckBoxWritesWarnEnabledAtOnceAndClosingKeepsIt) {
     EXPECT_EQ(WarnEnabled, 1);
     EXPECT_TRUE(dialog.control(form3::Text1).enabled);
     dialog.typeText(form3::Text1, "77");
+    // Chosen again from the tray: this one comes to the front, no second opens.
+    window().events().onMenuCommand(form1::mnuKeikoku);
+    EXPECT_EQ(platform.calls.back(), "Form3.setForeground");
+    EXPECT_EQ(dialog.text(form3::Text1), "77");
     dialog.events().onUnload();  // closed by the window system
   });
   EXPECT_EQ(WarnEnabled, 1);
@@ -124,6 +128,7 @@ TEST_F(Form3Test, CheckBoxWritesWarnEnabledAtOnceAndClosingKeepsIt) {
   EXPECT_EQ(MemThreshold, 40);
   EXPECT_EQ(WarnEnabled, 0);
   EXPECT_EQ(std::count(platform.calls.begin(), platform.calls.end(), "createForm Form3"), 2);
+  EXPECT_EQ(std::count(platform.calls.begin(), platform.calls.end(), "Form3.showModal"), 2);
 }
 
 TEST_F(Form3Test, KeyFilterLetsOnlyDigitsAndBackspaceThroughBothFields) {

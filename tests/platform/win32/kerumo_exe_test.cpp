@@ -25,6 +25,7 @@
 namespace kerumo {
 namespace {
 
+using testing::AtScopeEnd;
 using testing::builtProgram;
 using testing::readFile;
 using testing::RunningKerumo;
@@ -319,6 +320,58 @@ TEST_F(KerumoExe, TheLowMemoryWarningIsTopmostTaskModalAndHasOnlyItsTextAndOneOk
   PostMessageW(meter, WM_CLOSE, 0, 0);
   EXPECT_EQ(kerumo.waitForExit(), std::optional<DWORD>(0));
   EXPECT_EQ(readFile(folder / "kerumo.ini"), "1500\r\n1995\r\n0\r\n1\r\n0\r\n50\r\n10\r\n") << "warnings off";
+}
+
+// The visible windows of `windowClass` in the process that owns `sibling`.
+int visibleCount(HWND sibling, const wchar_t* windowClass) {
+  DWORD owner = 0;
+  GetWindowThreadProcessId(sibling, &owner);
+  int count = 0;
+  for (HWND window : testing::windowsUnder()) {
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    if (process == owner && testing::className(window) == windowClass && IsWindowVisible(window)) ++count;
+  }
+  return count;
+}
+
+// The warning-settings dialog has no task-bar button: chosen again from the
+// tray menu while it is open, it comes to the front and no second one opens.
+TEST_F(KerumoExe, WarningSettingsChosenAgainBringsTheOpenDialogForward) {
+  const std::filesystem::path program = placeProgram(standIns("stand_ins"), true);
+  testing::writeFile(folder / "kerumo.ini", Settings);
+  RunningKerumo kerumo(folder.path(), program);
+  HWND meter = kerumo.window(L"KerumoForm1", true);
+  ASSERT_NE(meter, nullptr);
+  // As the shell posts the icon's right click; then the menu's seventh
+  // item, the fifth that is not a separator, from the keyboard.
+  const auto chooseWarningSettings = [&] {
+    PostMessageW(meter, WM_MOUSEMOVE, 1, WM_RBUTTONDOWN);
+    HWND menu = kerumo.window(L"#32768", true);
+    if (menu == nullptr) return false;
+    for (int down = 0; down < 5; ++down) PostMessageW(menu, WM_KEYDOWN, VK_DOWN, 0);
+    PostMessageW(menu, WM_KEYDOWN, VK_RETURN, 0);
+    return testing::pumpMessagesUntil([&] { return kerumo.windowNow(L"#32768") == nullptr; }, 5000);
+  };
+  ASSERT_TRUE(chooseWarningSettings()) << "no menu";
+  HWND dialog = kerumo.window(L"KerumoForm3", true);
+  ASSERT_NE(dialog, nullptr) << "no dialog";
+  EXPECT_EQ(GetForegroundWindow(), dialog) << "opened from the menu, it is the foreground window";
+  // The user works elsewhere meanwhile.
+  HWND elsewhere = CreateWindowExW(0, L"STATIC", L"elsewhere", WS_POPUP | WS_VISIBLE, 300, 300, 200, 100, nullptr,
+                                   nullptr, GetModuleHandleW(nullptr), nullptr);
+  const AtScopeEnd destroy([elsewhere] { DestroyWindow(elsewhere); });
+  SetForegroundWindow(elsewhere);
+  ASSERT_TRUE(testing::pumpMessagesUntil([&] { return GetForegroundWindow() == elsewhere; }, 3000));
+  ASSERT_TRUE(chooseWarningSettings()) << "no menu while the dialog is open";
+  EXPECT_TRUE(testing::pumpMessagesUntil([&] { return GetForegroundWindow() == dialog; }, 3000))
+      << "the open dialog did not come forward";
+  testing::pumpMessages(500);
+  EXPECT_EQ(visibleCount(meter, L"KerumoForm3"), 1) << "a second dialog";
+  PostMessageW(dialog, WM_CLOSE, 0, 0);
+  EXPECT_TRUE(testing::pumpMessagesUntil([&] { return !IsWindowVisible(dialog); }, 5000));
+  PostMessageW(meter, WM_CLOSE, 0, 0);
+  EXPECT_EQ(kerumo.waitForExit(), std::optional<DWORD>(0));
 }
 
 // A 64-bit program cannot load a 32-bit library: it says so once and runs
