@@ -83,6 +83,21 @@ TEST(KerumoExeFile, CarriesItsVersionInJapaneseAndEnglish) {
   }
 }
 
+// The manifest Windows reads before the program runs: with an execution
+// level, so that Windows does not virtualise the program's file writes.
+TEST(KerumoExeFile, AsksToRunAsInvoker) {
+  const std::wstring program = builtProgram().wstring();
+  HMODULE image = LoadLibraryExW(program.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+  ASSERT_NE(image, nullptr);
+  const AtScopeEnd unload([image] { FreeLibrary(image); });
+  HRSRC found = FindResourceW(image, MAKEINTRESOURCEW(1), MAKEINTRESOURCEW(24));  // RT_MANIFEST
+  ASSERT_NE(found, nullptr) << "no manifest";
+  const auto* bytes = static_cast<const char*>(LockResource(LoadResource(image, found)));
+  const std::string manifest(bytes, SizeofResource(image, found));
+  EXPECT_NE(manifest.find("<requestedExecutionLevel level=\"asInvoker\" uiAccess=\"false\"/>"), std::string::npos)
+      << manifest;
+}
+
 // Sets an environment variable that programs started meanwhile inherit.
 testing::AtScopeEnd inherited(const wchar_t* name, const std::wstring& value) {
   SetEnvironmentVariableW(name, value.c_str());
