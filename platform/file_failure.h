@@ -5,7 +5,9 @@ namespace kerumo {
 
 // Why a file operation failed, in the terms a user can act on. Each
 // operating system maps its own error codes onto these.
-enum class FileFailureCause { DiskFull, NoPermission, ReadOnlyFileSystem, QuotaExceeded, InputOutput, Other };
+// InUse: another program has the file open and keeps others from it
+// (Windows' sharing and lock violations; POSIX has no such failure).
+enum class FileFailureCause { DiskFull, NoPermission, ReadOnlyFileSystem, QuotaExceeded, InputOutput, InUse, Other };
 
 // The step of reading or replacing a file that failed.
 enum class FileStep { Read, Create, Write, Replace };

@@ -9,6 +9,7 @@ std::string describeCause(FileFailureCause cause, int code) {
     case FileFailureCause::ReadOnlyFileSystem: return "読み取り専用のファイルシステムです";
     case FileFailureCause::QuotaExceeded: return "ディスク使用量の上限（クォータ）を超えています";
     case FileFailureCause::InputOutput: return "ディスクの入出力エラーが発生しました";
+    case FileFailureCause::InUse: return "ほかのプログラムがこのファイルを使用しています";
     case FileFailureCause::Other: break;
   }
   return "予期しないエラーが発生しました（エラー番号 " + std::to_string(code) + "）";

@@ -19,6 +19,8 @@ FileFailureCause fileFailureCause(int code) {
     case ERROR_PRIVILEGE_NOT_HELD: return FileFailureCause::NoPermission;
     case ERROR_WRITE_PROTECT: return FileFailureCause::ReadOnlyFileSystem;
     case DiskQuotaExceeded: return FileFailureCause::QuotaExceeded;
+    case ERROR_SHARING_VIOLATION:
+    case ERROR_LOCK_VIOLATION: return FileFailureCause::InUse;
     case ERROR_IO_DEVICE:
     case ERROR_CRC:
     case ERROR_READ_FAULT:

@@ -1,5 +1,6 @@
 #include "platform/file_replace.h"
 
+#include "platform/busy_retry.h"
 #include "platform/win32/file_handle.h"
 
 #include <algorithm>
@@ -22,6 +23,33 @@ bool writeAll(HANDLE file, const std::string& contents) {
   return true;
 }
 
+// What a scanner or indexer that has the settings file open for a moment
+// makes a rename fail with: it was opened without delete sharing, or part of
+// it is locked, or it is on its way to being deleted.
+bool heldByAnotherProgram(int error) {
+  const auto code = static_cast<DWORD>(error);
+  return code == ERROR_SHARING_VIOLATION || code == ERROR_LOCK_VIOLATION || code == ERROR_ACCESS_DENIED;
+}
+
+// Replacing a file that another program has open without delete sharing
+// fails with "access denied", as a protected file does; only asking for the
+// right to delete it tells the two apart: a sharing violation then.
+bool heldOpenByAnotherProgram(const std::filesystem::path& file) {
+  HANDLE probe = CreateFileW(file.c_str(), DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                             OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+  if (probe != INVALID_HANDLE_VALUE) {
+    CloseHandle(probe);
+    return false;
+  }
+  return GetLastError() == ERROR_SHARING_VIOLATION;
+}
+
+// Write-through: the rename has reached the disk when it returns.
+int renameOver(const std::filesystem::path& from, const std::filesystem::path& to) {
+  if (MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return 0;
+  return static_cast<int>(GetLastError());
+}
+
 }  // namespace
 
 std::optional<FileFailure> replaceFileAtomically(const std::filesystem::path& path, const std::string& contents) {
@@ -36,11 +64,12 @@ std::optional<FileFailure> replaceFileAtomically(const std::filesystem::path& pa
     DeleteFileW(temporary.c_str());
     return failure(FileStep::Write, temporary, writeError);
   }
-  // Write-through: the rename has reached the disk when this returns.
-  if (!MoveFileExW(temporary.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-    const DWORD error = GetLastError();
+  int error = retryWhileBusy([&] { return renameOver(temporary, path); }, heldByAnotherProgram,
+                             [](std::chrono::milliseconds pause) { Sleep(static_cast<DWORD>(pause.count())); });
+  if (static_cast<DWORD>(error) == ERROR_ACCESS_DENIED && heldOpenByAnotherProgram(path)) error = ERROR_SHARING_VIOLATION;
+  if (error != 0) {
     DeleteFileW(temporary.c_str());
-    return failure(FileStep::Replace, path, error);
+    return failure(FileStep::Replace, path, static_cast<DWORD>(error));
   }
   return std::nullopt;
 }

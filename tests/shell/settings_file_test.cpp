@@ -182,6 +182,7 @@ TEST(SettingsText, ExcerptIsShortAndShowsOnlyPrintableText) {
 // A failure names the file, the step and the cause; an unknown cause its number.
 TEST(FileMessages, EachStepHasItsOwnJapaneseSentence) {
   EXPECT_EQ(describeCause(FileFailureCause::Other, 71), "予期しないエラーが発生しました（エラー番号 71）");
+  EXPECT_EQ(describeCause(FileFailureCause::InUse, 32), "ほかのプログラムがこのファイルを使用しています");
   const struct {
     FileStep step;
     const char* path;

@@ -6,9 +6,11 @@
 // thermal zones: wine's own pdh.dll has none, our stand-in two.
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <initializer_list>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "kerumo_version.h"
@@ -387,6 +389,67 @@ TEST_F(KerumoExe, WarningSettingsChosenAgainBringsTheOpenDialogForward) {
   EXPECT_TRUE(testing::pumpMessagesUntil([&] { return !IsWindowVisible(dialog); }, 5000));
   PostMessageW(meter, WM_CLOSE, 0, 0);
   EXPECT_EQ(kerumo.waitForExit(), std::optional<DWORD>(0));
+}
+
+// Scanners, the indexer and cloud sync open a file just written without
+// letting others delete or rename it, for a moment.
+class HeldSettingsFile {
+ public:
+  explicit HeldSettingsFile(const std::filesystem::path& file)
+      : handle_(CreateFileW(file.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                            FILE_ATTRIBUTE_NORMAL, nullptr)) {}
+  ~HeldSettingsFile() { release(); }
+  HeldSettingsFile(const HeldSettingsFile&) = delete;
+  HeldSettingsFile& operator=(const HeldSettingsFile&) = delete;
+  bool held() const { return handle_ != INVALID_HANDLE_VALUE; }
+  void release() {
+    if (held()) CloseHandle(std::exchange(handle_, INVALID_HANDLE_VALUE));
+  }
+
+ private:
+  HANDLE handle_;
+};
+
+// Held for 1.5 s from the exit: the retries outlast it and the settings are
+// saved. Held for 10 s: the box names the other program, and the old file
+// is whole.
+TEST_F(KerumoExe, SavesThroughABriefHoldAndNamesTheOtherProgramWhenTheHoldLasts) {
+  const std::filesystem::path program = placeProgram(standIns("stand_ins"), true);
+  for (const int holdMilliseconds : {1500, 10000}) {
+    SCOPED_TRACE(holdMilliseconds);
+    testing::writeFile(folder / "kerumo.ini", Settings);
+    RunningKerumo kerumo(folder.path(), program);
+    HWND meter = kerumo.window(L"KerumoForm1", true);
+    ASSERT_NE(meter, nullptr);
+    HeldSettingsFile hold(folder / "kerumo.ini");
+    ASSERT_TRUE(hold.held());
+    const auto heldSince = std::chrono::steady_clock::now();
+    PostMessageW(meter, WM_CLOSE, 0, 0);
+    const auto holdEnds = heldSince + std::chrono::milliseconds(holdMilliseconds);
+    HWND box = nullptr;
+    testing::pumpMessagesUntil([&] {
+      if (std::chrono::steady_clock::now() >= holdEnds) hold.release();
+      box = kerumo.windowNow(L"#32770");
+      return box != nullptr || !kerumo.running();
+    }, holdMilliseconds + 5000);
+    if (holdMilliseconds < 2000) {
+      EXPECT_EQ(box, nullptr) << win32::narrow(contentsOf(box).text);
+      EXPECT_EQ(kerumo.waitForExit(), std::optional<DWORD>(0));
+      EXPECT_EQ(readFile(folder / "kerumo.ini"), SettingsAtExit);
+    } else {
+      ASSERT_NE(box, nullptr) << "no box while the file was held";
+      EXPECT_TRUE(hold.held()) << "the box came only after the hold";
+      EXPECT_EQ(testing::textOf(box), L"ケルモエラー");
+      const std::string text = win32::narrow(contentsOf(box).text);
+      EXPECT_NE(text.find("ほかのプログラムがこのファイルを使用しています"), std::string::npos) << text;
+      EXPECT_EQ(readFile(folder / "kerumo.ini"), Settings) << "the old file whole";
+      hold.release();
+      PostMessageW(box, WM_COMMAND, IDOK, 0);
+      EXPECT_EQ(kerumo.waitForExit(), std::optional<DWORD>(0));
+      EXPECT_EQ(readFile(folder / "kerumo.ini"), Settings);
+    }
+    EXPECT_FALSE(std::filesystem::exists(folder / "kerumo.ini.new"));
+  }
 }
 
 // A 64-bit program cannot load a 32-bit library: it says so once and runs
