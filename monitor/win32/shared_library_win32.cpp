@@ -1,10 +1,10 @@
 #include "platform/win32/win32_api.h"
 
 #include <filesystem>
-#include <system_error>
 #include <utility>
 
 #include "monitor/shared_library.h"
+#include "platform/win32/system_message.h"
 
 namespace kerumo {
 namespace {
@@ -29,9 +29,7 @@ std::string describe(DWORD error) {
     return sizeof(void*) == 8 ? "32 ビット版のライブラリは kerumo32.exe でのみ使用できます"
                               : "64 ビット版のライブラリは kerumo.exe でのみ使用できます";
   }
-  std::string text = std::system_category().message(static_cast<int>(error));
-  while (!text.empty() && (text.back() == '\n' || text.back() == '\r' || text.back() == ' ')) text.pop_back();
-  return text;
+  return win32::systemMessage(error);
 }
 
 // The two folders SafeSearch lets the loader look in.
