@@ -55,7 +55,11 @@ int renameOver(const std::filesystem::path& from, const std::filesystem::path& t
 std::optional<FileFailure> replaceFileAtomically(const std::filesystem::path& path, const std::string& contents) {
   std::filesystem::path temporary = path;
   temporary += ".new";
-  FileHandle file(CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
+  // A leftover from an earlier run, or a link planted under the name, is
+  // removed (a link itself, not what it leads to), and the file is created
+  // only if nothing is there by then: never written through a link.
+  DeleteFileW(temporary.c_str());
+  FileHandle file(CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL,
                               nullptr));
   if (!file.valid()) return failure(FileStep::Create, temporary, GetLastError());
   const bool written = writeAll(file.get(), contents) && FlushFileBuffers(file.get());

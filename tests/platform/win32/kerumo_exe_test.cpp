@@ -452,6 +452,26 @@ TEST_F(KerumoExe, SavesThroughABriefHoldAndNamesTheOtherProgramWhenTheHoldLasts)
   }
 }
 
+// A link planted as the temporary file is removed, never written through.
+TEST_F(KerumoExe, ALinkPlantedAsTheTemporaryFileIsNotWrittenThrough) {
+  const std::filesystem::path program = placeProgram(standIns("stand_ins"), true);
+  testing::writeFile(folder / "kerumo.ini", Settings);
+  testing::writeFile(folder / "victim.txt", "untouched");
+  const std::filesystem::path link = folder / "kerumo.ini.new";
+  if (!CreateSymbolicLinkW(link.c_str(), (folder / "victim.txt").c_str(), SYMBOLIC_LINK_FLAG_ALLOW_UNPRIVILEGED_CREATE)) {
+    GTEST_SKIP() << "this wine or host cannot create a symbolic link (error " << GetLastError() << ")";
+  }
+  if (readFile(link) != "untouched") GTEST_SKIP() << "this wine's symbolic link does not lead to its target";
+  RunningKerumo kerumo(folder.path(), program);
+  HWND meter = kerumo.window(L"KerumoForm1", true);
+  ASSERT_NE(meter, nullptr);
+  PostMessageW(meter, WM_CLOSE, 0, 0);
+  EXPECT_EQ(kerumo.waitForExit(), std::optional<DWORD>(0));
+  EXPECT_EQ(readFile(folder / "victim.txt"), "untouched");
+  EXPECT_EQ(readFile(folder / "kerumo.ini"), SettingsAtExit);
+  EXPECT_FALSE(std::filesystem::exists(std::filesystem::symlink_status(link)));
+}
+
 // A 64-bit program cannot load a 32-bit library: it says so once and runs
 // on its built-in sources, its temperature from our pdh.dll's zones. (Built
 // where the 32-bit compiler is at hand.)
