@@ -3,6 +3,7 @@
 #include <commctrl.h>
 #include <shellapi.h>
 
+#include <chrono>
 #include <cwchar>
 #include <iomanip>
 #include <sstream>
@@ -15,6 +16,7 @@ namespace kerumo::win32 {
 namespace {
 
 constexpr const wchar_t* ListenerClass = L"KerumoPlatform";
+constexpr UINT_PTR TrayRetryTimer = 1;
 
 // A short, stable name for the settings file a program instance owns.
 std::wstring instanceName(const std::string& key) {
@@ -108,14 +110,35 @@ bool Win32Platform::sendTrayRecord(DWORD operation, const TrayIconRecord& record
   return Shell_NotifyIconW(operation, &data) != FALSE;
 }
 
+// A refusal starts the tries again later (TrayAddRetry): the shell may be
+// busy at sign-in without ever saying "TaskbarCreated" afterwards.
+bool Win32Platform::addTrayIcon() {
+  const bool added = sendTrayRecord(NIM_ADD, *trayRecord_);
+  if (!added) trayRetry_.refused();
+  else if (trayRetry_.pending()) trayRetry_.cancel();
+  return added;
+}
+
+void Win32Platform::runTrayRetryTimer(bool run) {
+  if (run) {
+    SetTimer(listener_.get(), TrayRetryTimer, static_cast<UINT>(std::chrono::milliseconds(TrayAddRetry::Interval).count()),
+             nullptr);
+  } else {
+    KillTimer(listener_.get(), TrayRetryTimer);
+  }
+}
+
 bool Win32Platform::notifyIcon(NotifyOperation operation, const TrayIconRecord& record) {
   switch (operation) {
     case NotifyOperation::Add:
       // Kept even when the shell is not up yet: it is added when it comes.
       trayRecord_ = record;
-      return sendTrayRecord(NIM_ADD, record);
+      return addTrayIcon();
     case NotifyOperation::Modify: return sendTrayRecord(NIM_MODIFY, record);
-    case NotifyOperation::Delete: trayRecord_.reset(); return sendTrayRecord(NIM_DELETE, record);
+    case NotifyOperation::Delete:
+      trayRecord_.reset();
+      if (trayRetry_.pending()) trayRetry_.cancel();
+      return sendTrayRecord(NIM_DELETE, record);
   }
   return false;
 }
@@ -185,7 +208,7 @@ LRESULT CALLBACK Win32Platform::windowProcedure(HWND window, UINT message, WPARA
 
 LRESULT Win32Platform::handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == taskbarCreated_) {
-    if (trayRecord_) sendTrayRecord(NIM_ADD, *trayRecord_);
+    if (trayRecord_) addTrayIcon();
     return 0;
   }
   if (message == activationRequest_) {
@@ -193,6 +216,15 @@ LRESULT Win32Platform::handle(HWND window, UINT message, WPARAM wParam, LPARAM l
     return 0;
   }
   switch (message) {
+    case WM_TIMER:
+      // An add that timed out may still have reached the shell: then the
+      // icon is there, a second add fails, and a modify succeeds.
+      if (wParam == TrayRetryTimer && trayRecord_ && trayRetry_.onTimer([this] {
+            return sendTrayRecord(NIM_ADD, *trayRecord_) || sendTrayRecord(NIM_MODIFY, *trayRecord_);
+          }) && events_) {
+        events_->onTrayIconAdded();
+      }
+      return 0;
     case WM_QUERYENDSESSION: return TRUE;
     case WM_ENDSESSION:
       // The process may end as soon as this returns: the unload work runs now.

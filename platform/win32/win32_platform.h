@@ -6,6 +6,7 @@
 #include <string>
 
 #include "platform/platform.h"
+#include "platform/tray_add_retry.h"
 #include "platform/win32/win32_form.h"
 #include "platform/win32/win32_handles.h"
 
@@ -51,6 +52,8 @@ class Win32Platform : public Platform {
   static LRESULT CALLBACK windowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   bool sendTrayRecord(DWORD operation, const TrayIconRecord& record);
+  bool addTrayIcon();
+  void runTrayRetryTimer(bool run);
   static void dispatch(MSG& message);
 
   ComApartment com_;
@@ -61,6 +64,7 @@ class Win32Platform : public Platform {
   UniqueKernelHandle instanceMutex_;
   UniqueIcon trayIcon_;
   std::optional<TrayIconRecord> trayRecord_;  // added again when the task bar comes back
+  TrayAddRetry trayRetry_{[this](bool run) { runTrayRetryTimer(run); }};
   PlatformEvents* events_ = nullptr;
 };
 
