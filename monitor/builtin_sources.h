@@ -2,6 +2,7 @@
 #include <memory>
 #include <ostream>
 
+#include "monitor/cpu_activity.h"
 #include "monitor/port_io.h"
 #include "monitor/resource_info.h"
 
@@ -11,7 +12,10 @@ namespace kerumo {
 // port source says on `diagnostics`, which must outlive it, why it has no
 // temperature, once for each reason.
 std::unique_ptr<ResourceInfo> makeBuiltinResourceInfo();
-std::unique_ptr<PortIo> makeBuiltinPortIo(std::ostream& diagnostics);
+// `activity`, when given, is the CPU usage the sampling cycle records,
+// which tells a thermal zone that never moves from the processor's own.
+std::unique_ptr<PortIo> makeBuiltinPortIo(std::ostream& diagnostics,
+                                          std::shared_ptr<const CpuActivity> activity = nullptr);
 
 // What the loader says in place of a library it cannot use: where the
 // built-in figures come from ("/proc", "Windows"), and the sentence on the

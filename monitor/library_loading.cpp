@@ -71,9 +71,9 @@ std::unique_ptr<ResourceInfo> loadResourceInfo(std::ostream& diagnostics) {
   return loadResourceInfo(diagnostics, sharedLibraryFileName("resinfo"), makeBuiltinResourceInfo);
 }
 
-std::unique_ptr<PortIo> loadPortIo(std::ostream& diagnostics) {
+std::unique_ptr<PortIo> loadPortIo(std::ostream& diagnostics, std::shared_ptr<const CpuActivity> activity) {
   return loadPortIo(diagnostics, sharedLibraryFileName("vbioport32"),
-                    [&diagnostics] { return makeBuiltinPortIo(diagnostics); });
+                    [&diagnostics, &activity] { return makeBuiltinPortIo(diagnostics, activity); });
 }
 
 }  // namespace kerumo

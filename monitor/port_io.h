@@ -16,8 +16,11 @@ class PortIo {
   virtual std::optional<int16_t> InputPort(int32_t port) = 0;
 };
 
+class CpuActivity;
+
 // Loads "vbioport32" by name, or falls back to the built-in emulation of the
-// hardware-monitor chip. Says once on `diagnostics` which source it uses.
-std::unique_ptr<PortIo> loadPortIo(std::ostream& diagnostics);
+// hardware-monitor chip, which may read `activity`. Says once on
+// `diagnostics` which source it uses.
+std::unique_ptr<PortIo> loadPortIo(std::ostream& diagnostics, std::shared_ptr<const CpuActivity> activity = nullptr);
 
 }  // namespace kerumo

@@ -27,6 +27,7 @@ void SamplingCycle::tick() {
   inTick_ = true;
   const MonitorLibraries& libs = libraries();
   display_.showUsage(takeFigures(*libs.resinfo));
+  if (libs.cpuActivity) libs.cpuActivity->record(cpuUsage_);
   ReadCpuTemperature(*libs.ports, display_);
   checkLowResources(platform_, *libs.resinfo, resInfoBytes_[0]);
   inTick_ = false;

@@ -4,6 +4,7 @@
 #include <functional>
 #include <memory>
 
+#include "monitor/cpu_activity.h"
 #include "monitor/figures_display.h"
 #include "monitor/port_io.h"
 #include "monitor/resource_info.h"
@@ -14,6 +15,9 @@ namespace kerumo {
 struct MonitorLibraries {
   std::unique_ptr<ResourceInfo> resinfo;
   std::unique_ptr<PortIo> ports;
+  // Each tick's CPU usage goes here when a source wants it (the thermal
+  // zones, to spot a placeholder).
+  std::shared_ptr<CpuActivity> cpuActivity = nullptr;
 };
 using LibraryLoader = std::function<MonitorLibraries()>;
 

@@ -37,13 +37,37 @@ std::string degrees(double celsius) {
 
 }  // namespace
 
-ZoneChoice chooseZone(const std::vector<ZoneValue>& zones, bool tenthsOfKelvin) {
+std::string zoneFailureLine(ZoneFailure failure, PdhStatus status, double celsius) {
+  switch (failure) {
+    case ZoneFailure::NoZone:
+      return "kerumo: この PC では Windows が温度ゾーン（Thermal Zone Information）を公開していないため、"
+             "温度は「--」と表示します";
+    case ZoneFailure::NoReading:
+      return "kerumo: 温度ゾーンの値を取得できませんでした（PDH エラー " + hex(status) + "）。温度は「--」と表示します";
+    case ZoneFailure::Absurd:
+      return "kerumo: 温度ゾーンの値（" + degrees(celsius) + " ℃）が実際の温度とは考えられないため、"
+             "温度は「--」と表示します";
+    case ZoneFailure::Placeholder:
+      return "kerumo: CPU 使用率が大きく変わっても温度ゾーンの値（" + degrees(celsius) +
+             " ℃）が 10 分間変わらないため、ファームウェアの固定値とみなして使いません。"
+             "ほかに温度ゾーンがなければ、温度は「--」と表示します";
+  }
+  return {};
+}
+
+ZoneChoice chooseZone(const std::vector<ZoneValue>& zones, bool tenthsOfKelvin, const std::vector<bool>& passedOver) {
   std::optional<double> best;
   std::optional<double> firstAbsurd;
   std::optional<PdhStatus> firstRefused;
-  for (const ZoneValue& zone : zones) {
+  bool placeholderSeen = false;
+  for (std::size_t i = 0; i < zones.size(); ++i) {
+    const ZoneValue& zone = zones[i];
     if (!hasValue(zone)) {
       if (!firstRefused) firstRefused = zone.status;
+      continue;
+    }
+    if (i < passedOver.size() && passedOver[i]) {
+      placeholderSeen = true;
       continue;
     }
     const double zoneCelsius = celsiusOf(tenthsOfKelvin ? zone.value / 10 : zone.value);
@@ -56,25 +80,13 @@ ZoneChoice chooseZone(const std::vector<ZoneValue>& zones, bool tenthsOfKelvin) 
   if (best) return {wholeDegrees(*best)};
   if (firstAbsurd) return {std::nullopt, ZoneFailure::Absurd, pdh::ValidData, *firstAbsurd};
   if (zones.empty()) return {std::nullopt, ZoneFailure::NoZone};
+  if (placeholderSeen) return {std::nullopt, ZoneFailure::Placeholder};
   return {std::nullopt, ZoneFailure::NoReading, *firstRefused};
 }
 
-std::string zoneFailureLine(ZoneFailure failure, PdhStatus status, double celsius) {
-  switch (failure) {
-    case ZoneFailure::NoZone:
-      return "kerumo: この PC では Windows が温度ゾーン（Thermal Zone Information）を公開していないため、"
-             "温度は「--」と表示します";
-    case ZoneFailure::NoReading:
-      return "kerumo: 温度ゾーンの値を取得できませんでした（PDH エラー " + hex(status) + "）。温度は「--」と表示します";
-    case ZoneFailure::Absurd:
-      return "kerumo: 温度ゾーンの値（" + degrees(celsius) + " ℃）が実際の温度とは考えられないため、"
-             "温度は「--」と表示します";
-  }
-  return {};
-}
-
-ThermalZoneTemperature::ThermalZoneTemperature(std::unique_ptr<ZoneCounters> counters, std::ostream& diagnostics)
-    : counters_(std::move(counters)), diagnostics_(diagnostics) {}
+ThermalZoneTemperature::ThermalZoneTemperature(std::unique_ptr<ZoneCounters> counters, std::ostream& diagnostics,
+                                               std::shared_ptr<const CpuActivity> activity)
+    : counters_(std::move(counters)), diagnostics_(diagnostics), activity_(std::move(activity)) {}
 
 std::optional<int16_t> ThermalZoneTemperature::celsius() {
   if (!opened_) {
@@ -86,9 +98,24 @@ std::optional<int16_t> ThermalZoneTemperature::celsius() {
   if (collected != pdh::ValidData) return fail(whyNot(collected), collected);
   const PdhStatus formatted = counters_->values(zones_);
   if (formatted != pdh::ValidData) return fail(whyNot(formatted), formatted);
-  const ZoneChoice choice = chooseZone(zones_, tenthsOfKelvin_);
+  if (activity_) notePlaceholders();
+  // Zones that give no value, an impossible one or a placeholder's are
+  // passed over while another zone gives a plausible one.
+  const ZoneChoice choice = chooseZone(zones_, tenthsOfKelvin_, placeholders_.passedOver());
   if (choice.celsius) return choice.celsius;
   return fail(choice.failure, choice.status, choice.absurdCelsius);
+}
+
+double ThermalZoneTemperature::zoneCelsius(const ZoneValue& zone) const {
+  return celsiusOf(tenthsOfKelvin_ ? zone.value / 10 : zone.value);
+}
+
+void ThermalZoneTemperature::notePlaceholders() {
+  raw_.resize(zones_.size());
+  std::transform(zones_.begin(), zones_.end(), raw_.begin(),
+                 [](const ZoneValue& zone) { return hasValue(zone) ? std::optional(zone.value) : std::nullopt; });
+  const auto found = placeholders_.update(raw_, *activity_);
+  if (!found.empty()) fail(ZoneFailure::Placeholder, pdh::ValidData, zoneCelsius(zones_[found.front()]));
 }
 
 // The finer counter where Windows has it. A counter set that is missing

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "monitor/cpu_activity.h"
+#include "monitor/placeholder_zones.h"
 #include "monitor/resolving_temperature.h"
 
 namespace kerumo {
@@ -51,37 +53,45 @@ class ZoneCounters {
   virtual PdhStatus values(std::vector<ZoneValue>& zones) = 0;
 };
 
-// Why there is no temperature this tick.
-enum class ZoneFailure { NoZone, NoReading, Absurd };
+// Why there is no temperature this tick. Placeholder is said of a zone
+// passed over as a firmware placeholder (PlaceholderZones).
+enum class ZoneFailure { NoZone, NoReading, Absurd, Placeholder };
 
-// What one tick's zones give: the hottest plausible zone in whole degrees,
-// or why there is none (pdh.dll's status for NoReading, the first
-// impossible zone's degrees for Absurd).
+// The line standard error gets the first time `failure` happens; `status`
+// is pdh.dll's status for NoReading, `celsius` the first impossible zone's
+// for Absurd and the placeholder's for Placeholder.
+std::string zoneFailureLine(ZoneFailure failure, PdhStatus status, double celsius);
+
+// What one tick's zones give: the hottest plausible zone that is not
+// passed over, in whole degrees, or why there is none (pdh.dll's status for
+// NoReading, the first impossible zone's degrees for Absurd; Placeholder
+// when only placeholders gave a value, which has been said already).
 struct ZoneChoice {
   std::optional<int16_t> celsius;
   ZoneFailure failure = ZoneFailure::NoZone;
   PdhStatus status = pdh::ValidData;
   double absurdCelsius = 0;
 };
-// Zones that give no value or an impossible one are passed over while
-// another zone gives a plausible one.
-ZoneChoice chooseZone(const std::vector<ZoneValue>& zones, bool tenthsOfKelvin);
 
-// The line standard error gets the first time `failure` happens; `status`
-// is pdh.dll's status for NoReading, `celsius` the first impossible zone's
-// for Absurd.
-std::string zoneFailureLine(ZoneFailure failure, PdhStatus status, double celsius);
+// The choice itself, on the values alone. `passedOver` has one flag per zone
+// or is empty; `tenthsOfKelvin` says which counter the values come from.
+ZoneChoice chooseZone(const std::vector<ZoneValue>& zones, bool tenthsOfKelvin,
+                      const std::vector<bool>& passedOver = {});
 
 // The firmware's hottest thermal zone, as Windows publishes it to every
 // user. The query is opened and its counter added once, at the first
-// reading; each later reading is one collect and one formatting.
+// reading; each later reading is one collect and one formatting. With the
+// CPU's activity at hand, placeholder zones are passed over.
 class ThermalZoneTemperature : public TemperatureSource {
  public:
-  ThermalZoneTemperature(std::unique_ptr<ZoneCounters> counters, std::ostream& diagnostics);
+  ThermalZoneTemperature(std::unique_ptr<ZoneCounters> counters, std::ostream& diagnostics,
+                         std::shared_ptr<const CpuActivity> activity = nullptr);
   std::optional<int16_t> celsius() override;
 
  private:
   bool open();
+  void notePlaceholders();
+  double zoneCelsius(const ZoneValue& zone) const;
   std::nullopt_t fail(ZoneFailure failure, PdhStatus status = pdh::ValidData, double celsius = 0);
 
   std::unique_ptr<ZoneCounters> counters_;
@@ -90,7 +100,10 @@ class ThermalZoneTemperature : public TemperatureSource {
   bool usable_ = false;
   bool tenthsOfKelvin_ = false;
   std::vector<ZoneValue> zones_;  // kept between ticks: no allocation once grown
-  std::bitset<3> said_;
+  std::shared_ptr<const CpuActivity> activity_;
+  PlaceholderZones placeholders_;
+  std::vector<std::optional<double>> raw_;
+  std::bitset<4> said_;
 };
 
 }  // namespace kerumo

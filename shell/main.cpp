@@ -1,4 +1,6 @@
+#include <chrono>
 #include <iostream>
+#include <memory>
 
 #include "platform/platform.h"
 #include "shell/command_line.h"
@@ -7,10 +9,13 @@
 
 namespace {
 
-// The monitoring libraries by name, or the built-in sources, at the first tick.
+// The monitoring libraries by name, or the built-in sources, at the first
+// tick. The CPU usage each tick takes is shared with the port source.
 kerumo::LibraryLoader systemLibraries(std::ostream& diagnostics) {
   return [&diagnostics] {
-    return kerumo::MonitorLibraries{kerumo::loadResourceInfo(diagnostics), kerumo::loadPortIo(diagnostics)};
+    auto activity = std::make_shared<kerumo::CpuActivity>(std::chrono::steady_clock::now);
+    return kerumo::MonitorLibraries{kerumo::loadResourceInfo(diagnostics), kerumo::loadPortIo(diagnostics, activity),
+                                    activity};
   };
 }
 

@@ -11,7 +11,7 @@ std::unique_ptr<ResourceInfo> makeBuiltinResourceInfo() { return std::make_uniqu
 
 // libsensors has nothing to say: a missing sensor is the usual case on a
 // virtual machine and no fault of the program.
-std::unique_ptr<PortIo> makeBuiltinPortIo(std::ostream& /*diagnostics*/) {
+std::unique_ptr<PortIo> makeBuiltinPortIo(std::ostream& /*diagnostics*/, std::shared_ptr<const CpuActivity>) {
   return std::make_unique<HwMonPorts>(
       std::make_unique<ResolvingTemperature>(resolveCpuSensor, [] { return std::chrono::steady_clock::now(); }));
 }

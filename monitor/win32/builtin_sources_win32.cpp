@@ -7,8 +7,9 @@ namespace kerumo {
 
 std::unique_ptr<ResourceInfo> makeBuiltinResourceInfo() { return std::make_unique<SystemResourceInfo>(); }
 
-std::unique_ptr<PortIo> makeBuiltinPortIo(std::ostream& diagnostics) {
-  return std::make_unique<HwMonPorts>(std::make_unique<ThermalZoneTemperature>(openPdhZoneCounters(), diagnostics));
+std::unique_ptr<PortIo> makeBuiltinPortIo(std::ostream& diagnostics, std::shared_ptr<const CpuActivity> activity) {
+  return std::make_unique<HwMonPorts>(
+      std::make_unique<ThermalZoneTemperature>(openPdhZoneCounters(), diagnostics, std::move(activity)));
 }
 
 const char* builtinResourceInfoOrigin() { return "Windows"; }

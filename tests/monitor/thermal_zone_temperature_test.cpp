@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cmath>
+#include <functional>
+#include <memory>
 #include <map>
 #include <sstream>
 
@@ -137,6 +140,81 @@ TEST(ThermalZones, EachKindOfFailureIsSaidOnceARun) {
   EXPECT_EQ(tick(pdh::NoData), std::nullopt);
   EXPECT_EQ(tick(pdh::NoData), std::nullopt);
   EXPECT_EQ(said.str(), unread("0xC0000BC6") + NoZoneLine);
+}
+
+// A timeline of ticks, one every half second for `minutes`, with the CPU
+// usage of each tick; the zones' values are scripted through `pdh`.
+struct Timeline {
+  std::chrono::steady_clock::time_point now{};
+  std::shared_ptr<CpuActivity> activity = std::make_shared<CpuActivity>([this] { return now; });
+
+  // Ticks until `minutes` have passed; `usage` gives each tick's CPU usage,
+  // `before` may change the zones first. Returns what the last tick showed.
+  std::optional<int16_t> run(ThermalZoneTemperature& temperature, double minutes,
+                             const std::function<uint8_t(int)>& usage, const std::function<void(int)>& before = {}) {
+    std::optional<int16_t> shown;
+    const int ticks = static_cast<int>(minutes * 120);
+    for (int tick = 0; tick < ticks; ++tick) {
+      now += std::chrono::milliseconds(500);
+      if (before) before(tick);
+      activity->record(usage(tick));
+      shown = temperature.celsius();
+    }
+    return shown;
+  }
+};
+
+uint8_t idle(int) { return 3; }
+// Compiling, or a game: the usage swings between 10 and 90 % every minute.
+uint8_t busy(int tick) { return (tick / 120) % 2 == 0 ? 10 : 90; }
+
+const std::string PlaceholderLine =
+    "kerumo: CPU 使用率が大きく変わっても温度ゾーンの値（27.85 ℃）が 10 分間変わらないため、"
+    "ファームウェアの固定値とみなして使いません。ほかに温度ゾーンがなければ、温度は「--」と表示します\n";
+
+// 301 K is what many boards and Hyper-V publish whatever the processor does.
+TEST(ThermalZones, AZoneThatNeverMovesWhileTheProcessorDoesIsPassedOver) {
+  const struct {
+    const char* what;
+    std::vector<ZoneValue> zones;
+    uint8_t (*usage)(int);
+    std::optional<int16_t> before;  // shown in the first ten minutes
+    std::optional<int16_t> after;   // shown from then on
+    std::string said;
+    bool secondMoves = false;  // between 25.85 and 26.85 degrees every tick
+  } cases[] = {
+      {"a flat zone with a busy processor shows dashes", {reads(3010)}, busy, 28, std::nullopt, PlaceholderLine},
+      {"a flat zone with an idle processor is kept", {reads(3010)}, idle, 28, 28, ""},
+      {"the other zone is shown instead", {reads(3010), reads(2990)}, busy, 28, 27, PlaceholderLine, true},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    Pdh pdh = tenths(c.zones);
+    std::ostringstream said;
+    Timeline timeline;
+    ThermalZoneTemperature temperature(std::make_unique<FakeZoneCounters>(pdh), said, timeline.activity);
+    const auto moveSecond = [&](int tick) {
+      if (c.secondMoves) pdh.counters[Fine][1].value = tick % 2 ? 3000 : 2990;
+    };
+    EXPECT_EQ(timeline.run(temperature, 9.9, c.usage, moveSecond), c.before) << "not yet ten minutes";
+    EXPECT_EQ(timeline.run(temperature, 0.2, c.usage, moveSecond), c.after);
+    EXPECT_EQ(timeline.run(temperature, 30, idle, moveSecond), c.after) << "from then on, said once";
+    EXPECT_EQ(said.str(), c.said);
+  }
+}
+
+// A real sensor moves, and a usage range under fifty points is no proof.
+TEST(ThermalZones, AZoneThatMovesOrALoadUnderFiftyPointsKeepsTheZone) {
+  Pdh pdh = tenths({reads(3010)});
+  std::ostringstream said;
+  Timeline timeline;
+  ThermalZoneTemperature temperature(std::make_unique<FakeZoneCounters>(pdh), said, timeline.activity);
+  EXPECT_EQ(timeline.run(temperature, 15, [](int tick) -> uint8_t { return tick % 2 ? 20 : 69; }), 28);
+  pdh.counters[Fine] = {reads(3020)};
+  EXPECT_EQ(timeline.run(temperature, 9, busy), 29) << "changed, so ten minutes begin again";
+  pdh.counters[Fine] = {reads(3010)};
+  EXPECT_EQ(timeline.run(temperature, 9, busy), 28);
+  EXPECT_EQ(said.str(), "");
 }
 
 }  // namespace
