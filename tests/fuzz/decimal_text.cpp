@@ -1,6 +1,7 @@
 // The decimal text shared by the settings file and the dialog: a number is
 // taken exactly when it is plain decimal, with the value strtod gives it,
 // and rounding lands on the nearest whole number, a half on the even one.
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <string>
@@ -8,37 +9,16 @@
 #include "fuzz_check.h"
 #include "platform/decimal_text.h"
 
-using namespace kerumo;
-using kerumo::fuzz::require;
-
-namespace {
-
-bool isPlainDecimal(std::string_view s) {
-  if (!s.empty() && (s.front() == '-' || s.front() == '+')) s.remove_prefix(1);
-  std::size_t digits = 0, dots = 0;
-  for (const char c : s) {
-    if (c >= '0' && c <= '9') ++digits;
-    else if (c == '.') ++dots;
-    else return false;
-  }
-  return digits > 0 && dots <= 1;
-}
-
-}  // namespace
-
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  const std::string_view text(reinterpret_cast<const char*>(data), size);
+KERUMO_FUZZ_TARGET(text, input) {
   const std::string trimmed(trimBlanks(text));
+  std::string_view digits = trimmed;
+  if (digits.starts_with('-') || digits.starts_with('+')) digits.remove_prefix(1);
+  const bool plainDecimal = digits.find_first_not_of("0123456789.") == digits.npos &&
+                            digits.find_first_of("0123456789") != digits.npos && std::ranges::count(digits, '.') <= 1;
   const auto value = parseDecimal(text);
   const double expected = std::strtod(trimmed.c_str(), nullptr);
-  if (value) {
-    require(isPlainDecimal(trimmed), "only plain decimal text is a number");
-    require(*value == expected, "a number has the value strtod gives it");
-  } else {
-    require(!isPlainDecimal(trimmed) || !std::isfinite(expected), "plain decimal text is a number");
-  }
-  if (!value) return 0;
-  const double rounded = roundHalfToEven(*value);
-  require(rounded == std::nearbyint(*value), "rounding is to the nearest, a half to even");
-  return 0;
+  require(value.has_value() == (plainDecimal && std::isfinite(expected)), "plain decimal text, and only it, is a number");
+  if (!value) return;
+  require(*value == expected, "a number has the value strtod gives it");
+  require(roundHalfToEven(*value) == std::nearbyint(*value), "rounding is to the nearest, a half to even");
 }

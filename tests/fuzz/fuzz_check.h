@@ -1,6 +1,8 @@
 #pragma once
-// What every fuzz target shares: a property that fails stops the run with
-// its input kept, as a crash would.
+// What every fuzz target shares: its entry, and a property that fails stops
+// the run with its input kept, as a crash would.
+#include <fuzzer/FuzzedDataProvider.h>
+
 #include <cstdio>
 #include <cstdlib>
 #include <string_view>
@@ -37,3 +39,16 @@ inline bool isUtf8(std::string_view text, std::size_t* characters = nullptr) {
 }
 
 }  // namespace kerumo::fuzz
+
+// The target's body, in kerumo::fuzz: one input as `text` and, from its
+// start, as `input` for structured values.
+#define KERUMO_FUZZ_TARGET(text, input)                                                  \
+  namespace kerumo::fuzz {                                                               \
+  void fuzzOne(std::string_view text, FuzzedDataProvider& input);                        \
+  }                                                                                      \
+  extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {              \
+    FuzzedDataProvider provider(data, size);                                             \
+    kerumo::fuzz::fuzzOne({reinterpret_cast<const char*>(data), size}, provider);        \
+    return 0;                                                                            \
+  }                                                                                      \
+  void kerumo::fuzz::fuzzOne(std::string_view text, [[maybe_unused]] FuzzedDataProvider& input)

@@ -5,21 +5,15 @@
 #include "fuzz_check.h"
 #include "monitor/linux/proc_parsers.h"
 
-using namespace kerumo;
-using kerumo::fuzz::require;
-
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  const std::string_view text(reinterpret_cast<const char*>(data), size);
+KERUMO_FUZZ_TARGET(text, input) {
   const auto first = parseCpuTimes(text);
-  if (!first) return 0;
+  if (!first) return;
   // The second reading: the same file after its first line.
   const auto second = parseCpuTimes(text.substr(text.find('\n') == text.npos ? text.size() : text.find('\n') + 1));
   CpuUsageMeter meter;
   require(meter.sample(*first) <= 100, "the usage since boot lies within 0..100");
   if (second) require(meter.sample(*second) <= 100, "the usage between readings lies within 0..100");
-  const std::string own = "cpu  " + std::to_string(first->busy) + " 0 0 " + std::to_string(first->idle) +
-                          " 0 0 0 0 0 0\ncpu0 1 2 3 4\n";
-  const auto again = parseCpuTimes(own);
+  const auto again = parseCpuTimes("cpu  " + std::to_string(first->busy) + " 0 0 " + std::to_string(first->idle) +
+                                   " 0 0 0 0 0 0\ncpu0 1 2 3 4\n");
   require(again && again->busy == first->busy && again->idle == first->idle, "sums read back the same");
-  return 0;
 }

@@ -1,17 +1,11 @@
 // The sensor choice: a known processor sensor is chosen, in the order of
 // preference, and never one past the list.
-#include <fuzzer/FuzzedDataProvider.h>
-
 #include <algorithm>
 
 #include "fuzz_check.h"
 #include "monitor/cpu_sensor_choice.h"
 
-using namespace kerumo;
-using kerumo::fuzz::require;
-
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  FuzzedDataProvider input(data, size);
+KERUMO_FUZZ_TARGET(, input) {
   const char* chips[] = {"coretemp", "k10temp", "zenpower", "cpu_thermal", "soc_thermal", "acpitz", "nvme", ""};
   const char* labels[] = {"Package id 0", "Core 0", "Core 12", "Tdie", "Tctl", "temp1", "Composite", ""};
   std::vector<SensorCandidate> candidates(input.ConsumeIntegralInRange<std::size_t>(0, 10));
@@ -35,5 +29,4 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const auto degrees = wholeDegrees(celsius);
   require(degrees.has_value() == (celsius >= -40 && celsius <= 150), "plausible readings, and only they, are shown");
   require(!degrees || (*degrees >= -40 && *degrees <= 150), "a shown reading lies within -40..150");
-  return 0;
 }

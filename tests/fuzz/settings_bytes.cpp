@@ -1,29 +1,12 @@
 // The settings file's bytes before they become text: byte-order marks,
 // UTF-16, invalid UTF-8, and the short quote of a bad value.
-#include <fuzzer/FuzzedDataProvider.h>
-
 #include <variant>
 
 #include "fuzz_check.h"
 #include "shell/settings_file.h"
 #include "shell/settings_text.h"
 
-using namespace kerumo;
-using kerumo::fuzz::isUtf8;
-using kerumo::fuzz::require;
-
-namespace {
-
-std::string asUtf16(std::string_view ascii, bool bigEndian) {
-  std::string bytes = bigEndian ? "\xFE\xFF" : "\xFF\xFE";
-  for (const char c : ascii) bytes += bigEndian ? std::string{'\0', c} : std::string{c, '\0'};
-  return bytes;
-}
-
-}  // namespace
-
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  const std::string_view bytes(reinterpret_cast<const char*>(data), size);
+KERUMO_FUZZ_TARGET(bytes, input) {
   const std::string text = settingsTextAsUtf8(bytes);
   if (bytes.starts_with("\xFF\xFE") || bytes.starts_with("\xFE\xFF")) {
     require(isUtf8(text), "UTF-16 becomes well-formed UTF-8");
@@ -35,17 +18,20 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   for (const char c : quote) require(!(c >= 0 && c < 0x20) && c != 0x7F, "a quote holds no control characters");
 
   // A file Kerumo wrote, saved again by an editor in UTF-16 or with a mark.
-  FuzzedDataProvider input(data, size);
   SettingsRecord written;
   for (int16_t* value : {&written.topmostToggle, &written.tempShown, &written.warnEnabled, &written.memThreshold,
                          &written.resThreshold}) {
     *value = input.ConsumeIntegral<int16_t>();
   }
   const std::string own = formatSettings(written);
-  for (const std::string& saved : {asUtf16(own, false), asUtf16(own, true), "\xEF\xBB\xBF" + own}) {
+  std::string littleEndian = "\xFF\xFE", bigEndian = "\xFE\xFF";
+  for (const char c : own) {
+    littleEndian += {c, '\0'};
+    bigEndian += {'\0', c};
+  }
+  for (const std::string& saved : {littleEndian, bigEndian, "\xEF\xBB\xBF" + own}) {
     const SettingsParse parsed = parseSettings(settingsTextAsUtf8(saved));
     require(std::holds_alternative<SettingsRecord>(parsed) && std::get<SettingsRecord>(parsed) == written,
             "Kerumo's own file reads back the same in every encoding");
   }
-  return 0;
 }

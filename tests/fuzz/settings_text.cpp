@@ -1,7 +1,5 @@
 // The settings text, all seven lines: whatever is read lies within its
 // line's range, and what Kerumo writes from it reads back the same.
-#include <fuzzer/FuzzedDataProvider.h>
-
 #include <algorithm>
 #include <cmath>
 #include <variant>
@@ -9,33 +7,27 @@
 #include "fuzz_check.h"
 #include "shell/settings_file.h"
 
-using namespace kerumo;
-using kerumo::fuzz::isUtf8;
-using kerumo::fuzz::require;
-
 namespace {
 
-std::array<double, 7> valuesOf(const SettingsRecord& r) {
+std::array<double, 7> valuesOf(const kerumo::SettingsRecord& r) {
   return {r.top, r.left, double(r.topmostToggle), double(r.tempShown), double(r.warnEnabled),
           double(r.memThreshold), double(r.resThreshold)};
 }
 
-// Seven lines of an optional "-" and digits, each ended by CR LF.
-bool isKerumosOwnForm(const std::string& text) {
-  return std::count(text.begin(), text.end(), '\n') == 7 && text.ends_with("\r\n") &&
-         std::all_of(text.begin(), text.end(), [](char c) { return (c >= '0' && c <= '9') || c == '-' || c == '\r' || c == '\n'; });
-}
-
-void checkReadBack(const SettingsRecord& written) {
-  const std::string text = formatSettings(written);
-  require(isKerumosOwnForm(text), "the writer writes seven plain lines");
-  const SettingsParse parsed = parseSettings(text);
-  const auto* read = std::get_if<SettingsRecord>(&parsed);
+// Written: seven lines of an optional "-" and digits, each ended by CR LF;
+// read back: the same values, positions as whole twips within their range.
+void checkReadBack(const kerumo::SettingsRecord& written) {
+  using kerumo::fuzz::require;
+  const std::string text = kerumo::formatSettings(written);
+  require(std::ranges::count(text, '\n') == 7 && text.ends_with("\r\n") &&
+              std::ranges::all_of(text, [](char c) { return (c >= '0' && c <= '9') || c == '-' || c == '\r' || c == '\n'; }),
+          "the writer writes seven plain lines");
+  const kerumo::SettingsParse parsed = kerumo::parseSettings(text);
+  const auto* read = std::get_if<kerumo::SettingsRecord>(&parsed);
   require(read != nullptr, "a file written by Kerumo is read");
   const auto before = valuesOf(written), after = valuesOf(*read);
   for (std::size_t i = 0; i < 7; ++i) {
-    const auto [least, most] = SettingsLineRanges[i];
-    // Positions are written as whole twips, within the reader's range.
+    const auto [least, most] = kerumo::SettingsLineRanges[i];
     const double expected = i < 2 ? std::clamp(std::nearbyint(before[i]), least, most) : before[i];
     require(after[i] == expected, "a written file reads back the same");
   }
@@ -43,8 +35,7 @@ void checkReadBack(const SettingsRecord& written) {
 
 }  // namespace
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  const std::string_view text(reinterpret_cast<const char*>(data), size);
+KERUMO_FUZZ_TARGET(text, input) {
   const SettingsParse parsed = parseSettings(text);
   if (const auto* problem = std::get_if<SettingsProblem>(&parsed)) {
     std::size_t characters = 0;
@@ -60,7 +51,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     checkReadBack(std::get<SettingsRecord>(parsed));
   }
   // Any record the program may hold, positions as fractions of twips.
-  FuzzedDataProvider input(data, size);
   SettingsRecord held;
   held.top = input.ConsumeFloatingPoint<double>();
   held.left = input.ConsumeFloatingPoint<double>();
@@ -68,5 +58,4 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     *value = input.ConsumeIntegral<int16_t>();
   }
   checkReadBack(held);
-  return 0;
 }

@@ -1,15 +1,9 @@
 // The tray callback's decoding: a posted mouse message comes back exact at
 // every scale, and no X the window system may report is undefined.
-#include <fuzzer/FuzzedDataProvider.h>
-
 #include "fuzz_check.h"
 #include "platform/tray_callback.h"
 
-using namespace kerumo;
-using kerumo::fuzz::require;
-
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  FuzzedDataProvider input(data, size);
+KERUMO_FUZZ_TARGET(, input) {
   const auto message = input.ConsumeIntegral<int16_t>();  // a posted move's X is 16 bits
   const auto dpi = input.ConsumeIntegralInRange<int>(1, 9600);
   const double twipsPerPixel = 1440.0 / dpi;
@@ -20,5 +14,4 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const double scale = input.ConsumeFloatingPoint<double>();
   require(wholeTwipsPerPixel(scale) >= 1, "the divisor is at least 1");
   trayMessageAt(x, scale);
-  return 0;
 }
