@@ -1,4 +1,7 @@
 #pragma once
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -13,5 +16,20 @@ struct ProcessCount {
 };
 
 std::vector<ProcessCount> processCounts();
+
+// From a /proc/<process> folder: private memory, which a leak makes grow
+// unlike shared pages of libraries, and open files less `uncounted`; -1
+// where it cannot be read.
+inline std::vector<ProcessCount> procCounts(const std::filesystem::path& folder, const std::string& prefix,
+                                            long uncounted) {
+  std::ifstream status(folder / "status");
+  std::string key;
+  long rssAnon = -1;
+  while (status >> key && !(key == "RssAnon:" && status >> rssAnon)) status.ignore(4096, '\n');
+  std::error_code error;
+  const std::filesystem::directory_iterator fds(folder / "fd", error);
+  const long files = error ? -1 : static_cast<long>(std::distance(begin(fds), end(fds))) - uncounted;
+  return {{prefix + "RssAnon", rssAnon, " kB"}, {prefix + "fds", files, ""}};
+}
 
 }  // namespace kerumo::soak

@@ -1,14 +1,9 @@
 #include <windows.h>
 #include <psapi.h>
 
-#include <filesystem>
-#include <fstream>
-#include <iterator>
-
 #include "process_counts.h"
 
 namespace kerumo::soak {
-namespace {
 
 // Wine answers 0 for the process's private memory, handles and GDI and
 // USER objects. It keeps the handles, windows, menus and other USER objects
@@ -16,25 +11,6 @@ namespace {
 // host's /proc/self (drive Z: in wine) is wineserver's: a leak of those
 // shows there as memory or open files. GDI objects live in the process
 // itself and are not counted.
-long wineserverRssAnonKb() {
-  std::ifstream status(R"(Z:\proc\self\status)");
-  std::string key;
-  long value = -1;
-  while (status >> key) {
-    if (key == "RssAnon:" && status >> value) break;
-    status.ignore(4096, '\n');
-  }
-  return value;
-}
-
-long wineserverOpenFiles() {
-  std::error_code error;
-  const std::filesystem::directory_iterator fds(R"(Z:\proc\self\fd)", error);
-  return error ? -1 : static_cast<long>(std::distance(begin(fds), end(fds)));
-}
-
-}  // namespace
-
 std::vector<ProcessCount> processCounts() {
   PROCESS_MEMORY_COUNTERS_EX memory{};
   GetProcessMemoryInfo(GetCurrentProcess(), reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&memory), sizeof memory);
@@ -45,8 +21,7 @@ std::vector<ProcessCount> processCounts() {
                                    {"GDI", static_cast<long>(GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS)), ""},
                                    {"USER", static_cast<long>(GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS)), ""}};
   if (memory.PrivateUsage == 0) {
-    counts.push_back({"wineserver RssAnon", wineserverRssAnonKb(), " kB"});
-    counts.push_back({"wineserver fds", wineserverOpenFiles(), ""});
+    for (ProcessCount& count : procCounts(R"(Z:\proc\self)", "wineserver ", 0)) counts.push_back(count);
   }
   return counts;
 }
