@@ -11,6 +11,8 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
+
 #include "platform/file_replace.h"
 #include "tests/temp_dir.h"
 
@@ -19,23 +21,17 @@ namespace {
 
 constexpr std::size_t Limit = 64 * 1024;
 
-// The socket file stays when the socket is closed.
-void makeSocketFile(const std::filesystem::path& path) {
-  const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
-  sockaddr_un address{};
-  address.sun_family = AF_UNIX;
-  std::snprintf(address.sun_path, sizeof address.sun_path, "%s", path.c_str());
-  EXPECT_EQ(::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
-  ::close(fd);
-}
-
 TEST(FileRead, NamesWhatIsNotARegularFileOrTooLargeWithoutWaitingOnItAndFollowsLinks) {
   TempDir dir;
   ASSERT_EQ(::mkfifo((dir / "fifo").c_str(), 0600), 0);
   std::filesystem::create_directory(dir / "folder");
   std::filesystem::create_symlink("/dev/zero", dir / "zero");
   std::filesystem::create_symlink(dir / "fifo", dir / "link-to-fifo");
-  makeSocketFile(dir / "socket");
+  sockaddr_un address{.sun_family = AF_UNIX, .sun_path = {}};  // the socket file stays when the socket is closed
+  std::snprintf(address.sun_path, sizeof address.sun_path, "%s", (dir / "socket").c_str());
+  const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+  EXPECT_EQ(::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+  ::close(fd);
   const auto kindRead = [&](const char* name) {
     return held<NotARegularFile>(readSmallFile(dir / name, Limit)).kind;
   };
@@ -94,31 +90,16 @@ TEST(FileReplace, LinksStayLinksAndWhatTheyLeadToGetsTheContents) {
   }
 }
 
-// A small file system of the test's own; needs the right to mount, as root
-// in most containers has.
-class SmallFileSystem {
- public:
-  explicit SmallFileSystem(const std::filesystem::path& where) : where_(where) {
-    std::filesystem::create_directory(where_);
-    mounted_ = ::mount("kerumo-test", where_.c_str(), "tmpfs", 0, "size=16k") == 0;
-  }
-  ~SmallFileSystem() {
-    if (mounted_) ::umount(where_.c_str());
-  }
-  SmallFileSystem(const SmallFileSystem&) = delete;
-  SmallFileSystem& operator=(const SmallFileSystem&) = delete;
-  bool mounted() const { return mounted_; }
-  bool makeReadOnly() { return ::mount(nullptr, where_.c_str(), nullptr, MS_REMOUNT | MS_RDONLY, nullptr) == 0; }
-
- private:
-  std::filesystem::path where_;
-  bool mounted_ = false;
-};
-
+// On a small file system of the test's own; needs the right to mount, as
+// root in most containers has.
 TEST(FileReplace, FullDiskAndReadOnlyFileSystemAreNamedAndTheOldFileStays) {
   TempDir dir;
-  SmallFileSystem disk(dir / "disk");
-  if (!disk.mounted()) GTEST_SKIP() << "needs the right to mount a tmpfs";
+  const std::string disk = dir / "disk";
+  std::filesystem::create_directory(disk);
+  if (::mount("kerumo-test", disk.c_str(), "tmpfs", 0, "size=16k") != 0) {
+    GTEST_SKIP() << "needs the right to mount a tmpfs";
+  }
+  const std::unique_ptr<const char, decltype([](const char* where) { ::umount(where); })> unmount(disk.c_str());
   const auto path = dir / "disk" / "kerumo.ini";
   writeFile(path, "old");
   const auto full = replaceFileAtomically(path, std::string(64 * 1024, 'x'));
@@ -127,7 +108,7 @@ TEST(FileReplace, FullDiskAndReadOnlyFileSystemAreNamedAndTheOldFileStays) {
   EXPECT_EQ(full->step, FileStep::Write);
   EXPECT_EQ(readFile(path), "old");
   EXPECT_FALSE(std::filesystem::exists(dir / "disk" / "kerumo.ini.new"));
-  ASSERT_TRUE(disk.makeReadOnly());
+  ASSERT_EQ(::mount(nullptr, disk.c_str(), nullptr, MS_REMOUNT | MS_RDONLY, nullptr), 0);
   const auto readOnly = replaceFileAtomically(path, "new");
   ASSERT_TRUE(readOnly);
   EXPECT_EQ(readOnly->cause, FileFailureCause::ReadOnlyFileSystem);
