@@ -38,14 +38,14 @@ bool RunningKerumo::running() const {
   return started_ && WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT;
 }
 
-HWND RunningKerumo::windowNow(const wchar_t* windowClass, bool visible) const {
-  for (HWND candidate : windowsUnder()) {
+std::vector<HWND> RunningKerumo::windowsNow(const wchar_t* windowClass, bool visible) const {
+  std::vector<HWND> found = windowsUnder(nullptr, windowClass);
+  std::erase_if(found, [&](HWND candidate) {
     DWORD process = 0;
     GetWindowThreadProcessId(candidate, &process);
-    const bool wanted = className(candidate) == windowClass && (!visible || IsWindowVisible(candidate));
-    if (process == process_.dwProcessId && wanted) return candidate;
-  }
-  return nullptr;
+    return process != process_.dwProcessId || (visible && !IsWindowVisible(candidate));
+  });
+  return found;
 }
 
 HWND RunningKerumo::window(const wchar_t* windowClass, bool visible) const {

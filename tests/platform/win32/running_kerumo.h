@@ -2,6 +2,7 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "platform/win32/win32_api.h"
 
@@ -29,8 +30,12 @@ class RunningKerumo {
 
   // Waits for the program's window of `windowClass`, visible when asked.
   HWND window(const wchar_t* windowClass, bool visible) const;
-  // The program's window of `windowClass` that is there now, if any.
-  HWND windowNow(const wchar_t* windowClass, bool visible = true) const;
+  // The program's windows of `windowClass` that are there now.
+  std::vector<HWND> windowsNow(const wchar_t* windowClass, bool visible = true) const;
+  HWND windowNow(const wchar_t* windowClass, bool visible = true) const {
+    const std::vector<HWND> found = windowsNow(windowClass, visible);
+    return found.empty() ? nullptr : found.front();
+  }
 
   // The exit code, or nullopt when it does not end within ten seconds.
   std::optional<DWORD> waitForExit() const;

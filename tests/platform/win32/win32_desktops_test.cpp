@@ -143,8 +143,12 @@ class Screens : public ::testing::Test {
     EXPECT_EQ(kerumo.waitForExit(), std::optional<DWORD>(0));
     return shown;
   }
-  static std::string positionLines(LONG top, LONG left) {
-    return std::to_string(top * 15) + "\r\n" + std::to_string(left * 15) + "\r\n";
+  // Started with `place`, the file's first two lines, the meter shows at
+  // `left`, and the exit writes the same place back.
+  void comesBackAt(const std::string& place, LONG left) {
+    testing::writeFile(folder / "kerumo.ini", place + switches);
+    EXPECT_EQ(runOnce(folder.path()).left, left) << place;
+    EXPECT_EQ(testing::readFile(folder / "kerumo.ini"), place + switches);
   }
   static std::vector<MONITORINFO> monitors() {
     std::vector<MONITORINFO> found;
@@ -179,13 +183,11 @@ TEST_F(Screens, OnAWideScreenTheDefaultPlaceAndAFarRightOneComeBack) {
   const RECT first = runOnce(folder.path());
   EXPECT_EQ(first.right, 2560 - 16) << "the default place";
   EXPECT_EQ(first.top, 16);
-  const std::string atHome = positionLines(first.top, first.left) + switches;
+  const std::string atHome =
+      std::to_string(first.top * 15) + "\r\n" + std::to_string(first.left * 15) + "\r\n" + switches;
   EXPECT_EQ(testing::readFile(folder / "kerumo.ini"), atHome);
   EXPECT_EQ(runOnce(folder.path()).left, first.left);
-  const std::string farRight = "1500\r\n36000\r\n" + switches;
-  testing::writeFile(folder / "kerumo.ini", farRight);
-  EXPECT_EQ(runOnce(folder.path()).left, 2400);
-  EXPECT_EQ(testing::readFile(folder / "kerumo.ini"), farRight);
+  comesBackAt("1500\r\n36000\r\n", 2400);
   const std::string onAScreenGone = "1500\r\n60000\r\n" + switches;
   testing::writeFile(folder / "kerumo.ini", onAScreenGone);
   const auto fileKept = [&] { EXPECT_EQ(testing::readFile(folder / "kerumo.ini"), onAScreenGone); };
@@ -202,10 +204,8 @@ TEST_F(Screens, OnASecondMonitorTheMeterComesBackThere) {
   holder.cbSize = sizeof holder;
   GetMonitorInfoW(MonitorFromRect(&place, MONITOR_DEFAULTTONULL), &holder);
   ASSERT_FALSE(holder.dwFlags & MONITORINFOF_PRIMARY) << described(all);
-  const std::string onSecond = "1500\r\n36000\r\n" + switches;
-  testing::writeFile(folder / "kerumo.ini", onSecond);
-  EXPECT_EQ(runOnce(folder.path()).left, 2400) << described(all);
-  EXPECT_EQ(testing::readFile(folder / "kerumo.ini"), onSecond);
+  SCOPED_TRACE(described(all));
+  comesBackAt("1500\r\n36000\r\n", 2400);
 }
 
 // Left of or above the primary, in negative twips.
@@ -214,10 +214,7 @@ TEST_F(Screens, LeftOfThePrimaryInNegativeTwipsTheMeterComesBackThere) {
   const auto left = std::ranges::find_if(all, [](const MONITORINFO& m) { return m.rcMonitor.left < 0; });
   if (left == all.end()) GTEST_SKIP() << "wine reports no monitor left of the primary:" << described(all);
   const LONG x = left->rcMonitor.left + 100;
-  const std::string there = "1500\r\n" + std::to_string(x * 15) + "\r\n" + switches;
-  testing::writeFile(folder / "kerumo.ini", there);
-  EXPECT_EQ(runOnce(folder.path()).left, x);
-  EXPECT_EQ(testing::readFile(folder / "kerumo.ini"), there);
+  comesBackAt("1500\r\n" + std::to_string(x * 15) + "\r\n", x);
 }
 
 bool hasInputMethod(HWND edit) {

@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <memory>
+#include <utility>
 #include <vector>
 
 #include "dialogs/form2_design.h"
@@ -16,6 +18,7 @@
 #include <commctrl.h>  // after the Windows headers
 #include <ole2.h>
 #include <oleacc.h>
+#include <wrl/client.h>
 
 #include "dialogs/author.h"
 #include "platform/win32/win32_accessible.h"
@@ -25,6 +28,7 @@
 namespace kerumo {
 namespace {
 
+using Microsoft::WRL::ComPtr;
 using testing::clientSize;
 using testing::pumpMessages;
 
@@ -63,6 +67,15 @@ class Win32FormsTest : public ::testing::Test {
   // window; a window shown under it hears it move, late on a busy machine.
   void SetUp() override { testing::parkThePointer(); }
 
+  // A form of `design`, shown, and its window.
+  std::pair<std::unique_ptr<FormWindow>, HWND> shown(FormDesign design, int settle = 100) {
+    auto form = platform.createForm(design, events);
+    HWND window = handleOf(*form);
+    form->setVisible(true);
+    pumpMessages(settle);
+    return {std::move(form), window};
+  }
+
   win32::Win32Platform platform;
   RecordingEvents events;
 };
@@ -78,10 +91,7 @@ TEST_F(Win32FormsTest, ClientAreaFrameAndPictureOfEachForm) {
                {"win32-about.png", form2Design, {222, 174}, false, true, true}};
   for (const auto& c : forms) {
     SCOPED_TRACE(c.picture);
-    auto form = platform.createForm(c.design(), events);
-    HWND w = handleOf(*form);
-    form->setVisible(true);
-    pumpMessages(300);
+    const auto [form, w] = shown(c.design(), 300);
     const SIZE client = clientSize(w);
     EXPECT_EQ(client.cx, c.client.cx);
     EXPECT_EQ(client.cy, c.client.cy);
@@ -99,10 +109,7 @@ TEST_F(Win32FormsTest, ClientAreaFrameAndPictureOfEachForm) {
 // outer size that holds its client area at that scale, which a linear
 // scaling of the frame misses.
 TEST_F(Win32FormsTest, OnAScreenOfAnotherDpiTheMeterTakesTheSuggestedRectangle) {
-  auto form = platform.createForm(form1Design(), events);
-  HWND w = handleOf(*form);
-  form->setVisible(true);
-  pumpMessages(100);
+  const auto [form, w] = shown(form1Design());
   SIZE wanted{366, 90};  // what linear scaling of 244 x 60 proposes
   const RECT linear{2600, -150, 2600 + wanted.cx, -150 + wanted.cy};
   ASSERT_TRUE(SendMessageW(w, WM_GETDPISCALEDSIZE, 144, reinterpret_cast<LPARAM>(&wanted)));
@@ -121,10 +128,7 @@ TEST_F(Win32FormsTest, OnAScreenOfAnotherDpiTheMeterTakesTheSuggestedRectangle) 
 }
 
 TEST_F(Win32FormsTest, APressOnALabelIsTheLabelsAndEachClickThereClicksItOnce) {
-  auto form = platform.createForm(form2Design(), events);
-  HWND w = handleOf(*form);
-  form->setVisible(true);
-  pumpMessages(100);
+  const auto [form, w] = shown(form2Design());
   events.heard.clear();
   PostMessageW(w, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(12, 100));  // on the web link
   PostMessageW(w, WM_LBUTTONUP, 0, MAKELPARAM(12, 100));
@@ -136,18 +140,6 @@ TEST_F(Win32FormsTest, APressOnALabelIsTheLabelsAndEachClickThereClicksItOnce) {
   pumpMessages(100);
   EXPECT_EQ(events.heard, (std::vector<Heard>{{"down", "Label1", MouseButton::Left}, {"click", "Label1"},
                                               {"double", "Label1"}, {"down", "", MouseButton::Right}}));
-}
-
-void doubleClickAt(POINT screen) {
-  SetCursorPos(screen.x, screen.y);
-  pumpMessages(100);
-  INPUT clicks[4] = {};
-  for (int i = 0; i < 4; ++i) {
-    clicks[i].type = INPUT_MOUSE;
-    clicks[i].mi.dwFlags = i % 2 == 0 ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP;
-  }
-  SendInput(4, clicks, sizeof(INPUT));
-  pumpMessages(300);
 }
 
 // The tip the tool-tip window would show for a pointer resting at `client`.
@@ -203,14 +195,21 @@ TEST_F(Win32FormsTest, TheMeterKeepsTimerCaptionsOrderAndIconAndHearsTheRealPoin
     events.heard.clear();
     POINT screen = client;
     ClientToScreen(w, &screen);
-    doubleClickAt(screen);
+    SetCursorPos(screen.x, screen.y);
+    pumpMessages(100);
+    INPUT clicks[4] = {};
+    for (int i = 0; i < 4; ++i) {
+      clicks[i].type = INPUT_MOUSE;
+      clicks[i].mi.dwFlags = i % 2 == 0 ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP;
+    }
+    SendInput(4, clicks, sizeof(INPUT));
+    pumpMessages(300);
     EXPECT_EQ(events.count("double"), 1) << control;
     for (const Heard& h : events.heard) EXPECT_TRUE(h.what != "double" || h.control == control) << control;
   }
   HWND toolTips = nullptr;
-  for (HWND window : testing::windowsUnder()) {
-    const bool ours = GetWindowThreadProcessId(window, nullptr) == GetCurrentThreadId();
-    if (ours && testing::className(window) == TOOLTIPS_CLASSW) toolTips = window;
+  for (HWND window : testing::windowsUnder(nullptr, TOOLTIPS_CLASSW)) {
+    if (GetWindowThreadProcessId(window, nullptr) == GetCurrentThreadId()) toolTips = window;
   }
   ASSERT_NE(toolTips, nullptr);
   const POINT onLabel1{10, 12};  // "TEM", the temperature legend
@@ -262,19 +261,12 @@ Read readOf(IAccessible* object, long child) {
 // The client object as oleacc hands it to a screen reader. Wine's oleacc
 // cannot: LresultFromObject fails with E_NOINTERFACE, having no stub for
 // IAccessible, so there the object is taken from the window directly.
-IAccessible* clientObject(HWND window) {
-  IAccessible* object = nullptr;
-  const HRESULT got = AccessibleObjectFromWindow(window, static_cast<DWORD>(OBJID_CLIENT), IID_IAccessible,
-                                                 reinterpret_cast<void**>(&object));
+ComPtr<IAccessible> clientObject(HWND window) {
+  ComPtr<IAccessible> object;
+  const HRESULT got = AccessibleObjectFromWindow(window, static_cast<DWORD>(OBJID_CLIENT), IID_IAccessible, &object);
   if (SUCCEEDED(got) && object) return object;
-  return reinterpret_cast<IAccessible*>(SendMessageW(window, win32::directObjectMessage(), 0, 0));
-}
-
-std::vector<HWND> childrenOfClass(HWND parent, const wchar_t* windowClass) {
-  std::vector<HWND> found;
-  for (HWND child : testing::windowsUnder(parent))
-    if (testing::className(child) == windowClass) found.push_back(child);
-  return found;
+  object.Attach(reinterpret_cast<IAccessible*>(SendMessageW(window, win32::directObjectMessage(), 0, 0)));
+  return object;
 }
 
 // What a screen reader finds, asked from inside this process (wine's oleacc
@@ -282,24 +274,21 @@ std::vector<HWND> childrenOfClass(HWND parent, const wchar_t* windowClass) {
 // values and places; the warning settings' fields named by their headings;
 // the about dialog's links, reached with Tab and opened with Enter.
 TEST_F(Win32FormsTest, AScreenReaderFindsTheMetersFiguresTheNamedFieldsAndTheLinks) {
-  auto meter = platform.createForm(form1Design(), events);
-  HWND w = handleOf(*meter);
-  meter->setVisible(true);
-  pumpMessages(100);
+  const auto [meter, w] = shown(form1Design());
   meter->setFigure("CpuFigure", {"CPU使用率 42%", "42%", 42});
-  IAccessible* client = clientObject(w);
-  ASSERT_NE(client, nullptr);
-  testing::AtScopeEnd releaseClient([&] { client->Release(); });
+  const ComPtr<IAccessible> client = clientObject(w);
+  ASSERT_NE(client.Get(), nullptr);
   long count = 0;
   EXPECT_EQ(client->get_accChildCount(&count), S_OK);
   EXPECT_EQ(count, 4);
-  EXPECT_EQ(readOf(client, CHILDID_SELF).name, L"ケルモ");
-  EXPECT_EQ(readOf(client, CHILDID_SELF).role, ROLE_SYSTEM_CLIENT);
+  const Read meterRead = readOf(client.Get(), CHILDID_SELF);
+  EXPECT_EQ(meterRead.name, L"ケルモ");
+  EXPECT_EQ(meterRead.role, ROLE_SYSTEM_CLIENT);
   const std::pair<const wchar_t*, const wchar_t*> figures[] = {
       {L"CPU温度 100℃", L"100℃"}, {L"メモリ使用率 100%", L"100%"}, {L"システムリソース使用率 100%", L"100%"},
       {L"CPU使用率 42%", L"42%"}};
   for (long i = 1; i <= 4; ++i) {
-    const Read read = readOf(client, i);
+    const Read read = readOf(client.Get(), i);
     EXPECT_EQ(read.name, figures[i - 1].first);
     EXPECT_EQ(read.value, figures[i - 1].second);
     EXPECT_EQ(read.role, ROLE_SYSTEM_STATICTEXT);
@@ -308,7 +297,7 @@ TEST_F(Win32FormsTest, AScreenReaderFindsTheMetersFiguresTheNamedFieldsAndTheLin
   // The CPU item spans its legend at (168, 24) to its unit 56 pixels on.
   POINT legend{168, 24};
   ClientToScreen(w, &legend);
-  const RECT cpu = readOf(client, 4).at;
+  const RECT cpu = readOf(client.Get(), 4).at;
   EXPECT_EQ(cpu.left, legend.x);
   EXPECT_EQ(cpu.top, legend.y);
   EXPECT_GT(cpu.right, legend.x + 56);
@@ -316,48 +305,42 @@ TEST_F(Win32FormsTest, AScreenReaderFindsTheMetersFiguresTheNamedFieldsAndTheLin
   EXPECT_EQ(client->accHitTest((cpu.left + cpu.right) / 2, (cpu.top + cpu.bottom) / 2, &hit), S_OK);
   EXPECT_EQ(hit.lVal, 4);
   for (const char* label : {"Label1", "Label5", "Label20"}) meter->setControlVisible(label, false);
-  EXPECT_TRUE(readOf(client, 1).state & STATE_SYSTEM_INVISIBLE);
+  EXPECT_TRUE(readOf(client.Get(), 1).state & STATE_SYSTEM_INVISIBLE);
 
   auto dialog = platform.createForm(form3Design(), events);
-  const std::vector<HWND> fields = childrenOfClass(handleOf(*dialog), L"Edit");
+  const std::vector<HWND> fields = testing::windowsUnder(handleOf(*dialog), L"Edit");
   ASSERT_EQ(fields.size(), 2u);
   const wchar_t* headings[] = {L"物理メモリ残り", L"システムリソース残量"};
   for (size_t i = 0; i < 2; ++i) {
-    IAccessible* field = clientObject(fields[i]);
-    ASSERT_NE(field, nullptr);
-    const Read read = readOf(field, CHILDID_SELF);
-    field->Release();
+    const ComPtr<IAccessible> field = clientObject(fields[i]);
+    ASSERT_NE(field.Get(), nullptr);
+    const Read read = readOf(field.Get(), CHILDID_SELF);
     EXPECT_EQ(read.name, headings[i]);
     EXPECT_EQ(read.value, L"10");
     EXPECT_EQ(read.role, ROLE_SYSTEM_TEXT);
   }
   dialog.reset();
 
-  auto about = platform.createForm(form2Design(), events);
-  HWND a = handleOf(*about);
-  about->setVisible(true);
-  pumpMessages(100);
-  const std::vector<HWND> links = childrenOfClass(a, L"KerumoLink");
+  auto [about, a] = shown(form2Design());
+  const std::vector<HWND> links = testing::windowsUnder(a, L"KerumoLink");
   ASSERT_EQ(links.size(), 2u);
-  const std::vector<HWND> buttons = childrenOfClass(a, L"Button");
+  const std::vector<HWND> buttons = testing::windowsUnder(a, L"Button");
   ASSERT_EQ(buttons.size(), 1u);
   // The design's tab order: the web link, "OK", the mail link.
   EXPECT_EQ(GetNextDlgTabItem(a, links[0], FALSE), buttons[0]);
   EXPECT_EQ(GetNextDlgTabItem(a, buttons[0], FALSE), links[1]);
-  IAccessible* web = clientObject(links[0]);
-  ASSERT_NE(web, nullptr);
-  testing::AtScopeEnd releaseWeb([&] { web->Release(); });
-  const Read link = readOf(web, CHILDID_SELF);
+  const ComPtr<IAccessible> web = clientObject(links[0]);
+  ASSERT_NE(web.Get(), nullptr);
+  const Read link = readOf(web.Get(), CHILDID_SELF);
   EXPECT_EQ(link.role, ROLE_SYSTEM_LINK);
   EXPECT_EQ(link.name, win32::widen(AuthorWebLink));
   EXPECT_EQ(link.value, win32::widen(AuthorWebLink));
   EXPECT_FALSE(IsRectEmpty(&link.at));
   events.heard.clear();
   SetFocus(links[1]);
-  IAccessible* mail = clientObject(links[1]);
-  ASSERT_NE(mail, nullptr);
-  EXPECT_TRUE(readOf(mail, CHILDID_SELF).state & STATE_SYSTEM_FOCUSED);
-  mail->Release();
+  const ComPtr<IAccessible> mail = clientObject(links[1]);
+  ASSERT_NE(mail.Get(), nullptr);
+  EXPECT_TRUE(readOf(mail.Get(), CHILDID_SELF).state & STATE_SYSTEM_FOCUSED);
   MSG enter{};
   enter.hwnd = links[1];
   enter.message = WM_KEYDOWN;
@@ -388,10 +371,7 @@ BYTE brightest(const std::vector<BYTE>& pixels, HWND window, RECT area) {
 // colours: the meter leaves out its picture and paints in the system's
 // colours at once, and goes back when it is switched off.
 TEST_F(Win32FormsTest, HighContrastDropsTheMetersPictureForTheSystemsColoursAndBack) {
-  auto meter = platform.createForm(form1Design(), events);
-  HWND w = handleOf(*meter);
-  meter->setVisible(true);
-  pumpMessages(300);
+  const auto [meter, w] = shown(form1Design(), 300);
   const std::vector<BYTE> designed = testing::clientPixels(w);
   const int elements[] = {COLOR_BTNFACE, COLOR_BTNTEXT, COLOR_WINDOWTEXT, COLOR_HOTLIGHT};
   const COLORREF dark[] = {RGB(0, 0, 0), RGB(255, 255, 255), RGB(255, 255, 255), RGB(0, 255, 255)};

@@ -7,6 +7,8 @@
 #include <chrono>
 #include <vector>
 
+#include "platform/win32/win32_handles.h"
+
 namespace kerumo::testing {
 namespace {
 
@@ -45,20 +47,16 @@ std::vector<BYTE> screenPixels(const RECT& r) {
   const int width = r.right - r.left;
   const int height = r.bottom - r.top;
   if (width <= 0 || height <= 0) return {};
-  HDC screen = GetDC(nullptr);
-  HDC memory = CreateCompatibleDC(screen);
+  const win32::WindowDc screen(nullptr);
+  const win32::UniqueDc memory(CreateCompatibleDC(screen.get()));
   BITMAPINFO info{};
   info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
   void* bits = nullptr;
-  HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-  HGDIOBJ old = SelectObject(memory, bitmap);
-  BitBlt(memory, 0, 0, width, height, screen, r.left, r.top, SRCCOPY);
+  const win32::UniqueBitmap bitmap(CreateDIBSection(screen.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+  const win32::SelectedObject selected(memory.get(), bitmap.get());
+  BitBlt(memory.get(), 0, 0, width, height, screen.get(), r.left, r.top, SRCCOPY);
   std::vector<BYTE> pixels(static_cast<const BYTE*>(bits), static_cast<const BYTE*>(bits) + width * height * 4);
   for (size_t i = 3; i < pixels.size(); i += 4) pixels[i] = 255;  // the screen has no alpha
-  SelectObject(memory, old);
-  DeleteObject(bitmap);
-  DeleteDC(memory);
-  ReleaseDC(nullptr, screen);
   return pixels;
 }
 
@@ -125,13 +123,14 @@ std::wstring textOf(HWND window) {
   return text;
 }
 
-std::vector<HWND> windowsUnder(HWND parent) {
+std::vector<HWND> windowsUnder(HWND parent, const wchar_t* windowClass) {
   std::vector<HWND> windows;
   if (parent != nullptr) {
     EnumChildWindows(parent, collect, reinterpret_cast<LPARAM>(&windows));
   } else {
     EnumWindows(collect, reinterpret_cast<LPARAM>(&windows));
   }
+  if (windowClass != nullptr) std::erase_if(windows, [&](HWND window) { return className(window) != windowClass; });
   return windows;
 }
 

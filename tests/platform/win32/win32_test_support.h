@@ -46,7 +46,8 @@ std::filesystem::path hostPath(const std::string& path);
 SIZE clientSize(HWND window);
 std::wstring className(HWND window);
 std::wstring textOf(HWND window);
-// Every top-level window, or `parent`'s child windows, in the window system's order.
-std::vector<HWND> windowsUnder(HWND parent = nullptr);
+// Every top-level window, or `parent`'s child windows, in the window system's
+// order; only those of `windowClass`, when given.
+std::vector<HWND> windowsUnder(HWND parent = nullptr, const wchar_t* windowClass = nullptr);
 
 }  // namespace kerumo::testing
