@@ -10,10 +10,10 @@
 #include <initializer_list>
 #include <optional>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "kerumo_version.h"
+#include "platform/win32/win32_handles.h"
 #include "platform/win32/win32_platform.h"
 #include "platform/win32/win32_text.h"
 #include "running_kerumo.h"
@@ -297,14 +297,13 @@ struct BoxContents {
 
 BoxContents contentsOf(HWND box) {
   BoxContents contents;
-  for (HWND child : testing::windowsUnder(box)) {
-    const std::wstring kind = testing::className(child);
-    if (kind == L"Button") contents.buttons.push_back(testing::textOf(child));
-    if (kind != L"Static") continue;
-    if ((GetWindowLongW(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON) {
-      contents.icon = contents.icon || SendMessageW(child, STM_GETICON, 0, 0) != 0;
+  for (HWND button : testing::windowsUnder(box, L"Button")) contents.buttons.push_back(testing::textOf(button));
+  for (HWND label : testing::windowsUnder(box, L"Static")) {
+    if ((GetWindowLongW(label, GWL_STYLE) & SS_TYPEMASK) == SS_ICON) {
+      contents.icon = contents.icon || SendMessageW(label, STM_GETICON, 0, 0) != 0;
+    } else if (!testing::textOf(label).empty()) {
+      contents.text = testing::textOf(label);
     }
-    else if (!testing::textOf(child).empty()) contents.text = testing::textOf(child);
   }
   return contents;
 }
@@ -339,19 +338,6 @@ TEST_F(KerumoExe, TheLowMemoryWarningIsTopmostTaskModalAndHasOnlyItsTextAndOneOk
   EXPECT_EQ(readFile(folder / "kerumo.ini"), "1500\r\n1995\r\n0\r\n1\r\n0\r\n50\r\n10\r\n") << "warnings off";
 }
 
-// The visible windows of `windowClass` in the process that owns `sibling`.
-int visibleCount(HWND sibling, const wchar_t* windowClass) {
-  DWORD owner = 0;
-  GetWindowThreadProcessId(sibling, &owner);
-  int count = 0;
-  for (HWND window : testing::windowsUnder()) {
-    DWORD process = 0;
-    GetWindowThreadProcessId(window, &process);
-    if (process == owner && testing::className(window) == windowClass && IsWindowVisible(window)) ++count;
-  }
-  return count;
-}
-
 // The warning-settings dialog has no task-bar button: chosen again from the
 // tray menu while it is open, it comes to the front and no second one opens.
 TEST_F(KerumoExe, WarningSettingsChosenAgainBringsTheOpenDialogForward) {
@@ -375,16 +361,15 @@ TEST_F(KerumoExe, WarningSettingsChosenAgainBringsTheOpenDialogForward) {
   ASSERT_NE(dialog, nullptr) << "no dialog";
   EXPECT_EQ(GetForegroundWindow(), dialog) << "opened from the menu, it is the foreground window";
   // The user works elsewhere meanwhile.
-  HWND elsewhere = CreateWindowExW(0, L"STATIC", L"elsewhere", WS_POPUP | WS_VISIBLE, 300, 300, 200, 100, nullptr,
-                                   nullptr, GetModuleHandleW(nullptr), nullptr);
-  const AtScopeEnd destroy([elsewhere] { DestroyWindow(elsewhere); });
-  SetForegroundWindow(elsewhere);
-  ASSERT_TRUE(testing::pumpMessagesUntil([&] { return GetForegroundWindow() == elsewhere; }, 3000));
+  const win32::UniqueWindow elsewhere(CreateWindowExW(0, L"STATIC", L"elsewhere", WS_POPUP | WS_VISIBLE, 300, 300, 200,
+                                                     100, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr));
+  SetForegroundWindow(elsewhere.get());
+  ASSERT_TRUE(testing::pumpMessagesUntil([&] { return GetForegroundWindow() == elsewhere.get(); }, 3000));
   ASSERT_TRUE(chooseWarningSettings()) << "no menu while the dialog is open";
   EXPECT_TRUE(testing::pumpMessagesUntil([&] { return GetForegroundWindow() == dialog; }, 3000))
       << "the open dialog did not come forward";
   testing::pumpMessages(500);
-  EXPECT_EQ(visibleCount(meter, L"KerumoForm3"), 1) << "a second dialog";
+  EXPECT_EQ(kerumo.windowsNow(L"KerumoForm3").size(), 1u) << "a second dialog";
   PostMessageW(dialog, WM_CLOSE, 0, 0);
   EXPECT_TRUE(testing::pumpMessagesUntil([&] { return !IsWindowVisible(dialog); }, 5000));
   PostMessageW(meter, WM_CLOSE, 0, 0);
@@ -392,27 +377,9 @@ TEST_F(KerumoExe, WarningSettingsChosenAgainBringsTheOpenDialogForward) {
 }
 
 // Scanners, the indexer and cloud sync open a file just written without
-// letting others delete or rename it, for a moment.
-class HeldSettingsFile {
- public:
-  explicit HeldSettingsFile(const std::filesystem::path& file)
-      : handle_(CreateFileW(file.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                            FILE_ATTRIBUTE_NORMAL, nullptr)) {}
-  ~HeldSettingsFile() { release(); }
-  HeldSettingsFile(const HeldSettingsFile&) = delete;
-  HeldSettingsFile& operator=(const HeldSettingsFile&) = delete;
-  bool held() const { return handle_ != INVALID_HANDLE_VALUE; }
-  void release() {
-    if (held()) CloseHandle(std::exchange(handle_, INVALID_HANDLE_VALUE));
-  }
-
- private:
-  HANDLE handle_;
-};
-
-// Held for 1.5 s from the exit: the retries outlast it and the settings are
-// saved. Held for 10 s: the box names the other program, and the old file
-// is whole.
+// letting others delete or rename it, for a moment. Held for 1.5 s from the
+// exit: the retries outlast it and the settings are saved. Held for 10 s:
+// the box names the other program, and the old file is whole.
 TEST_F(KerumoExe, SavesThroughABriefHoldAndNamesTheOtherProgramWhenTheHoldLasts) {
   const std::filesystem::path program = placeProgram(standIns("stand_ins"), true);
   for (const int holdMilliseconds : {1500, 10000}) {
@@ -421,14 +388,16 @@ TEST_F(KerumoExe, SavesThroughABriefHoldAndNamesTheOtherProgramWhenTheHoldLasts)
     RunningKerumo kerumo(folder.path(), program);
     HWND meter = kerumo.window(L"KerumoForm1", true);
     ASSERT_NE(meter, nullptr);
-    HeldSettingsFile hold(folder / "kerumo.ini");
-    ASSERT_TRUE(hold.held());
+    // Closing the invalid handle, which is the process's own pseudo handle, does nothing.
+    win32::UniqueKernelHandle hold(CreateFileW((folder / "kerumo.ini").c_str(), GENERIC_READ,
+                                               FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr));
+    ASSERT_NE(hold.get(), INVALID_HANDLE_VALUE);
     const auto heldSince = std::chrono::steady_clock::now();
     PostMessageW(meter, WM_CLOSE, 0, 0);
     const auto holdEnds = heldSince + std::chrono::milliseconds(holdMilliseconds);
     HWND box = nullptr;
     testing::pumpMessagesUntil([&] {
-      if (std::chrono::steady_clock::now() >= holdEnds) hold.release();
+      if (std::chrono::steady_clock::now() >= holdEnds) hold.reset();
       box = kerumo.windowNow(L"#32770");
       return box != nullptr || !kerumo.running();
     }, holdMilliseconds + 5000);
@@ -438,12 +407,12 @@ TEST_F(KerumoExe, SavesThroughABriefHoldAndNamesTheOtherProgramWhenTheHoldLasts)
       EXPECT_EQ(readFile(folder / "kerumo.ini"), SettingsAtExit);
     } else {
       ASSERT_NE(box, nullptr) << "no box while the file was held";
-      EXPECT_TRUE(hold.held()) << "the box came only after the hold";
+      EXPECT_NE(hold.get(), nullptr) << "the box came only after the hold";
       EXPECT_EQ(testing::textOf(box), L"ケルモエラー");
       const std::string text = win32::narrow(contentsOf(box).text);
       EXPECT_NE(text.find("ほかのプログラムがこのファイルを使用しています"), std::string::npos) << text;
       EXPECT_EQ(readFile(folder / "kerumo.ini"), Settings) << "the old file whole";
-      hold.release();
+      hold.reset();
       PostMessageW(box, WM_COMMAND, IDOK, 0);
       EXPECT_EQ(kerumo.waitForExit(), std::optional<DWORD>(0));
       EXPECT_EQ(readFile(folder / "kerumo.ini"), Settings);
