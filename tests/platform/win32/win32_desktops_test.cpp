@@ -150,15 +150,18 @@ class Screens : public ::testing::Test {
     EXPECT_EQ(runOnce(folder.path()).left, left) << place;
     EXPECT_EQ(testing::readFile(folder / "kerumo.ini"), place + switches);
   }
+  // A named CALLBACK, not a lambda: on 32-bit Windows a lambda converts
+  // only to a cdecl function pointer, and the enumeration calls stdcall.
+  static BOOL CALLBACK addMonitor(HMONITOR monitor, HDC, RECT*, LPARAM list) {
+    MONITORINFO info{};
+    info.cbSize = sizeof info;
+    GetMonitorInfoW(monitor, &info);
+    reinterpret_cast<std::vector<MONITORINFO>*>(list)->push_back(info);
+    return TRUE;
+  }
   static std::vector<MONITORINFO> monitors() {
     std::vector<MONITORINFO> found;
-    EnumDisplayMonitors(nullptr, nullptr, [](HMONITOR monitor, HDC, RECT*, LPARAM list) {
-      MONITORINFO info{};
-      info.cbSize = sizeof info;
-      GetMonitorInfoW(monitor, &info);
-      reinterpret_cast<std::vector<MONITORINFO>*>(list)->push_back(info);
-      return TRUE;
-    }, reinterpret_cast<LPARAM>(&found));
+    EnumDisplayMonitors(nullptr, nullptr, addMonitor, reinterpret_cast<LPARAM>(&found));
     return found;
   }
   static std::string described(const std::vector<MONITORINFO>& list) {
