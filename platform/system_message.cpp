@@ -1,44 +1,9 @@
 #include "platform/system_message.h"
 
+#include "platform/utf8_text.h"
+
 namespace kerumo {
 namespace {
-
-constexpr char32_t Replacement = 0xFFFD;
-
-bool isHighSurrogate(char16_t unit) { return unit >= 0xD800 && unit <= 0xDBFF; }
-bool isLowSurrogate(char16_t unit) { return unit >= 0xDC00 && unit <= 0xDFFF; }
-
-void appendUtf8(std::string& out, char32_t code) {
-  if (code < 0x80) {
-    out += static_cast<char>(code);
-  } else if (code < 0x800) {
-    out += static_cast<char>(0xC0 | (code >> 6));
-    out += static_cast<char>(0x80 | (code & 0x3F));
-  } else if (code < 0x10000) {
-    out += static_cast<char>(0xE0 | (code >> 12));
-    out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (code & 0x3F));
-  } else {
-    out += static_cast<char>(0xF0 | (code >> 18));
-    out += static_cast<char>(0x80 | ((code >> 12) & 0x3F));
-    out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (code & 0x3F));
-  }
-}
-
-std::string utf8(std::u16string_view text) {
-  std::string out;
-  for (size_t i = 0; i < text.size(); ++i) {
-    const char16_t unit = text[i];
-    if (isHighSurrogate(unit) && i + 1 < text.size() && isLowSurrogate(text[i + 1])) {
-      appendUtf8(out, 0x10000 + ((static_cast<char32_t>(unit) - 0xD800) << 10) + (text[i + 1] - 0xDC00));
-      ++i;
-    } else {
-      appendUtf8(out, isHighSurrogate(unit) || isLowSurrogate(unit) ? Replacement : unit);
-    }
-  }
-  return out;
-}
 
 // Windows ends its messages with a line end, and a Japanese one with "。"
 // before it; ours supply their own punctuation.
@@ -50,7 +15,7 @@ bool isTrailing(char16_t unit) {
 
 std::string tidySystemMessage(std::u16string_view text) {
   while (!text.empty() && isTrailing(text.back())) text.remove_suffix(1);
-  return utf8(text);
+  return utf8FromUtf16(text);
 }
 
 }  // namespace kerumo

@@ -2,51 +2,23 @@
 
 #include <cstdint>
 
+#include "platform/utf8_text.h"
+
 namespace kerumo {
 namespace {
 
-constexpr char32_t Replacement = 0xFFFD;
-
-void appendUtf8(std::string& out, char32_t c) {
-  if (c < 0x80) {
-    out += static_cast<char>(c);
-  } else if (c < 0x800) {
-    out += static_cast<char>(0xC0 | (c >> 6));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  } else if (c < 0x10000) {
-    out += static_cast<char>(0xE0 | (c >> 12));
-    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  } else {
-    out += static_cast<char>(0xF0 | (c >> 18));
-    out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  }
-}
-
+// A file saved as UTF-16 with a byte-order mark; an odd byte at the end is
+// half a unit, shown as U+FFFD.
 std::string utf16ToUtf8(std::string_view bytes, bool bigEndian) {
-  const auto unitAt = [&](std::size_t i) -> char32_t {
+  std::u16string units;
+  units.reserve(bytes.size() / 2);
+  for (std::size_t i = 0; i + 1 < bytes.size(); i += 2) {
     const auto first = static_cast<uint8_t>(bytes[i]);
     const auto second = static_cast<uint8_t>(bytes[i + 1]);
-    return bigEndian ? (first << 8 | second) : (second << 8 | first);
-  };
-  std::string out;
-  out.reserve(bytes.size() / 2);
-  std::size_t i = 0;
-  for (; i + 1 < bytes.size(); i += 2) {
-    const char32_t unit = unitAt(i);
-    if (unit >= 0xD800 && unit < 0xDC00 && i + 3 < bytes.size()) {
-      const char32_t low = unitAt(i + 2);
-      if (low >= 0xDC00 && low < 0xE000) {
-        appendUtf8(out, 0x10000 + ((unit - 0xD800) << 10) + (low - 0xDC00));
-        i += 2;
-        continue;
-      }
-    }
-    appendUtf8(out, unit >= 0xD800 && unit < 0xE000 ? Replacement : unit);
+    units += static_cast<char16_t>(bigEndian ? (first << 8 | second) : (second << 8 | first));
   }
-  if (i < bytes.size()) appendUtf8(out, Replacement);  // half a unit at the end
+  std::string out = utf8FromUtf16(units);
+  if (bytes.size() % 2 != 0) appendUtf8(out, ReplacementCharacter);
   return out;
 }
 
@@ -88,7 +60,7 @@ std::string printableExcerpt(std::string_view text, std::size_t maxCharacters) {
     const std::size_t length = sequenceLength(text);
     const auto first = static_cast<uint8_t>(text[0]);
     if (length == 0 || (length == 1 && (first < 0x20 || first == 0x7F))) {
-      appendUtf8(out, Replacement);
+      appendUtf8(out, ReplacementCharacter);
       text.remove_prefix(1);
     } else {
       out += text.substr(0, length);
