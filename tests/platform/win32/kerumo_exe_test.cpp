@@ -359,7 +359,9 @@ TEST_F(KerumoExe, WarningSettingsChosenAgainBringsTheOpenDialogForward) {
   ASSERT_TRUE(chooseWarningSettings()) << "no menu";
   HWND dialog = kerumo.window(L"KerumoForm3", true);
   ASSERT_NE(dialog, nullptr) << "no dialog";
-  EXPECT_EQ(GetForegroundWindow(), dialog) << "opened from the menu, it is the foreground window";
+  // Shown first and made the foreground next, in Kerumo's own process.
+  EXPECT_TRUE(testing::pumpMessagesUntil([&] { return GetForegroundWindow() == dialog; }, 3000))
+      << "opened from the menu, it is not the foreground window";
   // The user works elsewhere meanwhile.
   const win32::UniqueWindow elsewhere(CreateWindowExW(0, L"STATIC", L"elsewhere", WS_POPUP | WS_VISIBLE, 300, 300, 200,
                                                      100, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr));
