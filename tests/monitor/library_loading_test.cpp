@@ -26,42 +26,35 @@ class LibraryLoading : public ::testing::Test {
 };
 
 // Port values pass through unscaled.
-TEST_F(LibraryLoading, DefaultNamesAreFoundThroughTheLoadersSearchPath) {
+TEST_F(LibraryLoading, DefaultNamesAreFoundAndAnswersPassThroughInTheOrderAskedWithPercentagesClamped) {
   const FakeLibrary resinfo("libresinfo.so");
   const FakeLibrary ports("libvbioport32.so");
+  resinfo.script<SetFigures>("fake_script_figures", 64, 7, 200, 37);
+  resinfo.script<void(uint8_t)>("fake_script_memory", 58);
   auto info = loadResourceInfo(diagnostics);
   auto io = loadPortIo(diagnostics);
-  info->GetCpuStart();
-  io->OutputPort(0x295, 0x27);
-  for (const int16_t answer : {int16_t{-5}, int16_t{0}, int16_t{47}, int16_t{300}}) {
-    ports.script<void(int16_t)>("fake_script_input", answer);
-    EXPECT_EQ(io->InputPort(0x296), answer);
-  }
-  EXPECT_EQ(resinfo.calls(), "GetCpuStart;");
-  EXPECT_EQ(ports.calls(), "OutputPort 661 39;InputPort 662;InputPort 662;InputPort 662;InputPort 662;");
-  EXPECT_EQ(diagnostics.str(), "") << "a library that serves is the normal case";
-}
-
-TEST_F(LibraryLoading, FiguresPassThroughInTheOrderAskedAndPercentagesAreClamped) {
-  const FakeLibrary fake("libresinfo.so");
-  fake.script<SetFigures>("fake_script_figures", 64, 7, 200, 37);
-  fake.script<void(uint8_t)>("fake_script_memory", 58);
-  auto info = loadResourceInfo(diagnostics, "libresinfo.so", standIn);
   std::array<uint8_t, 3> figures{};
   info->GetResInfo(&figures[0], &figures[1], &figures[2]);
   info->GetCpuStart();
   EXPECT_EQ(info->GetCpuUsage(), 37);
   EXPECT_EQ(info->MemoryLoad(), 58);
-  EXPECT_EQ(fake.calls(), "GetResInfo;GetCpuStart;GetCpuUsage;MemoryLoad;");
+  EXPECT_EQ(resinfo.calls(), "GetResInfo;GetCpuStart;GetCpuUsage;MemoryLoad;");
   EXPECT_EQ(figures, (std::array<uint8_t, 3>{64, 7, 200})) << "the unread values are nobody's business";
   for (const uint8_t answer : {uint8_t{100}, uint8_t{101}, uint8_t{255}}) {  // percentages above 100 are clamped
-    fake.script<SetFigures>("fake_script_figures", answer, 0, 0, answer);
-    fake.script<void(uint8_t)>("fake_script_memory", answer);
+    resinfo.script<SetFigures>("fake_script_figures", answer, 0, 0, answer);
+    resinfo.script<void(uint8_t)>("fake_script_memory", answer);
     info->GetResInfo(&figures[0], &figures[1], &figures[2]);
     EXPECT_EQ(figures[0], 100) << int{answer};
     EXPECT_EQ(info->GetCpuUsage(), 100) << int{answer};
     EXPECT_EQ(info->MemoryLoad(), 100) << int{answer};
   }
+  io->OutputPort(0x295, 0x27);
+  for (const int16_t answer : {int16_t{-5}, int16_t{0}, int16_t{47}, int16_t{300}}) {
+    ports.script<void(int16_t)>("fake_script_input", answer);
+    EXPECT_EQ(io->InputPort(0x296), answer);
+  }
+  EXPECT_EQ(ports.calls(), "OutputPort 661 39;InputPort 662;InputPort 662;InputPort 662;InputPort 662;");
+  EXPECT_EQ(diagnostics.str(), "") << "a library that serves is the normal case";
 }
 
 // An absent library goes unsaid; a file that is there but no library is
