@@ -65,13 +65,10 @@ struct SensorScript {
   int resolves = 0;
 };
 
-class FakeSensor : public TemperatureSensor {
- public:
-  explicit FakeSensor(SensorScript& script) : script_(script) {}
-  std::optional<double> read() override { return script_.present ? script_.reading : std::nullopt; }
-
- private:
-  SensorScript& script_;
+struct FakeSensor : TemperatureSensor {
+  explicit FakeSensor(SensorScript& script) : script(script) {}
+  std::optional<double> read() override { return script.present ? script.reading : std::nullopt; }
+  SensorScript& script;
 };
 
 class ResolvingTemperatureTest : public ::testing::Test {
