@@ -31,9 +31,7 @@ TEST_F(Form1Test, EveryMenuCommandArrivesAndTheTwoSwitchesReturnAfterTwo) {
   EXPECT_FALSE(window().isVisible());
   command(form1::mnuAbout);
   EXPECT_TRUE(window().isVisible());
-  const size_t dialogFrom = platform.calls.size();
-  command(form1::mnuKeikoku);
-  EXPECT_EQ(platform.calls.at(dialogFrom), "Form1.setTimerEnabled Timer1 0");
+  EXPECT_EQ(callsDuring([&] { command(form1::mnuKeikoku); }).at(0), "Form1.setTimerEnabled Timer1 0");
   command(form1::mnuEnd);
   EXPECT_EQ(platform.quitCode, 0);
   EXPECT_TRUE(std::filesystem::exists(settingsPath()));
@@ -46,9 +44,7 @@ enum class Outcome { Nothing, Shows, PopsUp };
 Outcome outcomeOf(Form1Session& session, double twipsPerPixel, const std::function<void()>& send) {
   session.form1().noApp_Click();
   session.platform.twipsPerPixel = twipsPerPixel;
-  const size_t from = session.platform.calls.size();
-  send();
-  const auto calls = session.platform.callsSince(from);
+  const auto calls = session.callsDuring(send);
   if (calls == std::vector<std::string>{"Form1.setForeground", "processPendingEvents", "Form1.popupMenu"}) {
     return Outcome::PopsUp;
   }
@@ -129,9 +125,8 @@ TEST_F(Form1Test, LeftPressOnTheSurfaceMovesAndOtherButtonsPopTheMenuUp) {
       {form1::Image5, MouseButton::Left, {}},
   };
   for (const auto& c : cases) {
-    const size_t from = platform.calls.size();
-    window().events().onMouseDown(c.control, c.button, 0, 300, 300);
-    EXPECT_EQ(platform.callsSince(from), c.calls) << c.control << c.button;
+    const auto press = [&] { window().events().onMouseDown(c.control, c.button, 0, 300, 300); };
+    EXPECT_EQ(callsDuring(press), c.calls) << c.control << c.button;
   }
 }
 
@@ -218,36 +213,32 @@ TEST_F(Form1Test, ATickTurnsTheFiguresIntoTextsAndBarWidths) {
 // changed meanwhile is told once when it shows again.
 TEST_F(Form1Test, AScreenReaderHearsOfAFigureOnlyWhenItChangesInView) {
   startWith(StandardSettings);
-  const auto told = [&](size_t from) {
+  const auto told = [&](const std::function<void()>& act) {
     std::vector<std::string> figureCalls;
-    for (const auto& call : platform.callsSince(from))
+    for (const auto& call : callsDuring(act))
       if (call.find(".setFigure ") != std::string::npos) figureCalls.push_back(call);
     return figureCalls;
   };
+  const auto tick = [&] { ASSERT_TRUE(window().fireTimer(form1::Timer1)); };
   EXPECT_EQ(window().figure(form1::CpuFigure).name, "CPU使用率 100%");
   EXPECT_EQ(window().figure(form1::TemperatureFigure).number, 100);
   figures.temperature = 51;
-  size_t from = platform.calls.size();
-  ASSERT_TRUE(window().fireTimer(form1::Timer1));
-  EXPECT_EQ(told(from).size(), 4u);
+  EXPECT_EQ(told(tick).size(), 4u);
   EXPECT_EQ(window().figure(form1::TemperatureFigure), (FigureReading{"CPU温度 51℃", "51℃", 51}));
-  from = platform.calls.size();
-  ASSERT_TRUE(window().fireTimer(form1::Timer1));
-  EXPECT_TRUE(told(from).empty());
+  EXPECT_TRUE(told(tick).empty());
   figures.cpuUsage = 42;
-  from = platform.calls.size();
-  ASSERT_TRUE(window().fireTimer(form1::Timer1));
-  EXPECT_EQ(told(from), std::vector<std::string>{"Form1.setFigure CpuFigure CPU使用率 42%"});
+  EXPECT_EQ(told(tick), std::vector<std::string>{"Form1.setFigure CpuFigure CPU使用率 42%"});
 
   form1().noApp_Click();
   figures.cpuUsage = 44;
-  from = platform.calls.size();
-  ASSERT_TRUE(window().fireTimer(form1::Timer1));
-  ASSERT_TRUE(window().fireTimer(form1::Timer1));
-  EXPECT_TRUE(told(from).empty());
+  const auto twoTicks = [&] {
+    tick();
+    tick();
+  };
+  EXPECT_TRUE(told(twoTicks).empty());
   EXPECT_EQ(window().control(form1::Label16).caption, "44");
-  form1().mnuAbout_Click();
-  EXPECT_EQ(told(from), std::vector<std::string>{"Form1.setFigure CpuFigure CPU使用率 44%"});
+  EXPECT_EQ(told([&] { form1().mnuAbout_Click(); }),
+            std::vector<std::string>{"Form1.setFigure CpuFigure CPU使用率 44%"});
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #pragma once
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <sstream>
 
@@ -36,6 +37,13 @@ struct Form1Session {
   void startWith(const std::string& contents) {
     writeSettings(contents);
     ASSERT_TRUE(form1().Form_Load());
+  }
+
+  // The platform calls `act` makes.
+  std::vector<std::string> callsDuring(const std::function<void()>& act) {
+    const size_t from = platform.calls.size();
+    act();
+    return platform.callsSince(from);
   }
 
   TempDir dir;

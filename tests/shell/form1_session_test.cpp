@@ -25,10 +25,8 @@ TEST_F(Form1Test, LostDisplayWritesTheSessionsSettingsWithoutBoxOrIcon) {
   window().setTop(-300);
   form1().mnuCputmp_Click();
   MemThreshold = 33;
-  const size_t from = platform.calls.size();
-  form1().onDisplayLost();
+  EXPECT_EQ(callsDuring([&] { form1().onDisplayLost(); }), std::vector<std::string>{});  // no box either
   EXPECT_EQ(readFile(settingsPath()), "-300\r\n4500\r\n1\r\n1\r\n1\r\n33\r\n25\r\n");
-  EXPECT_EQ(platform.callsSince(from), std::vector<std::string>{});  // no box either
   EXPECT_EQ(diagnostics.str(), "kerumo: ディスプレイとの接続が切れました。設定を " +
                                    std::filesystem::absolute(settingsPath()).string() + " に保存しました\n");
   std::filesystem::remove(settingsPath());

@@ -44,22 +44,21 @@ TEST_F(Form1Test, StartUpRestoresBothSwitchesThroughTheirCommands) {
 TEST_F(Form1Test, StartUpRunsItsStepsInOrder) {
   writeSettings("600\r\n900\r\n0\r\n1\r\n1\r\n15\r\n25\r\n");
   form1();
-  const size_t from = platform.calls.size();
-  ASSERT_TRUE(form1().Form_Load());
-  EXPECT_EQ(platform.callsSince(from), (std::vector<std::string>{
-                                           "Form1.setTop 600",
-                                           "Form1.setLeft 900",
-                                           "notifyIcon Add",
-                                           "Form1.setVisible 0",
-                                           "Form1.setMenuVisible 0",
-                                           "Form1.setWindowPos HWND_TOPMOST 0x43",
-                                           "Form1.setMenuItemChecked frmTop 1",
-                                           "Form1.setMenuItemChecked mnuCputmp 1",
-                                           "Form1.setControlVisible Label1 1",
-                                           "Form1.setControlVisible Label5 1",
-                                           "Form1.setControlVisible Label20 1",
-                                           "Form1.setTimerEnabled Timer1 1",
-                                       }));
+  const auto load = [&] { ASSERT_TRUE(form1().Form_Load()); };
+  EXPECT_EQ(callsDuring(load), (std::vector<std::string>{
+                                   "Form1.setTop 600",
+                                   "Form1.setLeft 900",
+                                   "notifyIcon Add",
+                                   "Form1.setVisible 0",
+                                   "Form1.setMenuVisible 0",
+                                   "Form1.setWindowPos HWND_TOPMOST 0x43",
+                                   "Form1.setMenuItemChecked frmTop 1",
+                                   "Form1.setMenuItemChecked mnuCputmp 1",
+                                   "Form1.setControlVisible Label1 1",
+                                   "Form1.setControlVisible Label5 1",
+                                   "Form1.setControlVisible Label20 1",
+                                   "Form1.setTimerEnabled Timer1 1",
+                               }));
   EXPECT_EQ(WarnEnabled, 1);
   EXPECT_EQ(MemThreshold, 15);
   EXPECT_EQ(ResThreshold, 25);
@@ -188,13 +187,8 @@ TEST(Form1Exit, WritesTheFileOnceAndDeletesTheIcon) {
     session.window().setLeft(1500);
     session.window().setTop(-75);
     session.figures.calls.clear();
-    const size_t from = platform.calls.size();
-    if (fromTheMenu) {
-      session.form1().mnuEnd_Click();
-    } else {
-      session.window().events().onUnload();
-    }
-    EXPECT_EQ(platform.callsSince(from),
+    const auto exit = [&] { fromTheMenu ? session.form1().mnuEnd_Click() : session.window().events().onUnload(); };
+    EXPECT_EQ(session.callsDuring(exit),
               (std::vector<std::string>{"Form1.setTimerEnabled Timer1 0", "notifyIcon Delete", "quit 0"}));
     session.window().events().onTimer(form1::Timer1);
     EXPECT_TRUE(session.figures.calls.empty());
