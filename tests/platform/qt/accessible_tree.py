@@ -1,8 +1,8 @@
 #!/usr/bin/python3
 """Lists what a screen reader finds of one application on the session's
 accessibility bus: one line an object, indented by depth, as
-"role|name|value" (the value only where the object has a number), then
-the action names for links. Waits until the application is there."""
+"role|name|value" (the value only where the object has a number).
+Waits until the application is there."""
 import sys
 import time
 
