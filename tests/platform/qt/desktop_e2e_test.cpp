@@ -114,14 +114,19 @@ std::unique_ptr<Session> onXvfb() {
   return s;
 }
 
+// Starts the window manager and, once it runs, the panel.
+std::unique_ptr<Session> withPanel(std::unique_ptr<Session> s, const QString& windowManager, const QString& panel,
+                                   const QStringList& arguments) {
+  s->start(windowManager, {});
+  need(waitUntil([&] { return windowManagerRuns(s->clients); }), windowManager.toStdString() + " did not start");
+  s->start(panel, arguments);
+  s->panelClass = panel;
+  return s;
+}
+
 std::unique_ptr<Session> openboxWithTint2() {
   need(has("openbox") && has("tint2"), "needs openbox and tint2");
-  auto s = onXvfb();
-  s->start("openbox", {});
-  need(waitUntil([&] { return windowManagerRuns(s->clients); }), "openbox did not start");
-  s->start("tint2", {"-c", KERUMO_DESKTOPS_DIR "/tint2rc"});
-  s->panelClass = "tint2";
-  return s;
+  return withPanel(onXvfb(), "openbox", "tint2", {"-c", KERUMO_DESKTOPS_DIR "/tint2rc"});
 }
 
 std::unique_ptr<Session> xfwm4WithXfcePanel() {
@@ -135,11 +140,7 @@ std::unique_ptr<Session> xfwm4WithXfcePanel() {
   std::filesystem::copy_file(KERUMO_DESKTOPS_DIR "/xfce4-panel.xml", channels / "xfce4-panel.xml");
   s->ownBus();
   s->bus = s->privateBus->name;
-  s->start("xfwm4", {});
-  need(waitUntil([&] { return windowManagerRuns(s->clients); }), "xfwm4 did not start");
-  s->start("xfce4-panel", {});
-  s->panelClass = "xfce4-panel";
-  return s;
+  return withPanel(std::move(s), "xfwm4", "xfce4-panel", {});
 }
 
 // A compositor that starts XWayland and one client, which says where it is
@@ -246,9 +247,17 @@ class OnDesktop : public ::testing::TestWithParam<Desktop> {
     return last;
   }
 
+  // Kerumo's shown window whose place `fits`, once there; empty when none came.
+  QString shownWindow(Kerumo& kerumo, const std::function<bool(const QString&, QRect)>& fits) const {
+    return firstFound([&] {
+      for (const QString& w : visibleWindows(session->clients, {"--pid", QString::number(kerumo.pid())}))
+        if (fits(w, geometryOf(session->clients, w))) return w;
+      return QString();
+    });
+  }
+
   void endsWriting(Kerumo& kerumo, const std::string& settings) {
-    kerumo.process().terminate();
-    EXPECT_EQ(kerumo.exitStatus(), 0) << kerumo.describe();
+    EXPECT_EQ(kerumo.terminate(), 0) << kerumo.describe();
     EXPECT_EQ(readFile(dir / "kerumo.ini"), settings);
   }
 
@@ -260,21 +269,14 @@ class OnDesktop : public ::testing::TestWithParam<Desktop> {
     const TempDir warned;
     writeFile(warned / "kerumo.ini", Warned);
     Background work("xmessage", {"-geometry", "500x300+40+30", "the user's work"}, s.clients);
-    QString active;
-    ASSERT_TRUE(
-        waitUntil([&] { return !(active = visibleWindows(s.clients, {"--class", "xmessage"}).value(0)).isEmpty(); }));
+    const QString active = firstFound([&] { return visibleWindows(s.clients, {"--class", "xmessage"}).value(0); });
+    ASSERT_FALSE(active.isEmpty());
     xdotool(s.clients, {"windowactivate", active});
     Kerumo kerumo(warned.path(), s.clients.value("DISPLAY"), s.bus, s.kerumo);
-    QString box;
     // Neither the meter nor a tray icon: the only window of Kerumo's taller
     // than 60 pixels.
-    const auto boxShows = [&] {
-      box.clear();
-      for (const QString& w : visibleWindows(s.clients, {"--pid", QString::number(kerumo.pid())}))
-        if (geometryOf(s.clients, w).height() > 60) box = w;
-      return !box.isEmpty();
-    };
-    ASSERT_TRUE(waitUntil(boxShows)) << "no warning box: " << kerumo.describe();
+    const QString box = shownWindow(kerumo, [](const QString&, QRect at) { return at.height() > 60; });
+    ASSERT_FALSE(box.isEmpty()) << "no warning box: " << kerumo.describe();
     EXPECT_TRUE(waitUntil([&] { return netWmState(s, box).contains("_NET_WM_STATE_ABOVE"); }))
         << netWmState(s, box).toStdString();
     EXPECT_TRUE(waitUntil([&] { return stackedAbove(s, box, active); })) << "the warning box opened below";
@@ -282,8 +284,7 @@ class OnDesktop : public ::testing::TestWithParam<Desktop> {
     xdotool(s.clients, {"windowactivate", active});
     waitUntil([] { return false; }, 500);
     EXPECT_TRUE(stackedAbove(s, box, active)) << "the warning box went below the active window";
-    kerumo.process().terminate();
-    EXPECT_EQ(kerumo.exitStatus(), 0) << kerumo.describe();
+    EXPECT_EQ(kerumo.terminate(), 0) << kerumo.describe();
   }
 
   std::unique_ptr<Session> session;
@@ -301,17 +302,9 @@ TEST_P(OnDesktop, KerumoBehavesAsDesigned) {
   if (HasFatalFailure()) return;
 
   Kerumo kerumo(dir.path(), s.clients.value("DISPLAY"), s.bus, s.kerumo);
-  const auto kerumoWindows = [&] { return visibleWindows(s.clients, {"--pid", QString::number(kerumo.pid())}); };
-  // Whether one of its windows has `size`; then `window` is it.
-  const auto showsOfSize = [&](QSize size, QString& window) {
-    window.clear();
-    for (const QString& w : kerumoWindows())
-      if (geometryOf(s.clients, w).size() == size) window = w;
-    return !window.isEmpty();
-  };
-  QString meter;
-  const auto meterShows = [&] { return showsOfSize({244, 60}, meter); };
-  ASSERT_TRUE(waitUntil(meterShows)) << kerumo.describe();
+  const auto ofSize = [](QSize size) { return [size](const QString&, QRect at) { return at.size() == size; }; };
+  QString meter = shownWindow(kerumo, ofSize({244, 60}));
+  ASSERT_FALSE(meter.isEmpty()) << kerumo.describe();
 
   // Where it was saved, on top, out of task bars and pagers.
   const auto at = [&] { return geometryOf(s.clients, meter).topLeft(); };
@@ -321,9 +314,8 @@ TEST_P(OnDesktop, KerumoBehavesAsDesigned) {
     EXPECT_TRUE(state.contains(atom)) << state.toStdString();
   {
     Background other("xmessage", {"-geometry", "300x120+20+20", "over the meter?"}, s.clients);
-    QString window;
-    ASSERT_TRUE(
-        waitUntil([&] { return !(window = visibleWindows(s.clients, {"--class", "xmessage"}).value(0)).isEmpty(); }));
+    const QString window = firstFound([&] { return visibleWindows(s.clients, {"--class", "xmessage"}).value(0); });
+    ASSERT_FALSE(window.isEmpty());
     EXPECT_TRUE(waitUntil([&] { return stackedAbove(s, meter, window); })) << "another window covers the meter";
     picture(s, name("on-top"));
   }
@@ -365,7 +357,8 @@ TEST_P(OnDesktop, KerumoBehavesAsDesigned) {
     ASSERT_TRUE(rightClickMeter()) << "no menu on the meter";
     // The pointer leaves the menu, so that no item stays under it.
     xdotool(s.clients, {"mousemove", "900", "500", "sleep", "0.2", "key", "Down", "Down", "Down", "Return"});
-    EXPECT_TRUE(waitUntil([&] { return meterShows() && meter != before; })) << "always on top did not change";
+    meter = shownWindow(kerumo, [&](const QString& w, QRect at) { return w != before && ofSize({244, 60})(w, at); });
+    ASSERT_FALSE(meter.isEmpty()) << "always on top did not change";
     EXPECT_TRUE(waitUntil([&] { return netWmState(s, meter).contains("_NET_WM_STATE_SKIP_TASKBAR"); }))
         << netWmState(s, meter).toStdString();
     EXPECT_EQ(netWmState(s, meter).contains("_NET_WM_STATE_ABOVE"), onTop);
@@ -385,7 +378,8 @@ TEST_P(OnDesktop, KerumoBehavesAsDesigned) {
   if (!s.panelClass.isEmpty()) {
     // A left click on the icon brings it back; a right click opens the menu.
     xdotool(s.clients, clickAt(icon, "1"));
-    EXPECT_TRUE(waitUntil([&] { return kerumoWindows().contains(meter); })) << "the icon's left click did nothing";
+    EXPECT_EQ(shownWindow(kerumo, [&](const QString& w, QRect) { return w == meter; }), meter)
+        << "the icon's left click did nothing";
     // An XEmbed tray leaves the menu to Kerumo; a StatusNotifierItem host
     // draws it itself.
     menu = popupFrom(s.clients, clickAt(icon, "3"));
@@ -400,8 +394,8 @@ TEST_P(OnDesktop, KerumoBehavesAsDesigned) {
   const QRect items = geometryOf(s.clients, menu);
   xdotool(s.clients, clickAt({items.x() + 20, items.bottom() - 9}, "1"));
   const QSize designed(222 + 6, 174 + 6);
-  QString about;
-  ASSERT_TRUE(waitUntil([&] { return showsOfSize(designed, about); })) << "no about dialog";
+  const QString about = shownWindow(kerumo, ofSize(designed));
+  ASSERT_FALSE(about.isEmpty()) << "no about dialog";
   drag(s.clients, geometryOf(s.clients, about).bottomRight() - QPoint(1, 1), {60, 40});
   EXPECT_TRUE(waitUntil([&] { return geometryOf(s.clients, about).size() == designed + QSize(60, 40); }))
       << geometryOf(s.clients, about).width() << "x" << geometryOf(s.clients, about).height();

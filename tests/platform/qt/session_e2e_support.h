@@ -31,6 +31,13 @@ inline bool waitUntil(const std::function<bool()>& done, int milliseconds = Pati
   return true;
 }
 
+// What `find` gives once it gives anything, or empty when it did not in time.
+inline QString firstFound(const std::function<QString()>& find) {
+  QString found;
+  waitUntil([&] { return !(found = find()).isEmpty(); });
+  return found;
+}
+
 inline bool has(const char* program) { return !QStandardPaths::findExecutable(program).isEmpty(); }
 
 // What tools on `display` run with.
@@ -141,6 +148,16 @@ class Kerumo : public Background {
     output();
     return process().exitCode();
   }
+  // Ends it as a session's end does: the exit status, as exitStatus() gives it.
+  int terminate() {
+    process().terminate();
+    return exitStatus();
+  }
+  // All it says until it falls quiet.
+  QString quietOutput() {
+    while (process().waitForReadyRead(500)) output();
+    return output();
+  }
   // Peak resident memory so far, in kilobytes.
   long peakMemoryKb() {
     std::ifstream status("/proc/" + std::to_string(pid()) + "/status");
@@ -216,6 +233,11 @@ inline QString meterOf(const QProcessEnvironment& env, qint64 pid) {
   return windowsOf(env, pid, {"--onlyvisible", "--name", "^$"}).value(0);
 }
 
+// The meter once it shows, or empty when it did not.
+inline QString shownMeter(const QProcessEnvironment& env, qint64 pid) {
+  return firstFound([&] { return meterOf(env, pid); });
+}
+
 // The process's window a tray host has taken in, or empty.
 inline QString dockedWindow(const QProcessEnvironment& env, qint64 pid) {
   for (const QString& window : windowsOf(env, pid)) {
@@ -234,6 +256,11 @@ inline QRect geometryOf(const QProcessEnvironment& env, const QString& window) {
   const auto size = QRegularExpression("Geometry: (\\d+)x(\\d+)").match(said);
   if (!at.hasMatch() || !size.hasMatch()) return {};
   return {at.captured(1).toInt(), at.captured(2).toInt(), size.captured(1).toInt(), size.captured(2).toInt()};
+}
+
+inline bool movedTo(const QProcessEnvironment& env, const QString& window, QPoint to) {
+  xdotool(env, {"windowmove", window, QString::number(to.x()), QString::number(to.y())});
+  return waitUntil([&] { return geometryOf(env, window).topLeft() == to; });
 }
 
 // A window manager has taken the screen once it names itself on the root window.

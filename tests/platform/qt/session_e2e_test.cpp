@@ -3,9 +3,7 @@
 // display at all, screens added while it runs, settings files that are not
 // what they seem. Each test has an X server of its own, so that killing it
 // or changing its screens touches nothing else.
-#include <signal.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include <gtest/gtest.h>
 
@@ -33,16 +31,6 @@ class SessionEdges : public ::testing::Test {
     if (!has("Xvfb") || !has("xdotool") || !has("xwininfo")) GTEST_SKIP() << "needs Xvfb, xdotool and xwininfo";
     ASSERT_TRUE(x.running());
   }
-  // The meter once it shows, or empty when it did not.
-  QString shownMeter(Kerumo& kerumo) const {
-    QString meter;
-    waitUntil([&] { return !(meter = meterOf(on, kerumo.pid())).isEmpty(); });
-    return meter;
-  }
-  bool moved(const QString& window, QPoint to) const {
-    xdotool(on, {"windowmove", window, QString::number(to.x()), QString::number(to.y())});
-    return waitUntil([&] { return geometryOf(on, window).topLeft() == to; });
-  }
   // Chooses the `item`th command of the meter's menu with the keyboard.
   void choose(const QString& meter, int item) const {
     ASSERT_FALSE(popupFrom(on, {"mousemove", "--window", meter, "5", "54", "click", "3"}).isEmpty());
@@ -67,13 +55,13 @@ TEST_F(SessionEdges, TrayStartedAfterKerumoGetsTheIconWhichShowsTheMeterAndOpens
   writeFile(dir / "kerumo.ini", Settings);
   Kerumo kerumo(dir.path(), x.display());
   ASSERT_TRUE(kerumo.waitForOutput("kerumo: 通知領域が見つからないため、アイコンを表示せずに動作します\n")) << kerumo.describe();
-  const QString meter = shownMeter(kerumo);
+  const QString meter = shownMeter(on, kerumo.pid());
   ASSERT_FALSE(meter.isEmpty()) << kerumo.describe();
   EXPECT_TRUE(opensMenu({"mousemove", "--window", meter, "5", "54", "click", "3"})) << "no menu without a tray";
   {
     auto tray = trayer(on);
-    QString icon;
-    ASSERT_TRUE(waitUntil([&] { return !(icon = dockedWindow(on, kerumo.pid())).isEmpty(); }));
+    const QString icon = firstFound([&] { return dockedWindow(on, kerumo.pid()); });
+    ASSERT_FALSE(icon.isEmpty());
     EXPECT_TRUE(kerumo.waitForOutput("kerumo: 通知領域が使用可能になったため、アイコンを表示しました\n"));
     ASSERT_TRUE(hideByDoubleClick(on, kerumo.pid(), meter));
     const QStringList click = pointerTo(geometryOf(on, icon).center()) + QStringList{"click"};
@@ -93,8 +81,7 @@ TEST_F(SessionEdges, TrayStartedAfterKerumoGetsTheIconWhichShowsTheMeterAndOpens
   EXPECT_TRUE(waitUntil([&] { return !dockedWindow(on, kerumo.pid()).isEmpty(); }));
   EXPECT_EQ(kerumo.output().count("通知領域が見つからない"), 1);
   EXPECT_EQ(kerumo.output().count("通知領域が使用可能になった"), 1);
-  kerumo.process().terminate();
-  EXPECT_EQ(kerumo.exitStatus(), 0);
+  EXPECT_EQ(kerumo.terminate(), 0);
   EXPECT_EQ(readFile(dir / "kerumo.ini"), "1650\r\n2400\r\n1\r\n0\r\n1\r\n15\r\n25\r\n");
 }
 
@@ -174,10 +161,9 @@ TEST_F(SessionEdges, AStartWithATrayIsSilentWithOrWithoutTheLibrariesAndABrokenL
     })) << kerumo.describe();
     // A line is written before the figures are fetched; whatever else came
     // is read once the process falls quiet.
-    while (kerumo.process().waitForReadyRead(500)) kerumo.output();
-    EXPECT_TRUE(QRegularExpression("^" + start.said + "$").match(kerumo.output()).hasMatch()) << kerumo.describe();
-    kerumo.process().terminate();
-    EXPECT_EQ(kerumo.exitStatus(), 0) << kerumo.describe();
+    EXPECT_TRUE(QRegularExpression("^" + start.said + "$").match(kerumo.quietOutput()).hasMatch())
+        << kerumo.describe();
+    EXPECT_EQ(kerumo.terminate(), 0) << kerumo.describe();
   }
 }
 
@@ -206,7 +192,7 @@ TEST_F(SessionEdges, AScreenReaderHearsTheNamedMeterItsFiguresAndTheDialogsNamed
                     "    label|メモリ使用率 60%|60\n"
                     "    label|システムリソース使用率 37%|37\n"
                     "    label|CPU使用率 30%|30\n");
-  const QString meter = shownMeter(kerumo);
+  const QString meter = shownMeter(on, kerumo.pid());
   ASSERT_FALSE(meter.isEmpty());
   choose(meter, 5);  // "警告設定"
   EXPECT_TRUE(waitUntil([&] { return (said = tree()).contains("text|システムリソース残量|"); })) << said.toStdString();
@@ -230,11 +216,12 @@ TEST_F(SessionEdges, UnderADarkThemeTheMeterKeepsItsDarkTextAndTheAboutDialogFol
     TempDir home;
     QProcessEnvironment calls = session;
     calls.insert("KERUMO_FAKE_CALLS_FILE", QString::fromStdString((home / "calls.txt").string()));
+    calls.insert("LD_LIBRARY_PATH", KERUMO_FAKELIBS_DIR);
     Kerumo kerumo(home.path(), x.display(), "unix:path=/nonexistent", calls);
     // The first tick has read the temperature, the last of its figures.
     EXPECT_TRUE(waitUntil([&] { return readFile(home / "calls.txt").find("InputPort") != std::string::npos; }))
         << kerumo.describe();
-    const QString meter = shownMeter(kerumo);
+    const QString meter = shownMeter(on, kerumo.pid());
     const QString picture = QString(KERUMO_PICTURES_DIR "/meter-%1.png").arg(theme);
     run(on, KERUMO_SCREENSHOT, {picture, meter});
     choose(meter, 7);  // "about"
@@ -250,10 +237,7 @@ TEST_F(SessionEdges, UnderADarkThemeTheMeterKeepsItsDarkTextAndTheAboutDialogFol
   QProcessEnvironment dark;
   dark.insert("QT_QPA_PLATFORMTHEME", "gtk3");
   dark.insert("GTK_THEME", "Adwaita:dark");
-  QProcessEnvironment fake;
-  fake.insert("LD_LIBRARY_PATH", KERUMO_FAKELIBS_DIR);
-  dark.insert("LD_LIBRARY_PATH", KERUMO_FAKELIBS_DIR);
-  const auto [meter, about] = pictures("default", fake);
+  const auto [meter, about] = pictures("default", {});
   const auto [darkMeter, darkAbout] = pictures("dark", dark);
   ASSERT_FALSE(meter.isNull() || darkMeter.isNull() || about.isNull() || darkAbout.isNull());
   // Inside the frame, which follows the theme, the meter is the same picture.
@@ -278,12 +262,12 @@ TEST_F(SessionEdges, ScreenAddedLaterIsWatchedAndLostDisplayKeepsTheSessionsSett
   writeFile(dir / "dotfiles" / "kerumo.ini", Settings);
   std::filesystem::create_symlink("dotfiles/kerumo.ini", dir / "kerumo.ini");
   Kerumo kerumo(dir.path(), x.display());
-  const QString meter = shownMeter(kerumo);
+  const QString meter = shownMeter(on, kerumo.pid());
   ASSERT_FALSE(meter.isEmpty()) << kerumo.describe();
   // The server reports each change in order, so Kerumo hears of the new
   // screen before the move and the work area below.
   run(on, "xrandr", {"--setmonitor", "kerumo-side", "640/169x1024/270+1280+0", "none"});
-  ASSERT_TRUE(moved(meter, {1400, 100}));
+  ASSERT_TRUE(movedTo(on, meter, {1400, 100}));
   QThread::msleep(500);
   ASSERT_EQ(geometryOf(on, meter).topLeft(), QPoint(1400, 100)) << "the side screen holds the meter";
   // Only the side screen's work area changes: it shrinks to 20 pixels.
@@ -291,10 +275,9 @@ TEST_F(SessionEdges, ScreenAddedLaterIsWatchedAndLostDisplayKeepsTheSessionsSett
   EXPECT_TRUE(waitUntil([&] { return geometryOf(on, meter).topLeft().x() + 242 <= 1280; }))
       << geometryOf(on, meter).topLeft().x();
 
-  ASSERT_TRUE(moved(meter, {333, 222}));
+  ASSERT_TRUE(movedTo(on, meter, {333, 222}));
   ASSERT_TRUE(hideByDoubleClick(on, kerumo.pid(), meter));
-  while (kerumo.process().waitForReadyRead(500)) kerumo.output();  // all it says until it pauses
-  const qsizetype linesBefore = kerumo.output().count('\n');
+  const qsizetype linesBefore = kerumo.quietOutput().count('\n');
   x.stop();
   EXPECT_EQ(kerumo.exitStatus(), 1);
   EXPECT_EQ(kerumo.output().count('\n'), linesBefore + 1) << kerumo.output().toStdString();
@@ -347,26 +330,20 @@ const std::string DefaultSwitches = "0\r\n1\r\n0\r\n10\r\n10\r\n";
 // A place as the settings file's first two lines hold it, at 15 twips a pixel.
 std::string positionLines(QPoint p) { return std::to_string(p.y() * 15) + "\r\n" + std::to_string(p.x() * 15) + "\r\n"; }
 
-bool movedTo(const QProcessEnvironment& on, const QString& window, QPoint to) {
-  xdotool(on, {"windowmove", window, QString::number(to.x()), QString::number(to.y())});
-  return waitUntil([&] { return geometryOf(on, window).topLeft() == to; });
-}
-
 // One run of Kerumo in `dir`: where its meter shows. `then` acts on the
 // meter before the run ends as a session ends it, which writes the file.
 QRect runOnce(const std::filesystem::path& dir, const QString& display,
               const std::function<void(const QProcessEnvironment&, const QString&)>& then = {}) {
   Kerumo kerumo(dir, display);
   const QProcessEnvironment on = onDisplay(display);
-  QString meter;
-  if (!waitUntil([&] { return !(meter = meterOf(on, kerumo.pid())).isEmpty(); })) {
+  const QString meter = shownMeter(on, kerumo.pid());
+  if (meter.isEmpty()) {
     ADD_FAILURE() << "no meter: " << kerumo.describe();
     return {};
   }
   const QRect shown = geometryOf(on, meter);
   if (then) then(on, meter);
-  kerumo.process().terminate();
-  EXPECT_EQ(kerumo.exitStatus(), 0) << kerumo.describe();
+  EXPECT_EQ(kerumo.terminate(), 0) << kerumo.describe();
   return shown;
 }
 
@@ -444,18 +421,14 @@ TEST(NoDisplay, IsOneLineNamingTheDisplayAndStatusOne) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) env.remove(name);
-    if (!c.display.isEmpty()) env.insert("DISPLAY", c.display);
-    if (!c.platform.isEmpty()) env.insert("QT_QPA_PLATFORM", c.platform);
-    Background run(KERUMO_EXE, {}, env);
-    QProcess& kerumo = run.process();
-    ASSERT_TRUE(kerumo.waitForFinished(Patience));
-    EXPECT_EQ(kerumo.exitStatus(), QProcess::NormalExit);  // no abort, no core dump
-    EXPECT_EQ(kerumo.exitCode(), 1);
-    const QString said = QString::fromUtf8(kerumo.readAllStandardError());
-    EXPECT_EQ(said.count('\n'), 1) << said.toStdString();
-    EXPECT_TRUE(said.startsWith(c.said)) << said.toStdString();
+    TempDir place;
+    QProcessEnvironment session;  // an empty value: not set
+    session.insert("DISPLAY", c.display);
+    session.insert("QT_QPA_PLATFORM", c.platform);
+    Kerumo kerumo(place.path(), c.display, "unix:path=/nonexistent", session);
+    EXPECT_EQ(kerumo.exitStatus(), 1) << kerumo.describe();  // no abort, no core dump
+    EXPECT_EQ(kerumo.output().count('\n'), 1) << kerumo.describe();
+    EXPECT_TRUE(kerumo.output().startsWith(c.said)) << kerumo.describe();
   }
 }
 
