@@ -47,12 +47,17 @@ class SessionEdges : public ::testing::Test {
   TempDir dir;
 };
 
-// The tray comes after Kerumo, and again after a restart. Its icon brings
-// the meter back where it was and opens the menu; a drag moves the meter
-// only from its surface.
-TEST_F(SessionEdges, TrayStartedAfterKerumoGetsTheIconWhichShowsTheMeterAndOpensTheMenu) {
-  if (!has("trayer")) GTEST_SKIP() << "needs trayer";
-  writeFile(dir / "kerumo.ini", Settings);
+// One session's late arrivals, then its end. The tray comes after Kerumo,
+// and again after a restart; its icon brings the meter back where it was
+// and opens the menu; a drag moves the meter only from its surface. A
+// screen comes, and its work area changes. Then, with the settings file a
+// link into a dotfiles folder, the X server goes away: the session's
+// settings go into the link's target.
+TEST_F(SessionEdges, LateTrayAndScreenAreTakenInAndALostDisplayKeepsTheSessionsSettingsInTheLinkedFile) {
+  if (!has("trayer") || !has("xrandr") || !has("xprop")) GTEST_SKIP() << "needs trayer, xrandr and xprop";
+  std::filesystem::create_directory(dir / "dotfiles");
+  writeFile(dir / "dotfiles" / "kerumo.ini", Settings);
+  std::filesystem::create_symlink("dotfiles/kerumo.ini", dir / "kerumo.ini");
   Kerumo kerumo(dir.path(), x.display());
   ASSERT_TRUE(kerumo.waitForOutput("kerumo: 通知領域が見つからないため、アイコンを表示せずに動作します\n")) << kerumo.describe();
   const QString meter = shownMeter(on, kerumo.pid());
@@ -81,14 +86,41 @@ TEST_F(SessionEdges, TrayStartedAfterKerumoGetsTheIconWhichShowsTheMeterAndOpens
   EXPECT_TRUE(waitUntil([&] { return !dockedWindow(on, kerumo.pid()).isEmpty(); }));
   EXPECT_EQ(kerumo.output().count("通知領域が見つからない"), 1);
   EXPECT_EQ(kerumo.output().count("通知領域が使用可能になった"), 1);
-  EXPECT_EQ(kerumo.terminate(), 0);
-  EXPECT_EQ(readFile(dir / "kerumo.ini"), "1650\r\n2400\r\n1\r\n0\r\n1\r\n15\r\n25\r\n");
+
+  // The server reports each change in order, so Kerumo hears of the new
+  // screen before the move and the work area below.
+  run(on, "xrandr", {"--setmonitor", "kerumo-side", "640/169x1024/270+1280+0", "none"});
+  ASSERT_TRUE(movedTo(on, meter, {1400, 100}));
+  QThread::msleep(500);
+  ASSERT_EQ(geometryOf(on, meter).topLeft(), QPoint(1400, 100)) << "the side screen holds the meter";
+  // Only the side screen's work area changes: it shrinks to 20 pixels.
+  run(on, "xprop", {"-root", "-f", "_NET_WORKAREA", "32c", "-set", "_NET_WORKAREA", "0, 0, 1300, 1024"});
+  EXPECT_TRUE(waitUntil([&] { return geometryOf(on, meter).topLeft().x() + 242 <= 1280; }))
+      << geometryOf(on, meter).topLeft().x();
+
+  ASSERT_TRUE(movedTo(on, meter, {333, 222}));
+  ASSERT_TRUE(hideByDoubleClick(on, kerumo.pid(), meter));
+  const qsizetype linesBefore = kerumo.quietOutput().count('\n');
+  x.stop();
+  EXPECT_EQ(kerumo.exitStatus(), 1);
+  EXPECT_EQ(kerumo.output().count('\n'), linesBefore + 1) << kerumo.output().toStdString();
+  const QString saved = "kerumo: ディスプレイとの接続が切れました。設定を " +
+                        QString::fromStdString((dir / "kerumo.ini").string()) + " に保存しました\n";
+  EXPECT_TRUE(kerumo.output().endsWith(saved)) << kerumo.output().toStdString();
+  EXPECT_TRUE(std::filesystem::is_symlink(dir / "kerumo.ini"));
+  EXPECT_EQ(readFile(dir / "dotfiles" / "kerumo.ini"), "3330\r\n4995\r\n1\r\n0\r\n1\r\n15\r\n25\r\n");
+  EXPECT_FALSE(std::filesystem::exists(dir / "dotfiles" / "kerumo.ini.new"));
 }
 
 // The watcher comes first and its host after it (no clock needed to see
 // that); a restarted one gets the item again. Hosts list the icon under its
 // title, which must be the program's Japanese name, not its file name.
-TEST_F(SessionEdges, StatusNotifierWatcherStartedAfterKerumoGetsTheTitledIconAndAfterARestart) {
+// With the host there from the start, a start says nothing on standard
+// error, whether the optional libraries are absent (the usual case) or
+// present; a library file that is there but cannot be loaded is said in one
+// line. Each ends on SIGTERM with status 0: in a sanitized build also the
+// proof that nothing leaked, such as the tray's copy of the menu.
+TEST_F(SessionEdges, LateOrRestartedStatusNotifierHostsGetTheTitledIconAndAStartIsSilentOrOneLineForABrokenLibrary) {
   if (!has("dbus-daemon") || !has("dbus-send")) GTEST_SKIP() << "needs dbus-daemon and dbus-send";
   PrivateSessionBus bus;
   ASSERT_FALSE(bus.name.isEmpty());
@@ -118,22 +150,7 @@ TEST_F(SessionEdges, StatusNotifierWatcherStartedAfterKerumoGetsTheTitledIconAnd
               property("IconPixmap").contains("struct {"))
       << property("IconName").toStdString() << property("IconPixmap").toStdString();
   EXPECT_EQ(kerumo.output().count("通知領域が使用可能になった"), 1);
-}
 
-// With a tray host there, a normal start says nothing on standard error,
-// whether the optional libraries are absent (the usual case) or present; a
-// library file that is there but cannot be loaded is said in one line. Each
-// ends on SIGTERM with status 0: in a sanitized build also the proof that
-// nothing leaked, such as the tray's copy of the menu.
-TEST_F(SessionEdges, AStartWithATrayIsSilentWithOrWithoutTheLibrariesAndABrokenLibraryIsOneLine) {
-  if (!has("dbus-daemon")) GTEST_SKIP() << "needs dbus-daemon";
-  PrivateSessionBus bus;
-  ASSERT_FALSE(bus.name.isEmpty());
-  QProcessEnvironment env = on;
-  env.insert("DBUS_SESSION_BUS_ADDRESS", bus.name);
-  Background watcher(KERUMO_SNI_WATCHER, {"--host-on-input"}, env);
-  watcher.process().write("host\n");
-  ASSERT_TRUE(watcher.waitForOutput("host registered")) << watcher.output().toStdString();
   TempDir broken;
   writeFile(broken / "libresinfo.so", "not a library");
   const struct {
@@ -152,18 +169,18 @@ TEST_F(SessionEdges, AStartWithATrayIsSilentWithOrWithoutTheLibrariesAndABrokenL
     QProcessEnvironment session;
     session.insert("LD_LIBRARY_PATH", start.libraries);
     session.insert("KERUMO_FAKE_CALLS_FILE", QString::fromStdString((place / "calls.txt").string()));
-    Kerumo kerumo(place.path(), x.display(), bus.name, session);
-    ASSERT_TRUE(watcher.waitForOutput("item " + QString::number(kerumo.pid()) + " ")) << kerumo.describe();
+    Kerumo quiet(place.path(), x.display(), bus.name, session);
+    ASSERT_TRUE(restarted.waitForOutput("item " + QString::number(quiet.pid()) + " ")) << quiet.describe();
     // The first tick has chosen the sources: the libraries were called, or
     // the built-in source holds /proc/meminfo open.
     ASSERT_TRUE(waitUntil([&] {
-      return readFile(place / "calls.txt").find("GetResInfo") != std::string::npos || holds(kerumo.pid(), "/proc/meminfo");
-    })) << kerumo.describe();
+      return readFile(place / "calls.txt").find("GetResInfo") != std::string::npos ||
+             holds(quiet.pid(), "/proc/meminfo");
+    })) << quiet.describe();
     // A line is written before the figures are fetched; whatever else came
     // is read once the process falls quiet.
-    EXPECT_TRUE(QRegularExpression("^" + start.said + "$").match(kerumo.quietOutput()).hasMatch())
-        << kerumo.describe();
-    EXPECT_EQ(kerumo.terminate(), 0) << kerumo.describe();
+    EXPECT_TRUE(QRegularExpression("^" + start.said + "$").match(quiet.quietOutput()).hasMatch()) << quiet.describe();
+    EXPECT_EQ(quiet.terminate(), 0) << quiet.describe();
   }
 }
 
@@ -251,42 +268,6 @@ TEST_F(SessionEdges, UnderADarkThemeTheMeterKeepsItsDarkTextAndTheAboutDialogFol
   for (int y = 96; y < 109; ++y)
     for (int x = 8; x < 150; ++x) lightest = std::max(lightest, lightness(darkAbout, {x, y}));
   EXPECT_GT(lightest, 160);
-}
-
-// A screen comes while Kerumo runs, and its work area changes; then, with
-// the settings file a link into a dotfiles folder, the X server goes away:
-// the session's settings go into the link's target.
-TEST_F(SessionEdges, ScreenAddedLaterIsWatchedAndLostDisplayKeepsTheSessionsSettingsInTheLinkedFile) {
-  if (!has("xrandr") || !has("xprop")) GTEST_SKIP() << "needs xrandr and xprop";
-  std::filesystem::create_directory(dir / "dotfiles");
-  writeFile(dir / "dotfiles" / "kerumo.ini", Settings);
-  std::filesystem::create_symlink("dotfiles/kerumo.ini", dir / "kerumo.ini");
-  Kerumo kerumo(dir.path(), x.display());
-  const QString meter = shownMeter(on, kerumo.pid());
-  ASSERT_FALSE(meter.isEmpty()) << kerumo.describe();
-  // The server reports each change in order, so Kerumo hears of the new
-  // screen before the move and the work area below.
-  run(on, "xrandr", {"--setmonitor", "kerumo-side", "640/169x1024/270+1280+0", "none"});
-  ASSERT_TRUE(movedTo(on, meter, {1400, 100}));
-  QThread::msleep(500);
-  ASSERT_EQ(geometryOf(on, meter).topLeft(), QPoint(1400, 100)) << "the side screen holds the meter";
-  // Only the side screen's work area changes: it shrinks to 20 pixels.
-  run(on, "xprop", {"-root", "-f", "_NET_WORKAREA", "32c", "-set", "_NET_WORKAREA", "0, 0, 1300, 1024"});
-  EXPECT_TRUE(waitUntil([&] { return geometryOf(on, meter).topLeft().x() + 242 <= 1280; }))
-      << geometryOf(on, meter).topLeft().x();
-
-  ASSERT_TRUE(movedTo(on, meter, {333, 222}));
-  ASSERT_TRUE(hideByDoubleClick(on, kerumo.pid(), meter));
-  const qsizetype linesBefore = kerumo.quietOutput().count('\n');
-  x.stop();
-  EXPECT_EQ(kerumo.exitStatus(), 1);
-  EXPECT_EQ(kerumo.output().count('\n'), linesBefore + 1) << kerumo.output().toStdString();
-  const QString saved = "kerumo: ディスプレイとの接続が切れました。設定を " +
-                        QString::fromStdString((dir / "kerumo.ini").string()) + " に保存しました\n";
-  EXPECT_TRUE(kerumo.output().endsWith(saved)) << kerumo.output().toStdString();
-  EXPECT_TRUE(std::filesystem::is_symlink(dir / "kerumo.ini"));
-  EXPECT_EQ(readFile(dir / "dotfiles" / "kerumo.ini"), "3330\r\n4995\r\n1\r\n0\r\n1\r\n15\r\n25\r\n");
-  EXPECT_FALSE(std::filesystem::exists(dir / "dotfiles" / "kerumo.ini.new"));
 }
 
 TEST_F(SessionEdges, SettingsFilesThatAreNotWhatTheySeemAreAnsweredAtOnce) {
