@@ -36,7 +36,6 @@ using testing::className;
 using testing::pumpMessages;
 using testing::textOf;
 
-constexpr wchar_t MeterClass[] = L"KerumoForm1";
 constexpr wchar_t PopupMenuClass[] = L"#32768";
 constexpr UINT TrayCallback = WM_MOUSEMOVE;  // the record's callback message
 constexpr WPARAM TrayIconId = 1;
@@ -55,7 +54,7 @@ TEST(Scaling, TheMeterAtTheScreensScaleAnswersTheTrayIconAndNotThePointer) {
   const int dpi = static_cast<int>(GetDpiForSystem());
   ASSERT_EQ(dpi, wanted ? std::atoi(wanted) : 96) << "the prefix's LogPixels";
   testing::RunningKerumo kerumo(folder.path());
-  HWND meter = kerumo.window(MeterClass, true);
+  HWND meter = kerumo.meter();
   ASSERT_NE(meter, nullptr);
   const SIZE client = testing::clientSize(meter);
   const auto menuIsOpen = [&] { return kerumo.windowNow(PopupMenuClass) != nullptr; };
@@ -132,15 +131,11 @@ class Screens : public ::testing::Test {
   // runs while it shows; then the run ends as a user ends it, which writes
   // the file.
   static RECT runOnce(const std::filesystem::path& folder, const std::function<void()>& meanwhile = {}) {
-    testing::RunningKerumo kerumo(folder);
-    HWND meter = kerumo.window(MeterClass, true);
+    const testing::RunningKerumo kerumo(folder);
     RECT shown{};
-    EXPECT_NE(meter, nullptr);
-    if (meter == nullptr) return shown;
-    GetWindowRect(meter, &shown);
+    EXPECT_TRUE(GetWindowRect(kerumo.meter(), &shown)) << "no meter";
     if (meanwhile) meanwhile();
-    PostMessageW(meter, WM_CLOSE, 0, 0);
-    EXPECT_EQ(kerumo.waitForExit(), std::optional<DWORD>(0));
+    EXPECT_EQ(kerumo.close(), std::optional<DWORD>(0));
     return shown;
   }
   // Started with `place`, the file's first two lines, the meter shows at
