@@ -1,10 +1,7 @@
-// What users' desktops are like. kerumo.exe at the display scale the wine
-// prefix gives (KERUMO_WINE_DPI): the tray icon's callback posted the way the
-// shell posts it, and the real pointer moved over the meter. And the
-// warning-settings dialog's threshold fields on a Japanese Windows (code page
-// 932, run with LANG=ja_JP.UTF-8): no input method, and only ASCII digits and
-// backspace get in, whether typed, committed by an input method or asked for
-// with Ctrl+V, Ctrl+C or Ctrl+X. Its check box checks itself.
+// What users' desktops are like: kerumo.exe at the display scale the wine
+// prefix gives (KERUMO_WINE_DPI) and on screens the test display lacks, and
+// the warning-settings dialog on a Japanese Windows (code page 932, run with
+// LANG=ja_JP.UTF-8).
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -221,8 +218,9 @@ bool hasInputMethod(HWND edit) {
   return context != nullptr;
 }
 
-// The fields have no input method; committed text, control characters and
-// Ctrl+V on the keyboard are dropped all the same.
+// The threshold fields have no input method, and only ASCII digits and
+// backspace get in, whether typed, committed by an input method or asked for
+// with Ctrl+V, Ctrl+C or Ctrl+X on the keyboard. The check box checks itself.
 TEST(JapaneseInput, TheThresholdFieldsHaveNoInputMethodAndDropCommittedTextControlCharactersAndPastes) {
   ASSERT_EQ(GetACP(), 932u) << "the Japanese locale (LANG=ja_JP.UTF-8) is missing";
   WarnEnabled = 1;
