@@ -324,8 +324,10 @@ const std::string WarningSettings = "1500\r\n2000\r\n0\r\n1\r\n1\r\n50\r\n10\r\n
 
 // A warning comes from a tick, with no input of the user's: on Windows the
 // foreground may be refused it, so it must be topmost to be seen. Wine gives
-// a topmost window _NET_WM_STATE_ABOVE on its X window.
-TEST_F(KerumoExe, TheLowMemoryWarningIsTopmostTaskModalAndHasOnlyItsTextAndOneOk) {
+// a topmost window _NET_WM_STATE_ABOVE on its X window. Warned, the user opens
+// the warning settings, a dialog with no task-bar button: chosen again from
+// the tray menu while it is open, it comes to the front and no second opens.
+TEST_F(KerumoExe, TheLowMemoryWarningIsATopmostBoxOfItsTextAndOneOkAndWarningSettingsChosenAgainComeForward) {
   const RunningKerumo kerumo = start(placeProgram(), WarningSettings);
   HWND meter = kerumo.meter();
   ASSERT_NE(meter, nullptr);
@@ -342,16 +344,7 @@ TEST_F(KerumoExe, TheLowMemoryWarningIsTopmostTaskModalAndHasOnlyItsTextAndOneOk
   EXPECT_NE(above.find("_NET_WM_STATE_ABOVE"), std::string::npos) << above;
   PostMessageW(box, WM_COMMAND, IDOK, 0);
   EXPECT_TRUE(testing::pumpMessagesUntil([&] { return !IsWindow(box); }, 5000));
-  EXPECT_EQ(kerumo.close(), std::optional<DWORD>(0));
-  expectSaved("1500\r\n1995\r\n0\r\n1\r\n0\r\n50\r\n10\r\n");  // warnings off
-}
 
-// The warning-settings dialog has no task-bar button: chosen again from the
-// tray menu while it is open, it comes to the front and no second one opens.
-TEST_F(KerumoExe, WarningSettingsChosenAgainBringsTheOpenDialogForward) {
-  const RunningKerumo kerumo = start(placeProgram());
-  HWND meter = kerumo.meter();
-  ASSERT_NE(meter, nullptr);
   // As the shell posts the icon's right click; then the menu's seventh
   // item, the fifth that is not a separator, from the keyboard.
   const auto chooseWarningSettings = [&] {
@@ -381,6 +374,7 @@ TEST_F(KerumoExe, WarningSettingsChosenAgainBringsTheOpenDialogForward) {
   PostMessageW(dialog, WM_CLOSE, 0, 0);
   EXPECT_TRUE(testing::pumpMessagesUntil([&] { return !IsWindowVisible(dialog); }, 5000));
   EXPECT_EQ(kerumo.close(), std::optional<DWORD>(0));
+  expectSaved("1500\r\n1995\r\n0\r\n1\r\n0\r\n50\r\n10\r\n");  // warnings off
 }
 
 // Scanners, the indexer and cloud sync open a file just written without
