@@ -152,7 +152,7 @@ class KerumoExe : public ::testing::Test {
   // The program and the `files` of `libraries` together in a folder of their
   // own, not the current directory, which keeps the settings; with our
   // pdh.dll, when asked, loaded rather than wine's own.
-  std::filesystem::path placeProgram(const std::filesystem::path& libraries, bool ourPdh,
+  std::filesystem::path placeProgram(const std::filesystem::path& libraries = standIns("stand_ins"), bool ourPdh = true,
                                      std::initializer_list<const char*> files = {"resinfo.dll", "vbioport32.dll"}) {
     std::filesystem::create_directory(programFolder);
     const std::filesystem::path program = programFolder / builtProgram().filename().string();
@@ -163,20 +163,32 @@ class KerumoExe : public ::testing::Test {
     return program;
   }
 
+  // `program` started in the folder on `settings`; what it says on standard
+  // error goes to errors.txt.
+  RunningKerumo start(const std::filesystem::path& program, const std::string& settings = Settings) {
+    testing::writeFile(folder / "kerumo.ini", settings);
+    return RunningKerumo(folder.path(), program, folder / "errors.txt");
+  }
+
+  // The file holds `settings` after the exit, and no temporary file or link is left.
+  void expectSaved(const std::string& settings) {
+    EXPECT_EQ(readFile(folder / "kerumo.ini"), settings);
+    EXPECT_FALSE(std::filesystem::exists(std::filesystem::symlink_status(folder / "kerumo.ini.new")));
+  }
+
   // Runs `program` until the stand-ins have logged `call` `ticks` times, ten
   // seconds at most, and compares the meter, pictured as win32-`name`.png,
   // with one showing the stand-in's figures and `temperature`, when given.
   Run run(const std::filesystem::path& program, const std::string& name, const std::string& call, int ticks,
           const char* temperature, Ending ending = Ending::Close) {
-    testing::writeFile(folder / "kerumo.ini", Settings);
     testing::parkThePointer();  // no tool tip over the picture
     const auto callsFile = inherited(L"KERUMO_FAKE_CALLS_FILE", (folder / "calls.txt").wstring());
     const auto pdhOverride = inherited(L"WINEDLLOVERRIDES", L"pdh=n");
     const std::filesystem::path picture = testing::picturesDir() / ("win32-" + name + ".png");
     std::vector<BYTE> shown;
     {
-      RunningKerumo kerumo(folder.path(), program, folder / "errors.txt");
-      HWND meter = kerumo.window(L"KerumoForm1", true);
+      const RunningKerumo kerumo = start(program);
+      HWND meter = kerumo.meter();
       EXPECT_NE(meter, nullptr);
       if (meter == nullptr) return {};
       RECT r{};
@@ -191,7 +203,7 @@ class KerumoExe : public ::testing::Test {
       shown = testing::clientPixels(meter);
       EXPECT_EQ(readFile(folder / "kerumo.ini"), Settings) << "nothing written before the end";
       if (ending == Ending::Close) {
-        PostMessageW(meter, WM_CLOSE, 0, 0);
+        EXPECT_EQ(kerumo.close(), std::optional<DWORD>(0));
       } else {
         EXPECT_EQ(RunningKerumo(folder.path(), program).waitForExit(), std::optional<DWORD>(0)) << "a second start";
         EXPECT_TRUE(kerumo.running());
@@ -202,11 +214,10 @@ class KerumoExe : public ::testing::Test {
         EXPECT_EQ(answer, TRUE);
         SendMessageTimeoutW(listener, WM_ENDSESSION, TRUE, 0, SMTO_BLOCK, 5000, &answer);
         EXPECT_EQ(readFile(folder / "kerumo.ini"), SettingsAtExit) << "written when the session ended";
+        EXPECT_EQ(kerumo.waitForExit(), std::optional<DWORD>(0));
       }
-      EXPECT_EQ(kerumo.waitForExit(), std::optional<DWORD>(0));
     }
-    EXPECT_EQ(readFile(folder / "kerumo.ini"), SettingsAtExit);
-    EXPECT_FALSE(std::filesystem::exists(folder / "kerumo.ini.new"));
+    expectSaved(SettingsAtExit);
     if (temperature != nullptr) {
       const std::vector<BYTE> expected =
           expectedMeter(testing::picturesDir() / ("win32-" + name + "-expected.png"), temperature);
@@ -224,7 +235,7 @@ class KerumoExe : public ::testing::Test {
 class KerumoWithLibraries : public KerumoExe, public ::testing::WithParamInterface<std::string> {};
 
 TEST_P(KerumoWithLibraries, TicksCallThemInTheDesignsOrderAndShowTheirFigures) {
-  const std::filesystem::path program = placeProgram(standIns(GetParam()), true);  // the port library still wins
+  const std::filesystem::path program = placeProgram(standIns(GetParam()));  // our pdh.dll too: the port library wins
   const Run run = this->run(program, "libraries-" + GetParam(), "InputPort", 2, "52");
   const int ticks = occurrences(run.calls, Tick);
   EXPECT_GE(ticks, 2);
@@ -313,12 +324,12 @@ const std::string WarningSettings = "1500\r\n2000\r\n0\r\n1\r\n1\r\n50\r\n10\r\n
 
 // A warning comes from a tick, with no input of the user's: on Windows the
 // foreground may be refused it, so it must be topmost to be seen. Wine gives
-// a topmost window _NET_WM_STATE_ABOVE on its X window.
-TEST_F(KerumoExe, TheLowMemoryWarningIsTopmostTaskModalAndHasOnlyItsTextAndOneOk) {
-  const std::filesystem::path program = placeProgram(standIns("stand_ins"), true);
-  testing::writeFile(folder / "kerumo.ini", WarningSettings);
-  RunningKerumo kerumo(folder.path(), program);
-  HWND meter = kerumo.window(L"KerumoForm1", true);
+// a topmost window _NET_WM_STATE_ABOVE on its X window. Warned, the user opens
+// the warning settings, a dialog with no task-bar button: chosen again from
+// the tray menu while it is open, it comes to the front and no second opens.
+TEST_F(KerumoExe, TheLowMemoryWarningIsATopmostBoxOfItsTextAndOneOkAndWarningSettingsChosenAgainComeForward) {
+  const RunningKerumo kerumo = start(placeProgram(), WarningSettings);
+  HWND meter = kerumo.meter();
   ASSERT_NE(meter, nullptr);
   HWND box = kerumo.window(L"#32770", true);
   ASSERT_NE(box, nullptr) << "no warning box";
@@ -333,19 +344,7 @@ TEST_F(KerumoExe, TheLowMemoryWarningIsTopmostTaskModalAndHasOnlyItsTextAndOneOk
   EXPECT_NE(above.find("_NET_WM_STATE_ABOVE"), std::string::npos) << above;
   PostMessageW(box, WM_COMMAND, IDOK, 0);
   EXPECT_TRUE(testing::pumpMessagesUntil([&] { return !IsWindow(box); }, 5000));
-  PostMessageW(meter, WM_CLOSE, 0, 0);
-  EXPECT_EQ(kerumo.waitForExit(), std::optional<DWORD>(0));
-  EXPECT_EQ(readFile(folder / "kerumo.ini"), "1500\r\n1995\r\n0\r\n1\r\n0\r\n50\r\n10\r\n") << "warnings off";
-}
 
-// The warning-settings dialog has no task-bar button: chosen again from the
-// tray menu while it is open, it comes to the front and no second one opens.
-TEST_F(KerumoExe, WarningSettingsChosenAgainBringsTheOpenDialogForward) {
-  const std::filesystem::path program = placeProgram(standIns("stand_ins"), true);
-  testing::writeFile(folder / "kerumo.ini", Settings);
-  RunningKerumo kerumo(folder.path(), program);
-  HWND meter = kerumo.window(L"KerumoForm1", true);
-  ASSERT_NE(meter, nullptr);
   // As the shell posts the icon's right click; then the menu's seventh
   // item, the fifth that is not a separator, from the keyboard.
   const auto chooseWarningSettings = [&] {
@@ -374,8 +373,8 @@ TEST_F(KerumoExe, WarningSettingsChosenAgainBringsTheOpenDialogForward) {
   EXPECT_EQ(kerumo.windowsNow(L"KerumoForm3").size(), 1u) << "a second dialog";
   PostMessageW(dialog, WM_CLOSE, 0, 0);
   EXPECT_TRUE(testing::pumpMessagesUntil([&] { return !IsWindowVisible(dialog); }, 5000));
-  PostMessageW(meter, WM_CLOSE, 0, 0);
-  EXPECT_EQ(kerumo.waitForExit(), std::optional<DWORD>(0));
+  EXPECT_EQ(kerumo.close(), std::optional<DWORD>(0));
+  expectSaved("1500\r\n1995\r\n0\r\n1\r\n0\r\n50\r\n10\r\n");  // warnings off
 }
 
 // Scanners, the indexer and cloud sync open a file just written without
@@ -383,12 +382,11 @@ TEST_F(KerumoExe, WarningSettingsChosenAgainBringsTheOpenDialogForward) {
 // exit: the retries outlast it and the settings are saved. Held for 10 s:
 // the box names the other program, and the old file is whole.
 TEST_F(KerumoExe, SavesThroughABriefHoldAndNamesTheOtherProgramWhenTheHoldLasts) {
-  const std::filesystem::path program = placeProgram(standIns("stand_ins"), true);
+  const std::filesystem::path program = placeProgram();
   for (const int holdMilliseconds : {1500, 10000}) {
     SCOPED_TRACE(holdMilliseconds);
-    testing::writeFile(folder / "kerumo.ini", Settings);
-    RunningKerumo kerumo(folder.path(), program);
-    HWND meter = kerumo.window(L"KerumoForm1", true);
+    const RunningKerumo kerumo = start(program);
+    HWND meter = kerumo.meter();
     ASSERT_NE(meter, nullptr);
     // Closing the invalid handle, which is the process's own pseudo handle, does nothing.
     win32::UniqueKernelHandle hold(CreateFileW((folder / "kerumo.ini").c_str(), GENERIC_READ,
@@ -403,10 +401,9 @@ TEST_F(KerumoExe, SavesThroughABriefHoldAndNamesTheOtherProgramWhenTheHoldLasts)
       box = kerumo.windowNow(L"#32770");
       return box != nullptr || !kerumo.running();
     }, holdMilliseconds + 5000);
-    if (holdMilliseconds < 2000) {
+    const bool brief = holdMilliseconds < 2000;
+    if (brief) {
       EXPECT_EQ(box, nullptr) << win32::narrow(contentsOf(box).text);
-      EXPECT_EQ(kerumo.waitForExit(), std::optional<DWORD>(0));
-      EXPECT_EQ(readFile(folder / "kerumo.ini"), SettingsAtExit);
     } else {
       ASSERT_NE(box, nullptr) << "no box while the file was held";
       EXPECT_NE(hold.get(), nullptr) << "the box came only after the hold";
@@ -416,31 +413,25 @@ TEST_F(KerumoExe, SavesThroughABriefHoldAndNamesTheOtherProgramWhenTheHoldLasts)
       EXPECT_EQ(readFile(folder / "kerumo.ini"), Settings) << "the old file whole";
       hold.reset();
       PostMessageW(box, WM_COMMAND, IDOK, 0);
-      EXPECT_EQ(kerumo.waitForExit(), std::optional<DWORD>(0));
-      EXPECT_EQ(readFile(folder / "kerumo.ini"), Settings);
     }
-    EXPECT_FALSE(std::filesystem::exists(folder / "kerumo.ini.new"));
+    EXPECT_EQ(kerumo.waitForExit(), std::optional<DWORD>(0));
+    expectSaved(brief ? SettingsAtExit : Settings);
   }
 }
 
 // A link planted as the temporary file is removed, never written through.
 TEST_F(KerumoExe, ALinkPlantedAsTheTemporaryFileIsNotWrittenThrough) {
-  const std::filesystem::path program = placeProgram(standIns("stand_ins"), true);
-  testing::writeFile(folder / "kerumo.ini", Settings);
   testing::writeFile(folder / "victim.txt", "untouched");
   const std::filesystem::path link = folder / "kerumo.ini.new";
   if (!CreateSymbolicLinkW(link.c_str(), (folder / "victim.txt").c_str(), SYMBOLIC_LINK_FLAG_ALLOW_UNPRIVILEGED_CREATE)) {
     GTEST_SKIP() << "this wine or host cannot create a symbolic link (error " << GetLastError() << ")";
   }
   if (readFile(link) != "untouched") GTEST_SKIP() << "this wine's symbolic link does not lead to its target";
-  RunningKerumo kerumo(folder.path(), program);
-  HWND meter = kerumo.window(L"KerumoForm1", true);
-  ASSERT_NE(meter, nullptr);
-  PostMessageW(meter, WM_CLOSE, 0, 0);
-  EXPECT_EQ(kerumo.waitForExit(), std::optional<DWORD>(0));
+  const RunningKerumo kerumo = start(placeProgram());
+  ASSERT_NE(kerumo.meter(), nullptr);
+  EXPECT_EQ(kerumo.close(), std::optional<DWORD>(0));
   EXPECT_EQ(readFile(folder / "victim.txt"), "untouched");
-  EXPECT_EQ(readFile(folder / "kerumo.ini"), SettingsAtExit);
-  EXPECT_FALSE(std::filesystem::exists(std::filesystem::symlink_status(link)));
+  expectSaved(SettingsAtExit);
 }
 
 // A 64-bit program cannot load a 32-bit library: it says so once and runs
@@ -449,7 +440,7 @@ TEST_F(KerumoExe, ALinkPlantedAsTheTemporaryFileIsNotWrittenThrough) {
 #ifdef KERUMO_32BIT_STAND_INS
 TEST_F(KerumoExe, SaysOnceItCannotLoad32BitLibrariesAndRunsOnItsOwnSources) {
   // Our pdh's collects count the ticks.
-  const Run run = this->run(placeProgram(testing::hostPath(KERUMO_32BIT_STAND_INS), true), "foreign-libraries",
+  const Run run = this->run(placeProgram(testing::hostPath(KERUMO_32BIT_STAND_INS)), "foreign-libraries",
                             "PdhCollectQueryData;", 3, nullptr);
   EXPECT_EQ(run.errors, "kerumo: resinfo.dll を読み込めませんでした（32 ビット版のライブラリは kerumo32.exe でのみ使用できます）。"
                         "計測値は Windows から取得します\n"

@@ -54,6 +54,11 @@ HWND RunningKerumo::window(const wchar_t* windowClass, bool visible) const {
   return found;
 }
 
+std::optional<DWORD> RunningKerumo::close() const {
+  PostMessageW(windowNow(L"KerumoForm1", false), WM_CLOSE, 0, 0);
+  return waitForExit();
+}
+
 std::optional<DWORD> RunningKerumo::waitForExit() const {
   if (WaitForSingleObject(process_.hProcess, 10000) != WAIT_OBJECT_0) return std::nullopt;
   DWORD code = 0;

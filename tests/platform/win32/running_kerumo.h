@@ -36,6 +36,11 @@ class RunningKerumo {
     const std::vector<HWND> found = windowsNow(windowClass, visible);
     return found.empty() ? nullptr : found.front();
   }
+  // Waits for the meter, shown.
+  HWND meter() const { return window(L"KerumoForm1", true); }
+
+  // Closes the meter as a user does and waits for the exit, as waitForExit.
+  std::optional<DWORD> close() const;
 
   // The exit code, or nullopt when it does not end within ten seconds.
   std::optional<DWORD> waitForExit() const;

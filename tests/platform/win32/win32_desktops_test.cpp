@@ -1,10 +1,7 @@
-// What users' desktops are like. kerumo.exe at the display scale the wine
-// prefix gives (KERUMO_WINE_DPI): the tray icon's callback posted the way the
-// shell posts it, and the real pointer moved over the meter. And the
-// warning-settings dialog's threshold fields on a Japanese Windows (code page
-// 932, run with LANG=ja_JP.UTF-8): no input method, and only ASCII digits and
-// backspace get in, whether typed, committed by an input method or asked for
-// with Ctrl+V, Ctrl+C or Ctrl+X. Its check box checks itself.
+// What users' desktops are like: kerumo.exe at the display scale the wine
+// prefix gives (KERUMO_WINE_DPI) and on screens the test display lacks, and
+// the warning-settings dialog on a Japanese Windows (code page 932, run with
+// LANG=ja_JP.UTF-8).
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -36,7 +33,6 @@ using testing::className;
 using testing::pumpMessages;
 using testing::textOf;
 
-constexpr wchar_t MeterClass[] = L"KerumoForm1";
 constexpr wchar_t PopupMenuClass[] = L"#32768";
 constexpr UINT TrayCallback = WM_MOUSEMOVE;  // the record's callback message
 constexpr WPARAM TrayIconId = 1;
@@ -55,7 +51,7 @@ TEST(Scaling, TheMeterAtTheScreensScaleAnswersTheTrayIconAndNotThePointer) {
   const int dpi = static_cast<int>(GetDpiForSystem());
   ASSERT_EQ(dpi, wanted ? std::atoi(wanted) : 96) << "the prefix's LogPixels";
   testing::RunningKerumo kerumo(folder.path());
-  HWND meter = kerumo.window(MeterClass, true);
+  HWND meter = kerumo.meter();
   ASSERT_NE(meter, nullptr);
   const SIZE client = testing::clientSize(meter);
   const auto menuIsOpen = [&] { return kerumo.windowNow(PopupMenuClass) != nullptr; };
@@ -132,15 +128,11 @@ class Screens : public ::testing::Test {
   // runs while it shows; then the run ends as a user ends it, which writes
   // the file.
   static RECT runOnce(const std::filesystem::path& folder, const std::function<void()>& meanwhile = {}) {
-    testing::RunningKerumo kerumo(folder);
-    HWND meter = kerumo.window(MeterClass, true);
+    const testing::RunningKerumo kerumo(folder);
     RECT shown{};
-    EXPECT_NE(meter, nullptr);
-    if (meter == nullptr) return shown;
-    GetWindowRect(meter, &shown);
+    EXPECT_TRUE(GetWindowRect(kerumo.meter(), &shown)) << "no meter";
     if (meanwhile) meanwhile();
-    PostMessageW(meter, WM_CLOSE, 0, 0);
-    EXPECT_EQ(kerumo.waitForExit(), std::optional<DWORD>(0));
+    EXPECT_EQ(kerumo.close(), std::optional<DWORD>(0));
     return shown;
   }
   // Started with `place`, the file's first two lines, the meter shows at
@@ -226,8 +218,9 @@ bool hasInputMethod(HWND edit) {
   return context != nullptr;
 }
 
-// The fields have no input method; committed text, control characters and
-// Ctrl+V on the keyboard are dropped all the same.
+// The threshold fields have no input method, and only ASCII digits and
+// backspace get in, whether typed, committed by an input method or asked for
+// with Ctrl+V, Ctrl+C or Ctrl+X on the keyboard. The check box checks itself.
 TEST(JapaneseInput, TheThresholdFieldsHaveNoInputMethodAndDropCommittedTextControlCharactersAndPastes) {
   ASSERT_EQ(GetACP(), 932u) << "the Japanese locale (LANG=ja_JP.UTF-8) is missing";
   WarnEnabled = 1;

@@ -230,7 +230,7 @@ TEST_F(Win32FormsTest, TheMeterKeepsTimerCaptionsOrderAndIconAndHearsTheRealPoin
 
 // One item as a screen reader reads it through IAccessible.
 struct Read {
-  std::wstring name, value, action;
+  std::wstring name, value;
   long role = 0, state = 0;
   RECT at{};
 };
@@ -249,7 +249,6 @@ Read readOf(IAccessible* object, long child) {
   };
   read.name = text(&IAccessible::get_accName);
   read.value = text(&IAccessible::get_accValue);
-  read.action = text(&IAccessible::get_accDefaultAction);
   VARIANT v{};
   if (object->get_accRole(id, &v) == S_OK) read.role = v.lVal;
   if (object->get_accState(id, &v) == S_OK) read.state = v.lVal;
