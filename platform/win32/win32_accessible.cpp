@@ -210,6 +210,10 @@ LRESULT AccessibleServer::answer(WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT AccessibleServer::direct() {
+  // A pointer means something only in this process, and the object lives in
+  // this thread's apartment: another thread or program gets no answer and
+  // so holds no reference.
+  if (InSendMessage()) return 0;
   IAccessible* given = object();
   given->AddRef();
   return reinterpret_cast<LRESULT>(given);

@@ -52,7 +52,7 @@ class AccessibleServer {
   AccessibleObject* object_ = nullptr;
 };
 
-// In-process callers may take a window's client object itself with this
+// The window's own thread may take its client object itself with this
 // message (the object, with a reference for the caller, or 0): wine's
 // oleacc cannot hand a custom IAccessible over through LresultFromObject,
 // as it has no stub for the interface.

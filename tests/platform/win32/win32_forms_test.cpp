@@ -268,6 +268,17 @@ ComPtr<IAccessible> clientObject(HWND window) {
   return object;
 }
 
+struct AskedFromAnotherThread {
+  HWND window;
+  DWORD_PTR answer = 1;
+};
+
+DWORD WINAPI askForTheObject(void* asked) {
+  auto* a = static_cast<AskedFromAnotherThread*>(asked);
+  SendMessageTimeoutW(a->window, win32::directObjectMessage(), 0, 0, SMTO_BLOCK, 5000, &a->answer);
+  return 0;
+}
+
 // What a screen reader finds, asked from inside this process (wine's oleacc
 // does not answer another one): the meter's four figures with their names,
 // values and places; the warning settings' fields named by their headings;
@@ -277,6 +288,11 @@ TEST_F(Win32FormsTest, AScreenReaderFindsTheMetersFiguresTheNamedFieldsAndTheLin
   meter->setFigure("CpuFigure", {"CPU使用率 42%", "42%", 42});
   const ComPtr<IAccessible> client = clientObject(w);
   ASSERT_NE(client.Get(), nullptr);
+  // The object itself is handed only to the window's own thread.
+  AskedFromAnotherThread asked{w};
+  const win32::UniqueKernelHandle elsewhere(CreateThread(nullptr, 0, askForTheObject, &asked, 0, nullptr));
+  ASSERT_TRUE(testing::pumpMessagesUntil([&] { return WaitForSingleObject(elsewhere.get(), 0) == WAIT_OBJECT_0; }, 6000));
+  EXPECT_EQ(asked.answer, 0u) << "another thread was given the object";
   long count = 0;
   EXPECT_EQ(client->get_accChildCount(&count), S_OK);
   EXPECT_EQ(count, 4);
